@@ -1,0 +1,221 @@
+#include "app/frmZelk.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFont>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <algorithm>
+#include <cmath>
+
+#include "app/AppIcon.h"
+#include "app/ProgramInfo.h"
+#include "platform/ExecutableFolder.h"
+#include "platform/QtPrompter.h"
+#include "settings/FolderLocation.h"
+
+namespace {
+
+// Layout of the window in twips; 15 twips make one logical pixel.
+constexpr int px(int twips) { return twips / 15; }
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return {px(left), px(top), px(width), px(height)};
+}
+
+QFont windowFont() {
+    QFont::insertSubstitutions("MS Sans Serif",
+                               {"Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans"});
+    QFont font("MS Sans Serif");
+    font.setPointSize(8);
+    return font;
+}
+
+template <typename Widget>
+Widget* makeControl(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* widget = new Widget(parent);
+    widget->setObjectName(name);
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const char* text, int left) {
+    auto* button = makeControl<QPushButton>(parent, name, twipsRect(left, 2400, 1215, 375));
+    button->setText(text);
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const char* text, const QRect& geometry) {
+    auto* label = makeControl<QLabel>(parent, name, geometry);
+    label->setText(text);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setFocusPolicy(Qt::NoFocus);
+    return label;
+}
+
+QProgressBar* makeProgressBar(QWidget* parent, const char* name, int top) {
+    auto* bar = makeControl<QProgressBar>(parent, name, twipsRect(120, top, 4335, 255));
+    bar->setOrientation(Qt::Horizontal);
+    bar->setRange(0, 100);
+    bar->setValue(0);
+    bar->setTextVisible(false);
+    bar->setFocusPolicy(Qt::NoFocus);
+    return bar;
+}
+
+QLabel* makePanel(QStatusBar* bar, const char* name, const char* text, int widthTwips) {
+    auto* panel = new QLabel(text, bar);
+    panel->setObjectName(name);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setMinimumWidth(px(widthTwips));
+    panel->setIndent(2);
+    return panel;
+}
+
+}  // namespace
+
+frmZelk::frmZelk(QWidget* parent) : frmZelk(Seams{}, parent) {}
+
+frmZelk::frmZelk(Seams seams, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      prompter_(std::move(seams.prompter)),
+      access_(std::move(seams.access)),
+      executableFolder_(seams.executableFolder.empty() ? zelk::executableFolder()
+                                                       : std::move(seams.executableFolder)) {
+    if (!prompter_) {
+        prompter_ = std::make_unique<zelk::QtPrompter>(this);
+    }
+    setObjectName("frmZelk");
+    setWindowTitle(zelk::kProgramTitle);
+    setWindowIcon(zelk::appIcon());
+    setFont(windowFont());
+    setFixedSize(px(4575), px(3195));
+    buildControls();
+    wireCommands();
+}
+
+frmZelk::~frmZelk() = default;
+
+void frmZelk::buildControls() {
+    Command1 = makeButton(this, "Command1", "Scan", 120);
+    Label1 = makeLabel(this, "Label1", "Searching panels...", twipsRect(120, 360, 2655, 255));
+    Label2 = makeLabel(this, "Label2", "Removing gauges...", twipsRect(120, 1320, 2775, 255));
+    Command2 = makeButton(this, "Command2", "Zelk", 1680);
+    ProgressBar1 = makeProgressBar(this, "ProgressBar1", 720);
+    ProgressBar2 = makeProgressBar(this, "ProgressBar2", 1680);
+    StatusBar1 = makeControl<QStatusBar>(this, "StatusBar1", twipsRect(0, 2820, 4575, 375));
+    StatusBar1->setSizeGripEnabled(false);
+    Panel1 = makePanel(StatusBar1, "Panel1", "Panels:", 1440);
+    Panel2 = makePanel(StatusBar1, "Panel2", "Gauges:", 1440);
+    Panel3 = makePanel(StatusBar1, "Panel3", "Zelk:", 1440);
+    Panel2->setFixedWidth(px(1440));
+    Panel3->setFixedWidth(px(1440));
+    StatusBar1->addWidget(Panel1, 1);
+    StatusBar1->addWidget(Panel2);
+    StatusBar1->addWidget(Panel3);
+    Command3 = makeButton(this, "Command3", "About", 3240);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Command3);
+}
+
+void frmZelk::wireCommands() {
+    connect(Command1, &QPushButton::clicked, this, [this] { runHandler([] {}); });
+    connect(Command2, &QPushButton::clicked, this, [this] { runHandler([] {}); });
+    connect(Command3, &QPushButton::clicked, this, [this] { runHandler([] {}); });
+}
+
+bool frmZelk::load() {
+    if (!runHandler([this] { FindFolder(); })) {
+        return false;
+    }
+    Command2->setEnabled(false);
+    centreOnScreen();
+    show();
+    Command1->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void frmZelk::centreOnScreen() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void frmZelk::FindFolder() {
+    zelk::findSimFolder(state_.SimFolder, *this, access_, executableFolder_);
+}
+
+void frmZelk::SelectFolder() { zelk::selectSimFolder(state_.SimFolder, *this, access_); }
+
+bool frmZelk::runHandler(const std::function<void()>& handler) {
+    const zelk::HandlerOutcome outcome = zelk::runGuarded(*prompter_, handler);
+    if (outcome == zelk::HandlerOutcome::Completed) {
+        return true;
+    }
+    endProgram(zelk::exitStatusOf(outcome));
+    return false;
+}
+
+void frmZelk::endProgram(int exitCode) {
+    if (ended_) {
+        return;
+    }
+    ended_ = true;
+    exitCode_ = exitCode;
+    hide();
+    QCoreApplication::exit(exitCode);
+}
+
+void frmZelk::closeEvent(QCloseEvent* event) {
+    event->accept();
+    endProgram(0);
+}
+
+QProgressBar* frmZelk::progressBar(int bar) const { return bar == 1 ? ProgressBar1 : ProgressBar2; }
+
+QLabel* frmZelk::panel(int number) const {
+    switch (number) {
+        case 1:
+            return Panel1;
+        case 2:
+            return Panel2;
+        default:
+            return Panel3;
+    }
+}
+
+// Qt's bar takes whole numbers; a maximum of 0 would make it a busy indicator, so the range
+// never shrinks below 0..1 and the value is kept inside the range.
+void frmZelk::setProgressMax(int bar, float maximum) {
+    QProgressBar* target = progressBar(bar);
+    const int top = std::max(1, static_cast<int>(std::lround(maximum)));
+    target->setRange(0, top);
+    target->setValue(std::min(target->value(), top));
+}
+
+void frmZelk::setProgressValue(int bar, float value) {
+    QProgressBar* target = progressBar(bar);
+    const long rounded = std::lround(value);
+    target->setValue(static_cast<int>(std::clamp<long>(rounded, 0, target->maximum())));
+}
+
+void frmZelk::setPanelText(int number, const std::string& text) {
+    panel(number)->setText(zelk::toQString(text));
+}
+
+void frmZelk::setCommand2Enabled(bool enabled) { Command2->setEnabled(enabled); }
+
+bool frmZelk::ask(const std::string& question) { return prompter_->ask(question); }
+
+std::optional<std::string> frmZelk::pickFolder(const std::string& title) {
+    return prompter_->pickFolder(title);
+}

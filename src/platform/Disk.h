@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zelk {
+
+// What a path names once symbolic links are followed. A dangling link is Missing; anything
+// that is neither a folder nor a regular file (a device, a pipe) is Other and is never read.
+enum class EntryKind { Missing, Folder, File, Other };
+
+struct DirEntry {
+    std::string name;
+    EntryKind kind;
+};
+
+// A file opened for reading, read in chunks.
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    // Reads up to size bytes; returns 0 at the end. Throws ZelkError on failure.
+    virtual std::size_t read(char* buffer, std::size_t size) = 0;
+};
+
+// The operating system's file calls, on native paths. Everything above it (path mapping,
+// the file-system service, the settings file) goes through this seam, so that tests can
+// inject failures that permission bits cannot produce for root.
+class Disk {
+public:
+    virtual ~Disk() = default;
+
+    // Follows symbolic links.
+    virtual EntryKind kindOf(const std::string& path) const = 0;
+    // True when the name is present at all, a dangling link included.
+    virtual bool exists(const std::string& path) const = 0;
+    // The entries of a folder, unsorted, without "." and "..". Throws ZelkError.
+    virtual std::vector<DirEntry> list(const std::string& path) const = 0;
+    // Throws ZelkError naming the path.
+    virtual std::unique_ptr<ByteSource> openRead(const std::string& path) const = 0;
+    // Removes a file or a link (never a link's target). Throws ZelkError naming the path.
+    virtual void remove(const std::string& path) const = 0;
+    // True when nobody may write the file.
+    virtual bool isReadOnly(const std::string& path) const = 0;
+    // Replaces the file's content atomically: a temporary file beside it, then a rename.
+    // On failure the old file is untouched and ZelkError is thrown.
+    virtual void replaceFile(const std::string& path, const std::string& content) const = 0;
+};
+
+// The real thing, on POSIX calls.
+class PosixDisk : public Disk {
+public:
+    EntryKind kindOf(const std::string& path) const override;
+    bool exists(const std::string& path) const override;
+    std::vector<DirEntry> list(const std::string& path) const override;
+    std::unique_ptr<ByteSource> openRead(const std::string& path) const override;
+    void remove(const std::string& path) const override;
+    bool isReadOnly(const std::string& path) const override;
+    void replaceFile(const std::string& path, const std::string& content) const override;
+};
+
+// Translates errno of a failed call on path into the program's error.
+[[noreturn]] void throwSystemError(int errnoValue, const std::string& path, bool isFolder);
+
+}  // namespace zelk

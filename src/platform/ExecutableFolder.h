@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace zelk {
+
+// The folder that holds the running program's binary, without a trailing separator (except
+// for "/" itself). Empty if the system does not say.
+std::string executableFolder();
+
+}  // namespace zelk

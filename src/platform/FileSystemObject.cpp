@@ -1,0 +1,153 @@
+#include "platform/FileSystemObject.h"
+
+#include <algorithm>
+
+#include "platform/Error.h"
+#include "platform/PathMapping.h"
+
+namespace zelk {
+namespace {
+
+constexpr std::size_t kChunk = 64 * 1024;
+
+std::string lastComponent(const std::string& nativePath) {
+    std::string trimmed = nativePath;
+    while (trimmed.size() > 1 && trimmed.back() == '/') {
+        trimmed.pop_back();
+    }
+    const auto slash = trimmed.rfind('/');
+    return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
+}
+
+std::string childPath(const std::string& folder, const std::string& name) {
+    return (folder.empty() || folder.back() == '/') ? folder + name : folder + "/" + name;
+}
+
+template <typename Item>
+std::vector<Item> entriesOfKind(const DiskAccess& access, const std::string& folder,
+                                EntryKind kind) {
+    std::vector<DirEntry> entries = access.disk->list(folder);
+    std::erase_if(entries, [kind](const DirEntry& entry) { return entry.kind != kind; });
+    std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) {
+        return listsBefore(a.name, b.name);
+    });
+    std::vector<Item> items;
+    items.reserve(entries.size());
+    for (const DirEntry& entry : entries) {
+        items.emplace_back(access, childPath(folder, entry.name));
+    }
+    return items;
+}
+
+}  // namespace
+
+DiskAccess DiskAccess::system() {
+    static const auto disk = std::make_shared<const PosixDisk>();
+    return {disk, defaultWinePrefix()};
+}
+
+TextStream::TextStream(std::unique_ptr<ByteSource> source, std::string displayPath)
+    : source_(std::move(source)), displayPath_(std::move(displayPath)), buffer_(kChunk) {}
+
+bool TextStream::fill() {
+    if (position_ < size_) {
+        return true;
+    }
+    if (exhausted_) {
+        return false;
+    }
+    size_ = source_->read(buffer_.data(), buffer_.size());
+    position_ = 0;
+    exhausted_ = size_ == 0;
+    return !exhausted_;
+}
+
+int TextStream::peekByte() { return fill() ? static_cast<unsigned char>(buffer_[position_]) : -1; }
+
+bool TextStream::AtEndOfStream() { return !fill(); }
+
+std::string TextStream::ReadLine() {
+    if (!fill()) {
+        throw makeError(ErrorNumber::InputPastEnd, displayPath_);
+    }
+    std::string line;
+    while (fill()) {
+        const char* begin = buffer_.data() + position_;
+        const char* end = buffer_.data() + size_;
+        const char* stop = std::find_if(begin, end, [](char c) { return c == '\n' || c == '\r'; });
+        line.append(begin, stop);
+        position_ += static_cast<std::size_t>(stop - begin);
+        if (stop == end) {
+            continue;
+        }
+        ++position_;
+        if (*stop == '\r' && peekByte() == '\n') {
+            ++position_;
+        }
+        break;
+    }
+    return line;
+}
+
+File::File(DiskAccess access, std::string nativePath)
+    : access_(std::move(access)), nativePath_(std::move(nativePath)) {}
+
+std::string File::Name() const { return lastComponent(nativePath_); }
+
+TextStream File::OpenAsTextStream(int ioMode, int format) const {
+    if (ioMode != 1 || format != 0) {
+        throw makeError(ErrorNumber::InvalidArgument,
+                        "only 8-bit text for reading is supported (" + nativePath_ + ")");
+    }
+    return TextStream(access_.disk->openRead(nativePath_), nativePath_);
+}
+
+void File::Delete(bool force) const {
+    if (!force && access_.disk->isReadOnly(nativePath_)) {
+        throw makeError(ErrorNumber::PermissionDenied, nativePath_);
+    }
+    access_.disk->remove(nativePath_);
+}
+
+Folder::Folder(DiskAccess access, std::string nativePath)
+    : access_(std::move(access)), nativePath_(std::move(nativePath)) {}
+
+std::string Folder::Name() const { return lastComponent(nativePath_); }
+
+std::vector<Folder> Folder::SubFolders() const {
+    return entriesOfKind<Folder>(access_, nativePath_, EntryKind::Folder);
+}
+
+std::vector<File> Folder::Files() const {
+    return entriesOfKind<File>(access_, nativePath_, EntryKind::File);
+}
+
+FileSystemObject::FileSystemObject(DiskAccess access) : access_(std::move(access)) {}
+
+bool FileSystemObject::FolderExists(std::string_view path) const {
+    const auto native = PathMapper(*access_.disk, access_.winePrefix).resolve(path);
+    return native && access_.disk->kindOf(*native) == EntryKind::Folder;
+}
+
+bool FileSystemObject::FileExists(std::string_view path) const {
+    const auto native = PathMapper(*access_.disk, access_.winePrefix).resolve(path);
+    return native && access_.disk->kindOf(*native) == EntryKind::File;
+}
+
+Folder FileSystemObject::GetFolder(std::string_view path) const {
+    const auto native = PathMapper(*access_.disk, access_.winePrefix).resolve(path);
+    if (!native || access_.disk->kindOf(*native) != EntryKind::Folder) {
+        throw makeError(ErrorNumber::PathNotFound, PathMapper::displayPath(path));
+    }
+    return Folder(access_, *native);
+}
+
+File FileSystemObject::GetFile(std::string_view path) const {
+    const auto native = PathMapper(*access_.disk, access_.winePrefix).resolve(path);
+    if (!native || access_.disk->kindOf(*native) != EntryKind::File) {
+        throw makeError(ErrorNumber::FileNotFound, PathMapper::displayPath(path));
+    }
+    return File(access_, *native);
+}
+
+}  // namespace zelk

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Disk.h"
+
+namespace zelk {
+
+// What every service object is made from: the disk it works on and the Wine prefix that maps
+// drive letters. Cheap to copy.
+struct DiskAccess {
+    std::shared_ptr<const Disk> disk;
+    std::string winePrefix;
+
+    // The real file system, with the Wine prefix of the environment.
+    static DiskAccess system();
+};
+
+// A text file read line by line as 8-bit text, without decoding. A line ends at CR LF, LF or
+// a lone CR; the line end is not part of the line.
+class TextStream {
+public:
+    TextStream(std::unique_ptr<ByteSource> source, std::string displayPath);
+
+    bool AtEndOfStream();
+    // Throws the input-past-end error when no line is left.
+    std::string ReadLine();
+
+private:
+    bool fill();
+    int peekByte();
+
+    std::unique_ptr<ByteSource> source_;
+    std::string displayPath_;
+    std::vector<char> buffer_;
+    std::size_t position_ = 0;
+    std::size_t size_ = 0;
+    bool exhausted_ = false;
+};
+
+class File {
+public:
+    File(DiskAccess access, std::string nativePath);
+
+    // The name as stored on disk, extension included.
+    std::string Name() const;
+    // The full native path.
+    std::string Path() const { return nativePath_; }
+
+    // Mode 1 is reading; format 0 is 8-bit text. Only that combination exists here.
+    TextStream OpenAsTextStream(int ioMode = 1, int format = 0) const;
+
+    // Removes the file (a link: the link itself). Without force a read-only file is refused.
+    void Delete(bool force = false) const;
+
+private:
+    DiskAccess access_;
+    std::string nativePath_;
+};
+
+class Folder {
+public:
+    Folder(DiskAccess access, std::string nativePath);
+
+    std::string Name() const;
+    // The full native path; this is also the folder's text.
+    std::string Path() const { return nativePath_; }
+
+    // The entries present when taken, in the order Windows lists a folder: case-insensitive
+    // by name. A link to a folder is a folder, a link to a file is a file, a dangling link is
+    // neither.
+    std::vector<Folder> SubFolders() const;
+    std::vector<File> Files() const;
+
+private:
+    DiskAccess access_;
+    std::string nativePath_;
+};
+
+// The file-system service. Takes the Windows-style paths that the program builds and maps
+// them onto the native file system. One object per use; every failure is a ZelkError that
+// names the path.
+class FileSystemObject {
+public:
+    explicit FileSystemObject(DiskAccess access = DiskAccess::system());
+
+    bool FolderExists(std::string_view path) const;
+    bool FileExists(std::string_view path) const;
+    Folder GetFolder(std::string_view path) const;
+    File GetFile(std::string_view path) const;
+
+private:
+    DiskAccess access_;
+};
+
+}  // namespace zelk

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelk {
+
+class Disk;
+
+// A path as the program builds it, Windows-style: an optional drive letter, then components
+// separated by "\" or "/". Empty components (two separators in a row) are dropped.
+struct WindowsPath {
+    char drive = 0;  // lower-case drive letter, or 0 when the path has none
+    bool rooted = false;
+    std::vector<std::string> components;
+};
+
+WindowsPath parseWindowsPath(std::string_view path);
+
+// ASCII-only lower case, byte by byte; other bytes are left alone.
+std::string asciiLower(std::string_view text);
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+// Case-insensitive order by name, ties in byte order: how Windows lists a folder.
+bool listsBefore(std::string_view a, std::string_view b);
+
+// The Wine prefix whose dosdevices folder maps drive letters: $WINEPREFIX, else ~/.wine.
+std::string defaultWinePrefix();
+
+// Maps Windows-style paths onto the native file system the way a Windows user expects:
+// each component is looked up exactly, then without regard to ASCII case (the exact spelling
+// wins, else the first match in byte order), and a drive letter goes through the Wine prefix.
+class PathMapper {
+public:
+    PathMapper(const Disk& disk, std::string winePrefix);
+
+    // The native path of an existing entry, or nothing when some component is missing.
+    std::optional<std::string> resolve(std::string_view path) const;
+
+    // The native path at which to create or replace the entry: the folder part must exist;
+    // the last component is an existing entry matched as above, or taken as given.
+    std::optional<std::string> resolveForWriting(std::string_view path) const;
+
+    // How to name the path in a message: native paths with "/" throughout, others as given.
+    static std::string displayPath(std::string_view path);
+
+private:
+    std::optional<std::string> rootOf(const WindowsPath& parsed) const;
+    std::optional<std::string> lookUp(const std::string& folder, const std::string& name) const;
+
+    const Disk& disk_;
+    std::string winePrefix_;
+};
+
+}  // namespace zelk

@@ -1,0 +1,187 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/Disk.h"
+#include "platform/Error.h"
+
+namespace zelk {
+namespace {
+
+EntryKind kindOfMode(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return EntryKind::Folder;
+    }
+    if (S_ISREG(mode)) {
+        return EntryKind::File;
+    }
+    return EntryKind::Other;
+}
+
+class FdSource : public ByteSource {
+public:
+    FdSource(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    ~FdSource() override { ::close(fd_); }
+    FdSource(const FdSource&) = delete;
+    FdSource& operator=(const FdSource&) = delete;
+
+    std::size_t read(char* buffer, std::size_t size) override {
+        for (;;) {
+            const ssize_t got = ::read(fd_, buffer, size);
+            if (got >= 0) {
+                return static_cast<std::size_t>(got);
+            }
+            if (errno != EINTR) {
+                throwSystemError(errno, path_, false);
+            }
+        }
+    }
+
+private:
+    int fd_;
+    std::string path_;
+};
+
+struct DirCloser {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+void writeAll(int fd, const std::string& content, const std::string& path) {
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t put = ::write(fd, content.data() + done, content.size() - done);
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throwSystemError(errno, path, false);
+        }
+        done += static_cast<std::size_t>(put);
+    }
+}
+
+}  // namespace
+
+void throwSystemError(int errnoValue, const std::string& path, bool isFolder) {
+    switch (errnoValue) {
+        case ENOENT:
+        case ENOTDIR:
+            throw makeError(isFolder ? ErrorNumber::PathNotFound : ErrorNumber::FileNotFound, path);
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            throw makeError(ErrorNumber::PermissionDenied, path);
+        default:
+            throw makeError(ErrorNumber::IoFailure, path + " (" + std::strerror(errnoValue) + ")");
+    }
+}
+
+EntryKind PosixDisk::kindOf(const std::string& path) const {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return EntryKind::Missing;
+    }
+    return kindOfMode(info.st_mode);
+}
+
+bool PosixDisk::exists(const std::string& path) const {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+std::vector<DirEntry> PosixDisk::list(const std::string& path) const {
+    std::unique_ptr<DIR, DirCloser> dir(::opendir(path.c_str()));
+    if (!dir) {
+        throwSystemError(errno, path, true);
+    }
+    const int dirFd = ::dirfd(dir.get());
+    std::vector<DirEntry> entries;
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        struct stat info {};
+        const EntryKind kind = ::fstatat(dirFd, entry->d_name, &info, 0) == 0
+                                   ? kindOfMode(info.st_mode)
+                                   : EntryKind::Missing;
+        entries.push_back({name, kind});
+        errno = 0;
+    }
+    if (errno != 0) {
+        throwSystemError(errno, path, true);
+    }
+    return entries;
+}
+
+std::unique_ptr<ByteSource> PosixDisk::openRead(const std::string& path) const {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        throwSystemError(errno, path, false);
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw makeError(ErrorNumber::IoFailure, path + " (not a regular file)");
+    }
+    // Opened non-blocking only so that a pipe put in a file's place cannot hang the open.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return std::make_unique<FdSource>(fd, path);
+}
+
+void PosixDisk::remove(const std::string& path) const {
+    if (::unlink(path.c_str()) != 0) {
+        throwSystemError(errno, path, false);
+    }
+}
+
+bool PosixDisk::isReadOnly(const std::string& path) const {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && (info.st_mode & 0222) == 0;
+}
+
+void PosixDisk::replaceFile(const std::string& path, const std::string& content) const {
+    const auto slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string temp = folder + "." + base + ".XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        throwSystemError(errno, path, false);
+    }
+    try {
+        struct stat old {};
+        mode_t mode = 0644;
+        if (::stat(path.c_str(), &old) == 0) {
+            mode = old.st_mode & 07777;
+        }
+        ::fchmod(fd, mode);
+        writeAll(fd, content, path);
+        if (::fsync(fd) != 0) {
+            throwSystemError(errno, path, false);
+        }
+        const int closed = ::close(fd);
+        fd = -1;
+        if (closed != 0) {
+            throwSystemError(errno, path, false);
+        }
+    } catch (...) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        ::unlink(temp.c_str());
+        throw;
+    }
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        throwSystemError(error, path, false);
+    }
+}
+
+}  // namespace zelk

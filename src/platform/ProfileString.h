@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "platform/FileSystemObject.h"
+
+namespace zelk {
+
+// Work-alikes of the Windows profile-string functions for one value of an INI file. The file
+// path is Windows-style and goes through the same path mapping as the file-system service.
+//
+// Reading: section and key names match without regard to case; blanks around a section name,
+// a key and a value are ignored; a value in one matching pair of double or single quotes comes
+// back without them; the first occurrence of a section, and within it of a key, counts; a line
+// starting with ";" is a comment; a line without "=" is not a key. A missing file, section or
+// key gives the default less its trailing spaces. The text placed in the buffer is cut to
+// size - 1 characters and ended with a NUL; the result is the number of characters placed.
+std::size_t GetPrivateProfileStringA(const std::string& section, const std::string& key,
+                                     const std::string& defaultValue, char* buffer,
+                                     std::size_t size, const std::string& fileName,
+                                     const DiskAccess& access = DiskAccess::system());
+
+// Writing: the first matching key gets the new value in place; a missing key goes after the
+// last key of the first matching section; a missing section goes at the end of the file; a
+// missing file is created. Lines written read key=value and end with CR LF; every other byte
+// of the file stays as it was. The file is replaced atomically. Returns false on failure,
+// leaving the old file untouched.
+bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
+                                const std::string& value, const std::string& fileName,
+                                const DiskAccess& access = DiskAccess::system());
+
+// Files larger than this are not settings files: reads give the default, writes fail.
+inline constexpr std::size_t kMaxProfileFileBytes = 16 * 1024 * 1024;
+
+}  // namespace zelk

@@ -1,0 +1,163 @@
+#include "app/frmZelk.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include "support/FaultyDisk.h"
+#include "support/ScriptedWindow.h"
+#include "support/TempTree.h"
+
+namespace {
+
+using zelk::test::ScriptedPrompter;
+using zelk::test::TempTree;
+
+class frmZelkTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tree.mkdir("bin");
+        tree.mkdir("sim/Aircraft");
+        tree.mkdir("sim/gauges");
+    }
+
+    std::unique_ptr<frmZelk> makeWindow() {
+        auto scripted = std::make_unique<ScriptedPrompter>();
+        prompter = scripted.get();
+        frmZelk::Seams seams;
+        seams.prompter = std::move(scripted);
+        seams.access = zelk::test::realAccess();
+        seams.executableFolder = tree.path("bin");
+        return std::make_unique<frmZelk>(std::move(seams));
+    }
+
+    template <typename Widget>
+    static Widget* control(const QWidget& window, const char* name) {
+        auto* widget = window.findChild<Widget*>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    TempTree tree;
+    ScriptedPrompter* prompter = nullptr;
+};
+
+TEST_F(frmZelkTest, StartsWithEveryControlInItsInitialState) {
+    tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
+    const std::string before = tree.read("bin/ZELKGAU.INI");
+    auto window = makeWindow();
+    ASSERT_TRUE(window->load());
+
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "Zelk Gauges");
+    EXPECT_EQ(window->size(), QSize(305, 213));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(window->runState().SimFolder, tree.path("sim"));
+
+    struct Expected {
+        const char* name;
+        const char* text;
+        QRect geometry;
+        bool enabled;
+    };
+    for (const Expected& e : {Expected{"Command1", "Scan", {8, 160, 81, 25}, true},
+                              Expected{"Command2", "Zelk", {112, 160, 81, 25}, false},
+                              Expected{"Command3", "About", {216, 160, 81, 25}, true}}) {
+        auto* button = control<QPushButton>(*window, e.name);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->text(), e.text);
+        EXPECT_EQ(button->geometry(), e.geometry) << e.name;
+        EXPECT_EQ(button->isEnabled(), e.enabled) << e.name;
+        EXPECT_FALSE(button->isDefault()) << e.name;
+        EXPECT_FALSE(button->autoDefault()) << e.name;
+    }
+    EXPECT_EQ(control<QLabel>(*window, "Label1")->text(), "Searching panels...");
+    EXPECT_EQ(control<QLabel>(*window, "Label1")->geometry(), QRect(8, 24, 177, 17));
+    EXPECT_EQ(control<QLabel>(*window, "Label2")->text(), "Removing gauges...");
+    EXPECT_EQ(control<QLabel>(*window, "Label2")->geometry(), QRect(8, 88, 185, 17));
+    for (const char* name : {"ProgressBar1", "ProgressBar2"}) {
+        auto* bar = control<QProgressBar>(*window, name);
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(bar->value(), 0);
+        EXPECT_EQ(bar->minimum(), 0);
+        EXPECT_EQ(bar->maximum(), 100);
+        EXPECT_FALSE(bar->isTextVisible());
+        EXPECT_EQ(bar->width(), 289);
+    }
+    EXPECT_EQ(control<QStatusBar>(*window, "StatusBar1")->geometry(), QRect(0, 188, 305, 25));
+    EXPECT_EQ(control<QLabel>(*window, "Panel1")->text(), "Panels:");
+    EXPECT_EQ(control<QLabel>(*window, "Panel2")->text(), "Gauges:");
+    EXPECT_EQ(control<QLabel>(*window, "Panel3")->text(), "Zelk:");
+    EXPECT_EQ(tree.read("bin/ZELKGAU.INI"), before);
+}
+
+TEST_F(frmZelkTest, OnlyTheThreeButtonsTakeFocusInScanZelkAboutOrder) {
+    tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
+    auto window = makeWindow();
+    ASSERT_TRUE(window->load());
+    auto* scan = control<QPushButton>(*window, "Command1");
+    auto* zelk = control<QPushButton>(*window, "Command2");
+    auto* about = control<QPushButton>(*window, "Command3");
+    std::vector<QWidget*> tabStops;
+    QWidget* next = scan;
+    do {
+        if (next->focusPolicy() & Qt::TabFocus) {
+            tabStops.push_back(next);
+        }
+        next = next->nextInFocusChain();
+    } while (next != scan);
+    EXPECT_EQ(tabStops, (std::vector<QWidget*>{scan, zelk, about}));
+    QApplication::setActiveWindow(window.get());
+    EXPECT_EQ(window->focusWidget(), scan);
+}
+
+TEST_F(frmZelkTest, CancellingThePickerEndsBeforeTheWindowIsShown) {
+    auto window = makeWindow();
+    prompter->folders = {std::nullopt};
+    EXPECT_FALSE(window->load());
+    EXPECT_TRUE(window->hasEnded());
+    EXPECT_EQ(window->exitCode(), 0);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(tree.exists("bin/ZELKGAU.INI"));
+}
+
+TEST_F(frmZelkTest, APickedFolderIsRememberedBesideTheProgram) {
+    auto window = makeWindow();
+    prompter->folders = {tree.path("sim")};
+    ASSERT_TRUE(window->load());
+    EXPECT_EQ(tree.read("bin/ZELKGAU.INI"), "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
+}
+
+TEST_F(frmZelkTest, ClosingTheWindowEndsTheProgramWithoutAQuestion) {
+    tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
+    auto window = makeWindow();
+    ASSERT_TRUE(window->load());
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(window->hasEnded());
+    EXPECT_EQ(window->exitCode(), 0);
+    EXPECT_TRUE(prompter->questions.empty());
+}
+
+TEST_F(frmZelkTest, ProgressBarsStayInRangeWhateverTheyAreGiven) {
+    tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
+    auto window = makeWindow();
+    ASSERT_TRUE(window->load());
+    auto* bar = control<QProgressBar>(*window, "ProgressBar2");
+    window->setProgressMax(2, 4.0f);
+    window->setProgressValue(2, 4.0f);
+    EXPECT_EQ(bar->value(), 4);
+    window->setProgressMax(2, 0.0f);  // an emptied folder: no busy indicator
+    EXPECT_GT(bar->maximum(), bar->minimum());
+    window->setProgressValue(2, 0.0f);
+    EXPECT_EQ(bar->value(), 0);
+    window->setProgressValue(2, 9.0f);
+    EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+}  // namespace

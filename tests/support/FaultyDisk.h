@@ -1,0 +1,75 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "platform/Disk.h"
+#include "platform/Error.h"
+#include "platform/FileSystemObject.h"
+
+namespace zelk::test {
+
+// The real disk, except for the operations a test names: those fail the way the system would.
+class FaultyDisk : public Disk {
+public:
+    // Native paths whose operation fails. A path matches when it ends with the given text.
+    std::set<std::string> failRemove;
+    std::set<std::string> failOpen;
+    std::set<std::string> failList;
+    bool failReplace = false;
+    // Called before each remove, with the native path; lets a test change the tree mid-walk.
+    std::function<void(const std::string&)> beforeRemove;
+
+    EntryKind kindOf(const std::string& path) const override { return real_.kindOf(path); }
+    bool exists(const std::string& path) const override { return real_.exists(path); }
+    std::vector<DirEntry> list(const std::string& path) const override {
+        if (matches(failList, path)) {
+            throw makeError(ErrorNumber::PermissionDenied, path);
+        }
+        return real_.list(path);
+    }
+    std::unique_ptr<ByteSource> openRead(const std::string& path) const override {
+        if (matches(failOpen, path)) {
+            throw makeError(ErrorNumber::PermissionDenied, path);
+        }
+        return real_.openRead(path);
+    }
+    void remove(const std::string& path) const override {
+        if (beforeRemove) {
+            beforeRemove(path);
+        }
+        if (matches(failRemove, path)) {
+            throw makeError(ErrorNumber::PermissionDenied, path);
+        }
+        real_.remove(path);
+    }
+    bool isReadOnly(const std::string& path) const override { return real_.isReadOnly(path); }
+    void replaceFile(const std::string& path, const std::string& content) const override {
+        if (failReplace) {
+            throw makeError(ErrorNumber::IoFailure, path + " (No space left on device)");
+        }
+        real_.replaceFile(path, content);
+    }
+
+private:
+    static bool matches(const std::set<std::string>& suffixes, const std::string& path) {
+        for (const std::string& suffix : suffixes) {
+            if (path.size() >= suffix.size() &&
+                path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    PosixDisk real_;
+};
+
+// Disk access on the real disk with no Wine prefix, or with the given one.
+inline DiskAccess realAccess(std::string winePrefix = {}) {
+    return {std::make_shared<PosixDisk>(), std::move(winePrefix)};
+}
+
+}  // namespace zelk::test

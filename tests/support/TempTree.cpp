@@ -1,0 +1,61 @@
+#include "support/TempTree.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace zelk::test {
+
+TempTree::TempTree() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zelk-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+    root_ = pattern;
+}
+
+TempTree::~TempTree() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
+}
+
+std::string TempTree::path(const std::string& relative) const {
+    return relative.empty() ? root_.string() : (root_ / relative).string();
+}
+
+void TempTree::write(const std::string& relative, const std::string& content) const {
+    const auto file = root_ / relative;
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << content;
+    if (!out) {
+        throw std::runtime_error("cannot write " + file.string());
+    }
+}
+
+void TempTree::mkdir(const std::string& relative) const {
+    std::filesystem::create_directories(root_ / relative);
+}
+
+std::string TempTree::read(const std::string& relative) const {
+    std::ifstream in(root_ / relative, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool TempTree::exists(const std::string& relative) const {
+    std::error_code ignored;
+    return std::filesystem::exists(std::filesystem::symlink_status(root_ / relative, ignored));
+}
+
+std::vector<std::string> TempTree::names(const std::string& relative) const {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(root_ / relative)) {
+        found.push_back(entry.path().filename().string());
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+}  // namespace zelk::test

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zelk::test {
+
+// A temporary folder removed again at the end of the test, with helpers to lay out files.
+class TempTree {
+public:
+    TempTree();
+    ~TempTree();
+    TempTree(const TempTree&) = delete;
+    TempTree& operator=(const TempTree&) = delete;
+
+    const std::filesystem::path& root() const { return root_; }
+    std::string path(const std::string& relative = {}) const;
+
+    // Creates the file (and its folders) with exactly these bytes.
+    void write(const std::string& relative, const std::string& content = {}) const;
+    void mkdir(const std::string& relative) const;
+    std::string read(const std::string& relative) const;
+    bool exists(const std::string& relative) const;
+    // Names directly in a folder, sorted bytewise.
+    std::vector<std::string> names(const std::string& relative) const;
+
+private:
+    std::filesystem::path root_;
+};
+
+}  // namespace zelk::test
