@@ -1,5 +1,7 @@
 #include "app/NameList.h"
 
+#include <algorithm>
+
 #include "platform/Error.h"
 
 namespace zelk {
@@ -21,8 +23,44 @@ const std::string& NameList::at(int index) const {
 void NameList::add(Int16& counter, std::string name) {
     counter.increment();
     const auto slot = static_cast<std::size_t>(counter.value());
+    const std::size_t oldSize = slots_.size();
     slots_.resize(slot + 1);
     slots_[slot] = std::move(name);
+    if (slot < oldSize) {
+        rebuildIndex();  // a counter set back below the bound rewrote or cut the list
+        return;
+    }
+    for (std::size_t gap = std::max<std::size_t>(oldSize, 1); gap < slot; ++gap) {
+        firstSlot_.try_emplace(std::string(), static_cast<int>(gap));
+    }
+    firstSlot_.try_emplace(slots_[slot], static_cast<int>(slot));
+}
+
+void NameList::clear() {
+    slots_.clear();
+    firstSlot_.clear();
+}
+
+void NameList::rebuildIndex() {
+    firstSlot_.clear();
+    for (std::size_t i = 1; i < slots_.size(); ++i) {
+        firstSlot_.try_emplace(slots_[i], static_cast<int>(i));
+    }
+}
+
+bool NameList::containsUpTo(std::string_view name, Int16 last) const {
+    const auto entry = firstSlot_.find(std::string(name));
+    if (entry != firstSlot_.end() && entry->second <= last.value()) {
+        return true;
+    }
+    checkMissedSearch(last);
+    return false;
+}
+
+void checkMissedSearch(Int16 last) {
+    if (last.value() == Int16::kMax) {
+        throw makeError(ErrorNumber::Overflow);
+    }
 }
 
 }  // namespace zelk

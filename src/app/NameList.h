@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "app/Int16.h"
@@ -25,10 +28,23 @@ public:
     void add(Int16& counter, std::string name);
 
     // Back to no slots at all.
-    void clear() { slots_.clear(); }
+    void clear();
+
+    // True when one of slots 1..last holds exactly this name, as a 16-bit loop over the slots
+    // would find it: when the name is not found and last is 32767, stepping the loop index
+    // past 32767 is an overflow error. Answered from an index, not by walking the slots.
+    bool containsUpTo(std::string_view name, Int16 last) const;
 
 private:
+    void rebuildIndex();
+
     std::vector<std::string> slots_;
+    // Each name held in slots 1 and above, with the lowest slot that holds it.
+    std::unordered_map<std::string, int> firstSlot_;
 };
+
+// The same 16-bit loop rule for a search answered by some other index: a search over slots
+// 1..last that did not find its name overflows when last is 32767.
+void checkMissedSearch(Int16 last);
 
 }  // namespace zelk

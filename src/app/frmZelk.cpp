@@ -15,6 +15,9 @@
 #include "app/ProgramInfo.h"
 #include "platform/ExecutableFolder.h"
 #include "platform/QtPrompter.h"
+#include "removal/Removal.h"
+#include "scan/PanelScan.h"
+#include "scan/UnusedScan.h"
 #include "settings/FolderLocation.h"
 
 namespace {
@@ -126,8 +129,10 @@ void frmZelk::buildControls() {
 }
 
 void frmZelk::wireCommands() {
-    connect(Command1, &QPushButton::clicked, this, [this] { runHandler([] {}); });
-    connect(Command2, &QPushButton::clicked, this, [this] { runHandler([] {}); });
+    connect(Command1, &QPushButton::clicked, this,
+            [this] { runHandler([this] { zelk::runScanCommand(context()); }); });
+    connect(Command2, &QPushButton::clicked, this,
+            [this] { runHandler([this] { zelk::runRemovalCommand(context()); }); });
     connect(Command3, &QPushButton::clicked, this, [this] { runHandler([] {}); });
 }
 
@@ -155,6 +160,33 @@ void frmZelk::FindFolder() {
 }
 
 void frmZelk::SelectFolder() { zelk::selectSimFolder(state_.SimFolder, *this, access_); }
+
+zelk::CommandContext frmZelk::context() { return {state_, *this, access_}; }
+
+void frmZelk::ShowFolderList(const std::string& folderspec) {
+    zelk::ShowFolderList(context(), folderspec);
+}
+
+void frmZelk::ShowFileInfo(const std::string& filespec) { zelk::ShowFileInfo(context(), filespec); }
+
+void frmZelk::ShowFileList(const std::string& folderspec) {
+    zelk::ShowFileList(context(), folderspec);
+}
+
+void frmZelk::DeleteFileList(const std::string& folderspec) {
+    zelk::DeleteFileList(context(), folderspec);
+}
+
+// A command runs inside its click, but a user must see its bar move on a large install: let
+// Qt paint now and then, without taking any input (clicks and keys wait until the command has
+// returned, and so does a request to close the window).
+void frmZelk::letQtPaint() {
+    constexpr qint64 kPaintIntervalMs = 30;
+    if (!sincePaint_.isValid() || sincePaint_.elapsed() >= kPaintIntervalMs) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        sincePaint_.start();
+    }
+}
 
 bool frmZelk::runHandler(const std::function<void()>& handler) {
     const zelk::HandlerOutcome outcome = zelk::runGuarded(*prompter_, handler);
@@ -206,6 +238,7 @@ void frmZelk::setProgressValue(int bar, float value) {
     QProgressBar* target = progressBar(bar);
     const long rounded = std::lround(value);
     target->setValue(static_cast<int>(std::clamp<long>(rounded, 0, target->maximum())));
+    letQtPaint();
 }
 
 void frmZelk::setPanelText(int number, const std::string& text) {

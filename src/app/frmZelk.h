@@ -5,6 +5,9 @@
 #include <memory>
 #include <string>
 
+#include <QElapsedTimer>
+
+#include "app/CommandContext.h"
 #include "app/EventGuard.h"
 #include "app/RunState.h"
 #include "app/WindowOps.h"
@@ -44,6 +47,10 @@ public:
 
     void FindFolder();
     void SelectFolder();
+    void ShowFolderList(const std::string& folderspec);
+    void ShowFileInfo(const std::string& filespec);
+    void ShowFileList(const std::string& folderspec);
+    void DeleteFileList(const std::string& folderspec);
 
     // The window operations the commands use.
     void setProgressMax(int bar, float maximum) override;
@@ -61,6 +68,8 @@ private:
     void placeControls();
     void wireCommands();
     void centreOnScreen();
+    zelk::CommandContext context();
+    void letQtPaint();
 
     // Runs an event handler through the error rule; ends the program when it says so.
     bool runHandler(const std::function<void()>& handler);
@@ -73,6 +82,7 @@ private:
     std::unique_ptr<zelk::Prompter> prompter_;
     zelk::DiskAccess access_;
     std::string executableFolder_;
+    QElapsedTimer sincePaint_;
     bool ended_ = false;
     int exitCode_ = 0;
 

@@ -1,0 +1,60 @@
+#include "scan/GaugeRule.h"
+
+#include "platform/PathMapping.h"
+
+namespace zelk {
+namespace {
+
+constexpr std::string_view kGaugeExtension = ".gau";
+
+bool containsIgnoringCase(std::string_view text, std::string_view word) {
+    if (word.size() > text.size()) {
+        return false;
+    }
+    for (std::size_t at = 0; at + word.size() <= text.size(); ++at) {
+        if (equalsIgnoringAsciiCase(text.substr(at, word.size()), word)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string_view trimSpacesAndTabs(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::optional<std::string> gaugeNameOf(std::string_view line) {
+    if (!containsIgnoringCase(line, "gauge")) {
+        return std::nullopt;
+    }
+    const auto equals = line.find('=');
+    const std::size_t start = equals == std::string_view::npos ? 0 : equals + 1;
+    std::size_t end = line.find('!', start);
+    if (end == std::string_view::npos) {
+        end = line.find(',', start);
+    }
+    if (end == std::string_view::npos) {
+        end = line.size();
+    }
+    return std::string(trimSpacesAndTabs(line.substr(start, end - start)));
+}
+
+std::optional<std::string> loweredGaugeOfFile(std::string_view fileName) {
+    std::string lowered = asciiLower(fileName);
+    if (lowered.size() < kGaugeExtension.size() ||
+        lowered.compare(lowered.size() - kGaugeExtension.size(), kGaugeExtension.size(),
+                        kGaugeExtension) != 0) {
+        return std::nullopt;
+    }
+    lowered.resize(lowered.size() - kGaugeExtension.size());
+    return lowered;
+}
+
+}  // namespace zelk

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zelk {
+
+// The gauge name a panel line refers to, or nothing when the line is no gauge reference.
+//
+// A gauge reference is any line containing "gauge" in any case (the simulator reads panel
+// keys without regard to case). The name starts after the first "=" (at the line's start
+// when there is none) and ends before the first "!" from there on, else before the first ","
+// from there on, else at the line's end. Spaces and tabs at both ends of the name are dropped
+// ("gauge00= Clock!Clock" refers to Clock); nothing inside the name changes.
+std::optional<std::string> gaugeNameOf(std::string_view line);
+
+// The gauge name a file of the gauges folder would be accounted for by, in lower case: the
+// file name in lower case without its ".gau"; nothing for files of other extensions. A file
+// is referenced when this equals a gauge name in lower case.
+std::optional<std::string> loweredGaugeOfFile(std::string_view fileName);
+
+}  // namespace zelk

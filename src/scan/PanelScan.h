@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "app/CommandContext.h"
+
+namespace zelk {
+
+// Lists the aircraft folders of folderspec into FolderList, reads the panels of each through
+// ShowFileInfo while advancing the scan bar, then shows the folder and gauge counts in status
+// panels 1 and 2.
+void ShowFolderList(const CommandContext& context, const std::string& folderspec);
+
+// Reads PANEL.CFG in every immediate subfolder of the aircraft folder named filespec and adds
+// each gauge name not yet in GaugeList.
+void ShowFileInfo(const CommandContext& context, const std::string& filespec);
+
+// Adds the gauge names referenced by one panel file's lines.
+void collectGaugeNames(RunState& state, TextStream& panel);
+
+}  // namespace zelk

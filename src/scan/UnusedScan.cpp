@@ -1,0 +1,70 @@
+#include "scan/UnusedScan.h"
+
+#include <unordered_set>
+
+#include "platform/ErrorWording.h"
+#include "platform/PathMapping.h"
+#include "scan/GaugeRule.h"
+#include "scan/PanelScan.h"
+
+namespace zelk {
+namespace {
+
+std::unordered_set<std::string> loweredNames(const NameList& list, Int16 last) {
+    std::unordered_set<std::string> names;
+    for (int i = 1; i <= last.value(); ++i) {
+        names.insert(asciiLower(list.at(i)));
+    }
+    return names;
+}
+
+void startAfresh(RunState& state) {
+    state.FolderList.clear();
+    state.FolderCount = 0;
+    state.GaugeList.clear();
+    state.GaugeCount = 0;
+    state.UnusedList.clear();
+    state.UnusedCount = 0;
+}
+
+}  // namespace
+
+void ShowFileList(const CommandContext& context, const std::string& folderspec) {
+    RunState& state = context.state;
+    const std::vector<File> files = withContext(
+        "The gauges folder could not be read. Check that the simulator folder contains GAUGES.",
+        [&] { return FileSystemObject(context.access).GetFolder(folderspec).Files(); });
+    std::unordered_set<std::string> referenced;
+    if (!files.empty()) {
+        referenced = loweredNames(state.GaugeList, state.GaugeList.upperBound());
+    }
+    for (const File& file : files) {
+        const std::string name = file.Name();
+        const Int16 last = state.GaugeList.upperBound();
+        const auto gauge = loweredGaugeOfFile(name);
+        if (gauge && referenced.contains(*gauge)) {
+            continue;
+        }
+        checkMissedSearch(last);
+        state.UnusedList.add(state.UnusedCount, name);
+    }
+    if (state.UnusedCount.value() == 0) {
+        context.window.setPanelText(3, "Zelk: None");
+        context.window.setCommand2Enabled(false);
+        if (context.window.ask(kNothingToRemoveQuestion)) {
+            unloadMainWindow();
+        }
+        return;
+    }
+    context.window.setCommand2Enabled(true);
+    context.window.setPanelText(3, "Zelk: " + std::to_string(state.UnusedCount.value()));
+}
+
+void runScanCommand(const CommandContext& context) {
+    startAfresh(context.state);
+    context.window.setCommand2Enabled(false);
+    ShowFolderList(context, context.state.SimFolder + "\\AIRCRAFT");
+    ShowFileList(context, context.state.SimFolder + "\\GAUGES");
+}
+
+}  // namespace zelk
