@@ -39,6 +39,34 @@ void TempTree::mkdir(const std::string& relative) const {
     std::filesystem::create_directories(root_ / relative);
 }
 
+void TempTree::copyData(const std::string& dataFolder, const std::string& relative) const {
+    std::filesystem::create_directories(root_ / relative);
+    std::filesystem::copy(std::filesystem::path(ZELK_TEST_DATA) / dataFolder, root_ / relative,
+                          std::filesystem::copy_options::recursive);
+}
+
+void TempTree::makeReadOnly(const std::string& relative) const {
+    std::filesystem::permissions(root_ / relative, std::filesystem::perms::owner_read |
+                                                       std::filesystem::perms::group_read |
+                                                       std::filesystem::perms::others_read);
+}
+
+void TempTree::symlink(const std::string& target, const std::string& relative) const {
+    std::filesystem::create_symlink(target, root_ / relative);
+}
+
+std::vector<std::string> TempTree::filesBelow(const std::string& relative) const {
+    std::vector<std::string> found;
+    const auto base = root_ / relative;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(base)) {
+        if (!entry.is_directory()) {
+            found.push_back(std::filesystem::relative(entry.path(), base).string());
+        }
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
 std::string TempTree::read(const std::string& relative) const {
     std::ifstream in(root_ / relative, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -20,6 +20,12 @@ public:
     // Creates the file (and its folders) with exactly these bytes.
     void write(const std::string& relative, const std::string& content = {}) const;
     void mkdir(const std::string& relative) const;
+    // Copies a folder of the test data (tests/data) into relative.
+    void copyData(const std::string& dataFolder, const std::string& relative) const;
+    void makeReadOnly(const std::string& relative) const;
+    void symlink(const std::string& target, const std::string& relative) const;
+    // Every file below relative, as paths relative to it, sorted bytewise.
+    std::vector<std::string> filesBelow(const std::string& relative) const;
     std::string read(const std::string& relative) const;
     bool exists(const std::string& relative) const;
     // Names directly in a folder, sorted bytewise.

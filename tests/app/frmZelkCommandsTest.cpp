@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "app/frmZelk.h"
+#include "support/FaultyDisk.h"
+#include "support/ScriptedWindow.h"
+#include "support/TempTree.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+using zelk::test::ScriptedPrompter;
+
+// The real main window on a copy of the sample simulator folder, with scripted dialogs.
+class frmZelkCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tree.copyData("sim", "sim");
+        tree.makeReadOnly("sim/Gauges/Turbine.gau");
+        tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
+        auto scripted = std::make_unique<ScriptedPrompter>();
+        prompter = scripted.get();
+        frmZelk::Seams seams;
+        seams.prompter = std::move(scripted);
+        seams.access = zelk::test::realAccess();
+        seams.executableFolder = tree.path("bin");
+        window = std::make_unique<frmZelk>(std::move(seams));
+        ASSERT_TRUE(window->load());
+    }
+
+    QPushButton* button(const char* name) const { return window->findChild<QPushButton*>(name); }
+    QString panel(const char* name) const { return window->findChild<QLabel*>(name)->text(); }
+    QProgressBar* bar(const char* name) const { return window->findChild<QProgressBar*>(name); }
+
+    zelk::test::TempTree tree;
+    ScriptedPrompter* prompter = nullptr;
+    std::unique_ptr<frmZelk> window;
+};
+
+TEST_F(frmZelkCommandsTest, ScanThenZelkLeavesExactlyTheReferencedFiles) {
+    button("Command1")->click();
+    EXPECT_EQ(panel("Panel1"), "Panels: 4");
+    EXPECT_EQ(panel("Panel2"), "Gauges: 9");
+    EXPECT_EQ(panel("Panel3"), "Zelk: 4");
+    EXPECT_TRUE(button("Command2")->isEnabled());
+    EXPECT_EQ(bar("ProgressBar1")->value(), bar("ProgressBar1")->maximum());
+    EXPECT_EQ(bar("ProgressBar1")->maximum(), 4);
+
+    prompter->answers = {true, false};
+    button("Command2")->click();
+    EXPECT_FALSE(window->hasEnded());
+    EXPECT_EQ(tree.filesBelow("sim/Gauges"),
+              (Names{"Airspeed.gau", "Altimeter.gau", "COMPASS.GAU", "Clock.gau", "Fuel.gau",
+                     "Old/Legacy.gau", "Vsi.gau"}));
+    EXPECT_EQ(bar("ProgressBar2")->maximum(), 10);
+    EXPECT_EQ(bar("ProgressBar2")->value(), 10);
+
+    button("Command1")->click();  // scanning again: nothing left to remove
+    EXPECT_EQ(panel("Panel3"), "Zelk: None");
+    EXPECT_FALSE(button("Command2")->isEnabled());
+    EXPECT_EQ(prompter->questions.back(), "None files to remove. Exit from Zelk Gauge?");
+}
+
+TEST_F(frmZelkCommandsTest, YesAfterTheRemovalEndsTheProgram) {
+    button("Command1")->click();
+    prompter->answers = {true, true};
+    button("Command2")->click();
+    EXPECT_TRUE(window->hasEnded());
+    EXPECT_EQ(window->exitCode(), 0);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(frmZelkCommandsTest, AnErrorIsShownAndEndsTheProgram) {
+    std::filesystem::rename(tree.path("sim/Gauges"), tree.path("sim/Gone"));
+    std::filesystem::create_directory(tree.path("sim/Elsewhere"));
+    button("Command1")->click();
+    ASSERT_EQ(prompter->errors.size(), 1u);
+    EXPECT_EQ(prompter->errors[0].first, 76);
+    EXPECT_NE(prompter->errors[0].second.find(tree.path("sim") + "/GAUGES"), std::string::npos);
+    EXPECT_TRUE(window->hasEnded());
+    EXPECT_EQ(window->exitCode(), 1);
+    EXPECT_EQ(panel("Panel2"), "Gauges: 9");  // done before the error stays done
+}
+
+}  // namespace

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "removal/Removal.h"
+#include "support/SimFixture.h"
+
+namespace zelk {
+namespace {
+
+using Names = std::vector<std::string>;
+
+const Names kSampleKept = {"Airspeed.gau", "Altimeter.gau", "COMPASS.GAU", "Clock.gau",
+                           "Fuel.gau",     "Old/Legacy.gau", "Vsi.gau"};
+
+class RemovalTest : public test::SimFixture {
+protected:
+    void SetUp() override {
+        SimFixture::SetUp();
+        useSample();
+        tree.makeReadOnly("sim/Gauges/Turbine.gau");
+        ASSERT_TRUE(scan().completed());
+    }
+};
+
+TEST_F(RemovalTest, YesRemovesExactlyTheUnusedFilesReadOnlyIncluded) {
+    window.prompter.answers = {true, false};
+    ASSERT_TRUE(removeUnused().completed());
+    EXPECT_EQ(tree.filesBelow("sim/Gauges"), kSampleKept);
+    EXPECT_EQ(window.prompter.questions,
+              (Names{"You want to remove all unused gauge files?",
+                     "All files succefully removed. Exit from Zelk Gauge?"}));
+    EXPECT_EQ(window.progressMax[2], 10.0f);  // every file directly in the folder
+    EXPECT_EQ(window.progressValue[2], 10.0f);
+    EXPECT_EQ(window.progressSteps[2], 10);
+    EXPECT_EQ(tree.filesBelow("sim/Aircraft").size(), 7u);
+    EXPECT_TRUE(window.command2Enabled);
+    EXPECT_EQ(window.panels[3], "Zelk: 4");
+}
+
+TEST_F(RemovalTest, NoDeletesNothingAndAsksNothingMore) {
+    window.prompter.answers = {false};
+    ASSERT_TRUE(removeUnused().completed());
+    EXPECT_EQ(tree.filesBelow("sim/Gauges").size(), 11u);
+    EXPECT_EQ(window.prompter.questions.size(), 1u);
+}
+
+TEST_F(RemovalTest, YesToTheClosingQuestionEndsTheProgram) {
+    window.prompter.answers = {true, true};
+    EXPECT_TRUE(removeUnused().unloaded);
+    EXPECT_EQ(tree.filesBelow("sim/Gauges"), kSampleKept);
+}
+
+TEST_F(RemovalTest, ASecondRemovalDeletesNothingAndAsksAgain) {
+    window.prompter.answers = {true, false, true, false};
+    ASSERT_TRUE(removeUnused().completed());
+    ASSERT_TRUE(removeUnused().completed());
+    EXPECT_EQ(tree.filesBelow("sim/Gauges"), kSampleKept);
+    EXPECT_EQ(window.prompter.questions.size(), 4u);
+    EXPECT_EQ(window.progressMax[2], 6.0f);
+}
+
+TEST_F(RemovalTest, TheNameMustMatchExactly) {
+    std::filesystem::rename(tree.path("sim/Gauges/Autopilot.gau"),
+                            tree.path("sim/Gauges/AUTOPILOT.GAU"));
+    window.prompter.answers = {true, false};
+    ASSERT_TRUE(removeUnused().completed());
+    EXPECT_TRUE(tree.exists("sim/Gauges/AUTOPILOT.GAU"));
+}
+
+TEST_F(RemovalTest, AFileThatCannotBeDeletedStopsTheRemovalWhereItIs) {
+    disk->failRemove = {"/Autopilot.gau"};
+    window.prompter.answers = {true};
+    const test::CommandEnd end = removeUnused();
+    EXPECT_EQ(end.errorCode(), 70);
+    EXPECT_NE(end.errorText().find(tree.path("sim/Gauges/Autopilot.gau")), std::string::npos);
+    EXPECT_NE(end.errorText().find("could not be deleted"), std::string::npos);
+    EXPECT_FALSE(tree.exists("sim/Gauges/Airspeed.gau.bak"));  // before it: deleted
+    EXPECT_TRUE(tree.exists("sim/Gauges/Autopilot.gau"));
+    EXPECT_TRUE(tree.exists("sim/Gauges/readme.txt"));  // after it: untouched
+    EXPECT_TRUE(tree.exists("sim/Gauges/Turbine.gau"));
+    EXPECT_EQ(window.prompter.questions.size(), 1u);  // no closing question
+}
+
+TEST_F(RemovalTest, ALinkIsRemovedNeverItsTarget) {
+    tree.write("elsewhere/Extra.gau", "keep me");
+    tree.symlink(tree.path("elsewhere/Extra.gau"), "sim/Gauges/Extra.gau");
+    ASSERT_TRUE(scan().completed());
+    window.prompter.answers = {true, false};
+    ASSERT_TRUE(removeUnused().completed());
+    EXPECT_FALSE(tree.exists("sim/Gauges/Extra.gau"));
+    EXPECT_EQ(tree.read("elsewhere/Extra.gau"), "keep me");
+}
+
+TEST_F(RemovalTest, AMissingGaugesFolderDeletesNothing) {
+    std::filesystem::rename(tree.path("sim/Gauges"), tree.path("sim/Moved"));
+    window.prompter.answers = {true};
+    const test::CommandEnd end = removeUnused();
+    EXPECT_EQ(end.errorCode(), 76);
+    EXPECT_EQ(tree.filesBelow("sim/Moved").size(), 11u);
+}
+
+}  // namespace
+}  // namespace zelk

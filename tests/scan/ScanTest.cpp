@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include "scan/PanelScan.h"
+#include "scan/UnusedScan.h"
+#include "support/SimFixture.h"
+
+namespace zelk {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class ScanTest : public test::SimFixture {};
+
+TEST_F(ScanTest, TheSampleTreeGivesItsCountsListsAndEnablesZelk) {
+    useSample();
+    const test::CommandEnd end = scan();
+    ASSERT_TRUE(end.completed()) << end.errorText();
+    EXPECT_EQ(window.panels[1], "Panels: 4");
+    EXPECT_EQ(window.panels[2], "Gauges: 9");
+    EXPECT_EQ(window.panels[3], "Zelk: 4");
+    EXPECT_TRUE(window.command2Enabled);
+    EXPECT_TRUE(window.prompter.questions.empty());
+    EXPECT_EQ(listOf(state.FolderList), (Names{"Cessna182", "Empty", "glider", "LEARJET45"}));
+    EXPECT_EQ(listOf(state.GaugeList), (Names{"Airspeed", "Compass", "Clock", "Fuel", "Altimeter",
+                                             "clock", "Radio,1,2", "gauge_bg.bmp", "Vsi"}));
+    EXPECT_EQ(listOf(state.UnusedList),
+              (Names{"Airspeed.gau.bak", "Autopilot.gau", "readme.txt", "Turbine.gau"}));
+    EXPECT_EQ(window.progressMax[1], 4.0f);
+    EXPECT_EQ(window.progressValue[1], 4.0f);
+    EXPECT_EQ(window.progressSteps[1], 4);
+}
+
+TEST_F(ScanTest, ASecondScanShowsTheSameNumbersAsTheFirst) {
+    useSample();
+    ASSERT_TRUE(scan().completed());
+    const auto panels = window.panels;
+    const auto unused = listOf(state.UnusedList);
+    ASSERT_TRUE(scan().completed());
+    EXPECT_EQ(window.panels, panels);
+    EXPECT_EQ(listOf(state.UnusedList), unused);
+    EXPECT_EQ(state.FolderList.upperBound().value(), 4);
+    EXPECT_TRUE(window.command2Enabled);
+}
+
+TEST_F(ScanTest, AScanForgetsNamesThatAnEarlierScanFoundUnused) {
+    useSample();
+    ASSERT_TRUE(scan().completed());
+    panel("Aircraft/Cessna182/panel.1/Panel.cfg",
+          "gauge00=Turbine!x\ngauge01=Autopilot!x\n");
+    ASSERT_TRUE(scan().completed());
+    // Altimeter lost its panel; Turbine and Autopilot are in use now and must not be removed.
+    EXPECT_EQ(listOf(state.UnusedList), (Names{"Airspeed.gau.bak", "Altimeter.gau", "readme.txt"}));
+    EXPECT_EQ(window.panels[3], "Zelk: 3");
+}
+
+TEST_F(ScanTest, NothingToRemoveDisablesZelkAndOffersToEnd) {
+    panel("Aircraft/One/panel/PANEL.CFG", "gauge00=Airspeed!Airspeed\n");
+    tree.write("sim/Gauges/airspeed.GAU");
+    window.command2Enabled = true;  // as after an earlier Scan that found files
+    window.prompter.answers = {false};
+    ASSERT_TRUE(scan().completed());
+    EXPECT_EQ(window.panels[3], "Zelk: None");
+    EXPECT_FALSE(window.command2Enabled);
+    EXPECT_EQ(window.prompter.questions, Names{"None files to remove. Exit from Zelk Gauge?"});
+
+    window.prompter.answers = {true};
+    EXPECT_TRUE(scan().unloaded);
+}
+
+TEST_F(ScanTest, AnEmptyGaugesFolderHasNothingToRemove) {
+    panel("Aircraft/One/panel/PANEL.CFG", "gauge00=Airspeed!Airspeed\n");
+    tree.mkdir("sim/GAUGES");
+    window.prompter.answers = {false};
+    ASSERT_TRUE(scan().completed());
+    EXPECT_EQ(window.panels[3], "Zelk: None");
+}
+
+TEST_F(ScanTest, TheMatchRuleLowersBothSidesAndWantsGau) {
+    panel("Aircraft/One/panel/PANEL.CFG", "gauge00=Airspeed!x\ngauge01=clock!x\ngauge03=!Clock\n");
+    for (const char* file : {"Airspeed.gau", "AIRSPEED.GAU", "Clock.Gau", ".gau", "Compass.gau",
+                             "Airspeed.gau.bak", "readme.txt"}) {
+        tree.write(std::string("sim/Gauges/") + file);
+    }
+    ASSERT_TRUE(scan().completed());
+    EXPECT_EQ(listOf(state.UnusedList), (Names{"Airspeed.gau.bak", "Compass.gau", "readme.txt"}));
+}
+
+TEST_F(ScanTest, TheDuplicateCheckIsCaseSensitive) {
+    panel("Aircraft/A/panel/PANEL.CFG", "gauge00=Airspeed!x\ngauge01=Clock!x\n");
+    panel("Aircraft/B/panel/PANEL.CFG", "gauge00=Airspeed!x\ngauge01=clock!x\n");
+    tree.write("sim/Gauges/x.txt");
+    ASSERT_TRUE(scan().completed());
+    EXPECT_EQ(listOf(state.GaugeList), (Names{"Airspeed", "Clock", "clock"}));
+    EXPECT_EQ(window.panels[1], "Panels: 2");
+    EXPECT_EQ(window.panels[2], "Gauges: 3");
+}
+
+TEST_F(ScanTest, OnlyPanelsOneLevelBelowAnAircraftFolderAreRead) {
+    panel("Aircraft/A/PANEL.CFG", "gauge00=Direct!x\n");
+    panel("Aircraft/A/panel/PANEL.CFG", "gauge00=Right!x\n");
+    panel("Aircraft/A/panel/deeper/PANEL.CFG", "gauge00=Deep!x\n");
+    tree.write("sim/Gauges/x.txt");
+    ASSERT_TRUE(scan().completed());
+    EXPECT_EQ(listOf(state.GaugeList), Names{"Right"});
+}
+
+TEST_F(ScanTest, PanelsWithAnyLineEndAndEmptyPanelsAreRead) {
+    panel("Aircraft/A/p1/PANEL.CFG", "gauge00=CrLf!x\r\ngauge01=Two!x\r\n");
+    panel("Aircraft/A/p2/PANEL.CFG", "gauge00=Cr!x\rgauge01=Three!x");
+    panel("Aircraft/A/p3/PANEL.CFG", "");
+    panel("Aircraft/A/p4/PANEL.CFG", "gauge00=Last");
+    tree.write("sim/Gauges/x.txt");
+    ASSERT_TRUE(scan().completed());
+    EXPECT_EQ(listOf(state.GaugeList), (Names{"CrLf", "Two", "Cr", "Three", "Last"}));
+}
+
+TEST_F(ScanTest, AMissingAircraftFolderStopsWithAClearMessage) {
+    tree.mkdir("sim/Gauges");
+    const test::CommandEnd end = scan();
+    EXPECT_EQ(end.errorCode(), 76);
+    EXPECT_NE(end.errorText().find("contains AIRCRAFT"), std::string::npos);
+    EXPECT_NE(end.errorText().find(tree.path("sim") + "/AIRCRAFT"), std::string::npos);
+    EXPECT_EQ(window.panels[1], "Panels:");
+}
+
+TEST_F(ScanTest, AnAircraftFolderWithoutAircraftStopsBeforeAnyPanelIsSet) {
+    tree.mkdir("sim/Aircraft");
+    tree.mkdir("sim/Gauges");
+    const test::CommandEnd end = scan();
+    EXPECT_EQ(end.errorCode(), 9);
+    EXPECT_NE(end.errorText().find("no aircraft folders"), std::string::npos);
+    EXPECT_EQ(window.panels[1], "Panels:");
+    EXPECT_TRUE(window.progressMax.empty());
+}
+
+TEST_F(ScanTest, NoGaugeReferenceAtAllNeverOffersToDeleteEveryGauge) {
+    panel("Aircraft/A/panel/PANEL.CFG", "[Window00]\nfile=bg.bmp\n");
+    tree.write("sim/Gauges/Airspeed.gau");
+    const test::CommandEnd end = scan();
+    EXPECT_EQ(end.errorCode(), 9);
+    EXPECT_NE(end.errorText().find("refers to any gauge"), std::string::npos);
+    EXPECT_EQ(window.panels[1], "Panels: 1");
+    EXPECT_EQ(window.panels[2], "Gauges:");
+    EXPECT_EQ(window.panels[3], "Zelk:");
+    EXPECT_FALSE(window.command2Enabled);
+    EXPECT_TRUE(state.UnusedList.hasSlots() == false);
+}
+
+TEST_F(ScanTest, AMissingGaugesFolderStopsWithAClearMessage) {
+    panel("Aircraft/A/panel/PANEL.CFG", "gauge00=Airspeed!x\n");
+    const test::CommandEnd end = scan();
+    EXPECT_EQ(end.errorCode(), 76);
+    EXPECT_NE(end.errorText().find("contains GAUGES"), std::string::npos);
+    EXPECT_EQ(window.panels[2], "Gauges: 1");
+    EXPECT_EQ(window.panels[3], "Zelk:");
+}
+
+TEST_F(ScanTest, AnUnreadablePanelFileStopsTheScanAndNamesTheFile) {
+    panel("Aircraft/A/panel/PANEL.CFG", "gauge00=Airspeed!x\n");
+    panel("Aircraft/B/panel/PANEL.CFG", "gauge00=Compass!x\n");
+    tree.write("sim/Gauges/x.gau");
+    disk->failOpen = {"B/panel/PANEL.CFG"};
+    const test::CommandEnd end = scan();
+    EXPECT_EQ(end.errorCode(), 70);
+    EXPECT_NE(end.errorText().find("panel file could not be read"), std::string::npos);
+    EXPECT_NE(end.errorText().find(tree.path("sim/Aircraft/B/panel/PANEL.CFG")),
+              std::string::npos);
+    EXPECT_EQ(listOf(state.GaugeList), Names{"Airspeed"});  // what was done before stays done
+}
+
+TEST_F(ScanTest, AnAircraftFolderThatCannotBeReadStopsTheScan) {
+    panel("Aircraft/A/panel/PANEL.CFG", "gauge00=Airspeed!x\n");
+    tree.write("sim/Gauges/x.gau");
+    disk->failList = {"/Aircraft/A"};
+    const test::CommandEnd end = scan();
+    EXPECT_EQ(end.errorCode(), 70);
+    EXPECT_NE(end.errorText().find("aircraft folder could not be read"), std::string::npos);
+}
+
+TEST_F(ScanTest, AFullGaugeListOverflowsOnANewNameOnly) {
+    Int16 count;
+    for (int i = 0; i < Int16::kMax; ++i) {
+        state.GaugeList.add(count, "g" + std::to_string(i));
+    }
+    state.GaugeCount = count;
+    panel("Aircraft/A/panel/PANEL.CFG", "gauge00=g5!x\n");
+    EXPECT_TRUE(test::runCommand([&] { ShowFileInfo(context(), "A"); }).completed());
+    panel("Aircraft/A/panel/PANEL.CFG", "gauge00=g5!x\ngauge01=new!x\n");
+    EXPECT_EQ(test::runCommand([&] { ShowFileInfo(context(), "A"); }).errorCode(), 6);
+    EXPECT_EQ(state.GaugeList.upperBound().value(), 32767);
+    EXPECT_EQ(state.GaugeCount.value(), 32767);
+}
+
+TEST_F(ScanTest, AFullGaugeListOverflowsOnAFileItDoesNotAccountFor) {
+    Int16 count;
+    for (int i = 0; i < Int16::kMax; ++i) {
+        state.GaugeList.add(count, "g" + std::to_string(i));
+    }
+    tree.write("sim/Gauges/G7.gau");
+    window.prompter.answers = {false};
+    EXPECT_TRUE(test::runCommand([&] { ShowFileList(context(), state.SimFolder + "\\GAUGES"); })
+                    .completed());
+    tree.write("sim/Gauges/unknown.gau");
+    EXPECT_EQ(test::runCommand([&] { ShowFileList(context(), state.SimFolder + "\\GAUGES"); })
+                  .errorCode(),
+              6);
+}
+
+}  // namespace
+}  // namespace zelk
