@@ -49,7 +49,7 @@ void NameList::rebuildIndex() {
 }
 
 bool NameList::containsUpTo(std::string_view name, Int16 last) const {
-    const auto entry = firstSlot_.find(std::string(name));
+    const auto entry = firstSlot_.find(name);
     if (entry != firstSlot_.end() && entry->second <= last.value()) {
         return true;
     }

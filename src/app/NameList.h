@@ -39,8 +39,14 @@ private:
     void rebuildIndex();
 
     std::vector<std::string> slots_;
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const {
+            return std::hash<std::string_view>{}(name);
+        }
+    };
     // Each name held in slots 1 and above, with the lowest slot that holds it.
-    std::unordered_map<std::string, int> firstSlot_;
+    std::unordered_map<std::string, int, NameHash, std::equal_to<>> firstSlot_;
 };
 
 // The same 16-bit loop rule for a search answered by some other index: a search over slots

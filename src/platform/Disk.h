@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,10 +32,9 @@ class Disk {
 public:
     virtual ~Disk() = default;
 
-    // Follows symbolic links.
-    virtual EntryKind kindOf(const std::string& path) const = 0;
-    // True when the name is present at all, a dangling link included.
-    virtual bool exists(const std::string& path) const = 0;
+    // Nothing when no entry of that name is present; otherwise what it names, following
+    // symbolic links (Missing for a dangling link).
+    virtual std::optional<EntryKind> probe(const std::string& path) const = 0;
     // The entries of a folder, unsorted, without "." and "..". Throws ZelkError.
     virtual std::vector<DirEntry> list(const std::string& path) const = 0;
     // Throws ZelkError naming the path.
@@ -51,14 +51,18 @@ public:
 // The real thing, on POSIX calls.
 class PosixDisk : public Disk {
 public:
-    EntryKind kindOf(const std::string& path) const override;
-    bool exists(const std::string& path) const override;
+    std::optional<EntryKind> probe(const std::string& path) const override;
     std::vector<DirEntry> list(const std::string& path) const override;
     std::unique_ptr<ByteSource> openRead(const std::string& path) const override;
     void remove(const std::string& path) const override;
     bool isReadOnly(const std::string& path) const override;
     void replaceFile(const std::string& path, const std::string& content) const override;
 };
+
+// What a path names, following links; Missing when nothing (or a dangling link) is there.
+inline EntryKind kindOf(const Disk& disk, const std::string& path) {
+    return disk.probe(path).value_or(EntryKind::Missing);
+}
 
 // Translates errno of a failed call on path into the program's error.
 [[noreturn]] void throwSystemError(int errnoValue, const std::string& path, bool isFolder);

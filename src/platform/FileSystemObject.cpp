@@ -8,7 +8,7 @@
 namespace zelk {
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::size_t kChunk = 16 * 1024;
 
 std::string lastComponent(const std::string& nativePath) {
     std::string trimmed = nativePath;
@@ -28,13 +28,17 @@ std::vector<Item> entriesOfKind(const DiskAccess& access, const std::string& fol
                                 EntryKind kind) {
     std::vector<DirEntry> entries = access.disk->list(folder);
     std::erase_if(entries, [kind](const DirEntry& entry) { return entry.kind != kind; });
-    std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) {
-        return listsBefore(a.name, b.name);
-    });
+    // Sorted by (lower-case name, name): the order of listsBefore, with each key made once.
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(entries.size());
+    for (DirEntry& entry : entries) {
+        keyed.emplace_back(asciiLower(entry.name), std::move(entry.name));
+    }
+    std::sort(keyed.begin(), keyed.end());
     std::vector<Item> items;
-    items.reserve(entries.size());
-    for (const DirEntry& entry : entries) {
-        items.emplace_back(access, childPath(folder, entry.name));
+    items.reserve(keyed.size());
+    for (const auto& [key, name] : keyed) {
+        items.emplace_back(access, childPath(folder, name));
     }
     return items;
 }
@@ -46,8 +50,14 @@ DiskAccess DiskAccess::system() {
     return {disk, defaultWinePrefix()};
 }
 
+DiskAccess DiskAccess::withCache() const {
+    return {disk, winePrefix, std::make_shared<ResolutionCache>()};
+}
+
 TextStream::TextStream(std::unique_ptr<ByteSource> source, std::string displayPath)
-    : source_(std::move(source)), displayPath_(std::move(displayPath)), buffer_(kChunk) {}
+    : source_(std::move(source)),
+      displayPath_(std::move(displayPath)),
+      buffer_(std::make_unique_for_overwrite<char[]>(kChunk)) {}
 
 bool TextStream::fill() {
     if (position_ < size_) {
@@ -56,7 +66,7 @@ bool TextStream::fill() {
     if (exhausted_) {
         return false;
     }
-    size_ = source_->read(buffer_.data(), buffer_.size());
+    size_ = source_->read(buffer_.get(), kChunk);
     position_ = 0;
     exhausted_ = size_ == 0;
     return !exhausted_;
@@ -67,13 +77,19 @@ int TextStream::peekByte() { return fill() ? static_cast<unsigned char>(buffer_[
 bool TextStream::AtEndOfStream() { return !fill(); }
 
 std::string TextStream::ReadLine() {
+    std::string line;
+    ReadLineInto(line);
+    return line;
+}
+
+void TextStream::ReadLineInto(std::string& line) {
     if (!fill()) {
         throw makeError(ErrorNumber::InputPastEnd, displayPath_);
     }
-    std::string line;
+    line.clear();
     while (fill()) {
-        const char* begin = buffer_.data() + position_;
-        const char* end = buffer_.data() + size_;
+        const char* begin = buffer_.get() + position_;
+        const char* end = buffer_.get() + size_;
         const char* stop = std::find_if(begin, end, [](char c) { return c == '\n' || c == '\r'; });
         line.append(begin, stop);
         position_ += static_cast<std::size_t>(stop - begin);
@@ -86,7 +102,6 @@ std::string TextStream::ReadLine() {
         }
         break;
     }
-    return line;
 }
 
 File::File(DiskAccess access, std::string nativePath)
@@ -125,29 +140,29 @@ std::vector<File> Folder::Files() const {
 FileSystemObject::FileSystemObject(DiskAccess access) : access_(std::move(access)) {}
 
 bool FileSystemObject::FolderExists(std::string_view path) const {
-    const auto native = PathMapper(*access_.disk, access_.winePrefix).resolve(path);
-    return native && access_.disk->kindOf(*native) == EntryKind::Folder;
+    const auto entry = PathMapper(*access_.disk, access_.winePrefix, access_.cache.get()).resolveEntry(path);
+    return entry && entry->kind == EntryKind::Folder;
 }
 
 bool FileSystemObject::FileExists(std::string_view path) const {
-    const auto native = PathMapper(*access_.disk, access_.winePrefix).resolve(path);
-    return native && access_.disk->kindOf(*native) == EntryKind::File;
+    const auto entry = PathMapper(*access_.disk, access_.winePrefix, access_.cache.get()).resolveEntry(path);
+    return entry && entry->kind == EntryKind::File;
 }
 
 Folder FileSystemObject::GetFolder(std::string_view path) const {
-    const auto native = PathMapper(*access_.disk, access_.winePrefix).resolve(path);
-    if (!native || access_.disk->kindOf(*native) != EntryKind::Folder) {
+    auto entry = PathMapper(*access_.disk, access_.winePrefix, access_.cache.get()).resolveEntry(path);
+    if (!entry || entry->kind != EntryKind::Folder) {
         throw makeError(ErrorNumber::PathNotFound, PathMapper::displayPath(path));
     }
-    return Folder(access_, *native);
+    return Folder(access_, std::move(entry->path));
 }
 
 File FileSystemObject::GetFile(std::string_view path) const {
-    const auto native = PathMapper(*access_.disk, access_.winePrefix).resolve(path);
-    if (!native || access_.disk->kindOf(*native) != EntryKind::File) {
+    auto entry = PathMapper(*access_.disk, access_.winePrefix, access_.cache.get()).resolveEntry(path);
+    if (!entry || entry->kind != EntryKind::File) {
         throw makeError(ErrorNumber::FileNotFound, PathMapper::displayPath(path));
     }
-    return File(access_, *native);
+    return File(access_, std::move(entry->path));
 }
 
 }  // namespace zelk

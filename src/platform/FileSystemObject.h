@@ -7,17 +7,27 @@
 #include <vector>
 
 #include "platform/Disk.h"
+#include "platform/PathMapping.h"
 
 namespace zelk {
 
 // What every service object is made from: the disk it works on and the Wine prefix that maps
 // drive letters. Cheap to copy.
 struct DiskAccess {
+    DiskAccess(std::shared_ptr<const Disk> disk, std::string winePrefix = {},
+               std::shared_ptr<ResolutionCache> cache = {})
+        : disk(std::move(disk)), winePrefix(std::move(winePrefix)), cache(std::move(cache)) {}
+
     std::shared_ptr<const Disk> disk;
     std::string winePrefix;
+    // Where a command remembers how paths of another spelling were found; none by default.
+    std::shared_ptr<ResolutionCache> cache;
 
     // The real file system, with the Wine prefix of the environment.
     static DiskAccess system();
+
+    // The same access with a fresh cache, for the length of one command.
+    DiskAccess withCache() const;
 };
 
 // A text file read line by line as 8-bit text, without decoding. A line ends at CR LF, LF or
@@ -29,6 +39,8 @@ public:
     bool AtEndOfStream();
     // Throws the input-past-end error when no line is left.
     std::string ReadLine();
+    // The same, into a string whose storage is reused from line to line.
+    void ReadLineInto(std::string& line);
 
 private:
     bool fill();
@@ -36,7 +48,7 @@ private:
 
     std::unique_ptr<ByteSource> source_;
     std::string displayPath_;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;
     std::size_t position_ = 0;
     std::size_t size_ = 0;
     bool exhausted_ = false;

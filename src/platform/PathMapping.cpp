@@ -86,8 +86,31 @@ std::string defaultWinePrefix() {
     return {};
 }
 
-PathMapper::PathMapper(const Disk& disk, std::string winePrefix)
-    : disk_(disk), winePrefix_(std::move(winePrefix)) {}
+namespace {
+
+// The cache key of the first count components of a parsed path.
+std::string cacheKey(const WindowsPath& parsed, std::size_t count) {
+    std::string key(1, parsed.drive == 0 ? (parsed.rooted ? '/' : '.') : parsed.drive);
+    for (std::size_t i = 0; i < count; ++i) {
+        key += '\\';
+        key += parsed.components[i];
+    }
+    return key;
+}
+
+}  // namespace
+
+const std::string* ResolutionCache::find(const std::string& key) const {
+    const auto entry = entries_.find(key);
+    return entry == entries_.end() ? nullptr : &entry->second;
+}
+
+void ResolutionCache::remember(std::string key, std::string native) {
+    entries_.insert_or_assign(std::move(key), std::move(native));
+}
+
+PathMapper::PathMapper(const Disk& disk, std::string winePrefix, ResolutionCache* cache)
+    : disk_(disk), winePrefix_(std::move(winePrefix)), cache_(cache) {}
 
 std::optional<std::string> PathMapper::rootOf(const WindowsPath& parsed) const {
     if (parsed.drive != 0) {
@@ -99,80 +122,153 @@ std::optional<std::string> PathMapper::rootOf(const WindowsPath& parsed) const {
     return parsed.rooted ? std::string("/") : std::string();
 }
 
-std::optional<std::string> PathMapper::lookUp(const std::string& folder,
-                                              const std::string& name) const {
-    const std::string exact = join(folder, name);
-    if (disk_.exists(exact)) {
-        return exact;
-    }
-    std::vector<DirEntry> entries;
-    try {
-        entries = disk_.list(folder.empty() ? "." : folder);
-    } catch (...) {
-        return std::nullopt;  // an unreadable folder: nothing below it can be found
-    }
-    std::optional<std::string> best;
+namespace {
+
+// The entry for name among a folder's entries: the exact spelling, else the first in byte
+// order of those that differ only in case.
+const DirEntry* pick(const std::vector<DirEntry>& entries, const std::string& name) {
+    const DirEntry* best = nullptr;
     for (const DirEntry& entry : entries) {
-        if (equalsIgnoringAsciiCase(entry.name, name) && (!best || entry.name < *best)) {
-            best = entry.name;
+        if (entry.name == name) {
+            return &entry;
+        }
+        if (equalsIgnoringAsciiCase(entry.name, name) && (!best || entry.name < best->name)) {
+            best = &entry;
         }
     }
-    if (!best) {
+    return best;
+}
+
+std::optional<std::vector<DirEntry>> tryList(const Disk& disk, const std::string& folder) {
+    try {
+        return disk.list(folder.empty() ? "." : folder);
+    } catch (...) {
+        return std::nullopt;  // missing or unreadable: nothing below it can be found
+    }
+}
+
+}  // namespace
+
+void PathMapper::remember(const WindowsPath& parsed, std::size_t count,
+                          const std::string& native) const {
+    if (cache_) {
+        cache_->remember(cacheKey(parsed, count), native);
+    }
+}
+
+std::optional<PathMapper::Resolved> PathMapper::lookUp(const std::string& folder,
+                                                       const std::string& name) const {
+    std::string exact = join(folder, name);
+    if (const auto kind = disk_.probe(exact)) {
+        return Resolved{std::move(exact), *kind};
+    }
+    const auto entries = tryList(disk_, folder);
+    const DirEntry* match = entries ? pick(*entries, name) : nullptr;
+    if (!match) {
         return std::nullopt;
     }
-    return join(folder, *best);
+    return Resolved{join(folder, match->name), match->kind};
+}
+
+// Looks up the components from next on, one by one, below an already resolved folder.
+std::optional<PathMapper::Resolved> PathMapper::walk(Resolved from, const WindowsPath& parsed,
+                                                     std::size_t next) const {
+    for (std::size_t i = next; i < parsed.components.size(); ++i) {
+        auto found = lookUp(from.path, parsed.components[i]);
+        if (!found) {
+            return std::nullopt;
+        }
+        from = std::move(*found);
+        remember(parsed, i + 1, from.path);
+    }
+    return from;
+}
+
+// The longest remembered prefix, completed with the rest of the path as spelled.
+std::optional<PathMapper::Resolved> PathMapper::fromCache(const WindowsPath& parsed) const {
+    if (!cache_) {
+        return std::nullopt;
+    }
+    for (std::size_t count = parsed.components.size(); count > 0; --count) {
+        const std::string* native = cache_->find(cacheKey(parsed, count));
+        if (!native) {
+            continue;
+        }
+        std::string candidate = *native;
+        for (std::size_t i = count; i < parsed.components.size(); ++i) {
+            candidate = join(candidate, parsed.components[i]);
+        }
+        if (const auto kind = disk_.probe(candidate)) {
+            return Resolved{std::move(candidate), *kind};
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> PathMapper::resolve(std::string_view path) const {
-    const WindowsPath parsed = parseWindowsPath(path);
-    std::optional<std::string> current = rootOf(parsed);
-    if (!current) {
+    auto entry = resolveEntry(path);
+    if (!entry) {
         return std::nullopt;
     }
-    if (parsed.components.empty()) {
-        if (current->empty()) {
-            return std::nullopt;  // the empty path names nothing
+    return std::move(entry->path);
+}
+
+std::optional<PathMapper::Resolved> PathMapper::resolveEntry(std::string_view path) const {
+    return resolveParsed(parseWindowsPath(path));
+}
+
+std::optional<PathMapper::Resolved> PathMapper::resolveParsed(const WindowsPath& parsed) const {
+    const std::optional<std::string> root = rootOf(parsed);
+    if (!root || (root->empty() && parsed.components.empty())) {
+        return std::nullopt;  // no drive mapping, or the empty path
+    }
+    if (auto cached = fromCache(parsed)) {
+        return cached;
+    }
+    // A path spelled exactly as stored needs one call.
+    std::vector<std::string> prefixes{*root};
+    for (const std::string& component : parsed.components) {
+        prefixes.push_back(join(prefixes.back(), component));
+    }
+    if (const auto kind = disk_.probe(prefixes.back())) {
+        return Resolved{prefixes.back(), *kind};
+    }
+    // Otherwise find the deepest folder that exists as spelled, by listing it (a folder that
+    // is not there fails at once), and look up the rest from there.
+    for (std::size_t level = parsed.components.size(); level-- > 0;) {
+        const auto entries = tryList(disk_, prefixes[level]);
+        if (!entries) {
+            continue;
         }
-        return disk_.exists(*current) ? current : std::nullopt;
-    }
-    // Fast path: a path spelled exactly as stored needs no folder listing.
-    std::string exact = *current;
-    for (const std::string& component : parsed.components) {
-        exact = join(exact, component);
-    }
-    if (disk_.exists(exact)) {
-        return exact;
-    }
-    for (const std::string& component : parsed.components) {
-        current = lookUp(*current, component);
-        if (!current) {
+        const DirEntry* match = pick(*entries, parsed.components[level]);
+        if (!match) {
             return std::nullopt;
         }
+        Resolved found{join(prefixes[level], match->name), match->kind};
+        remember(parsed, level + 1, found.path);
+        return walk(std::move(found), parsed, level + 1);
     }
-    return current;
+    return std::nullopt;
 }
 
 std::optional<std::string> PathMapper::resolveForWriting(std::string_view path) const {
-    if (auto existing = resolve(path)) {
-        return existing;
-    }
     WindowsPath parsed = parseWindowsPath(path);
+    if (auto existing = resolveParsed(parsed)) {
+        return std::move(existing->path);
+    }
     if (parsed.components.empty()) {
         return std::nullopt;
     }
     const std::string name = parsed.components.back();
     parsed.components.pop_back();
     std::optional<std::string> folder = rootOf(parsed);
+    if (folder && !parsed.components.empty()) {
+        const auto entry = resolveParsed(parsed);
+        folder = entry && entry->kind == EntryKind::Folder ? std::optional(entry->path)
+                                                           : std::nullopt;
+    }
     if (!folder) {
-        return std::nullopt;
-    }
-    for (const std::string& component : parsed.components) {
-        folder = lookUp(*folder, component);
-        if (!folder) {
-            return std::nullopt;
-        }
-    }
-    if (!folder->empty() && disk_.kindOf(*folder) != EntryKind::Folder) {
         return std::nullopt;
     }
     return join(*folder, name);

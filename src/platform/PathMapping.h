@@ -3,11 +3,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
+
+#include "platform/Disk.h"
 
 namespace zelk {
 
-class Disk;
 
 // A path as the program builds it, Windows-style: an optional drive letter, then components
 // separated by "\" or "/". Empty components (two separators in a row) are dropped.
@@ -29,15 +31,34 @@ bool listsBefore(std::string_view a, std::string_view b);
 // The Wine prefix whose dosdevices folder maps drive letters: $WINEPREFIX, else ~/.wine.
 std::string defaultWinePrefix();
 
+// Remembers, for the length of one command, which native folder or file a Windows-style path
+// was found at when its spelling differed from the disk's. A remembered answer is used only
+// while the native entry still exists.
+class ResolutionCache {
+public:
+    const std::string* find(const std::string& key) const;
+    void remember(std::string key, std::string native);
+
+private:
+    std::unordered_map<std::string, std::string> entries_;
+};
+
 // Maps Windows-style paths onto the native file system the way a Windows user expects:
 // each component is looked up exactly, then without regard to ASCII case (the exact spelling
 // wins, else the first match in byte order), and a drive letter goes through the Wine prefix.
 class PathMapper {
 public:
-    PathMapper(const Disk& disk, std::string winePrefix);
+    PathMapper(const Disk& disk, std::string winePrefix, ResolutionCache* cache = nullptr);
+
+    struct Resolved {
+        std::string path;
+        EntryKind kind;  // Missing for a dangling link
+    };
 
     // The native path of an existing entry, or nothing when some component is missing.
     std::optional<std::string> resolve(std::string_view path) const;
+    // The same, with what the entry is, for callers that need both.
+    std::optional<Resolved> resolveEntry(std::string_view path) const;
 
     // The native path at which to create or replace the entry: the folder part must exist;
     // the last component is an existing entry matched as above, or taken as given.
@@ -48,10 +69,15 @@ public:
 
 private:
     std::optional<std::string> rootOf(const WindowsPath& parsed) const;
-    std::optional<std::string> lookUp(const std::string& folder, const std::string& name) const;
+    std::optional<Resolved> resolveParsed(const WindowsPath& parsed) const;
+    std::optional<Resolved> lookUp(const std::string& folder, const std::string& name) const;
+    std::optional<Resolved> walk(Resolved from, const WindowsPath& parsed, std::size_t next) const;
+    void remember(const WindowsPath& parsed, std::size_t count, const std::string& native) const;
+    std::optional<Resolved> fromCache(const WindowsPath& parsed) const;
 
     const Disk& disk_;
     std::string winePrefix_;
+    ResolutionCache* cache_;
 };
 
 }  // namespace zelk

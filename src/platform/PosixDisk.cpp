@@ -22,6 +22,23 @@ EntryKind kindOfMode(mode_t mode) {
     return EntryKind::Other;
 }
 
+// The kind of a folder entry; only links and file systems that do not report entry types
+// cost a stat call.
+EntryKind kindOfEntry(int dirFd, const dirent& entry) {
+    if (entry.d_type == DT_DIR) {
+        return EntryKind::Folder;
+    }
+    if (entry.d_type == DT_REG) {
+        return EntryKind::File;
+    }
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) {
+        return EntryKind::Other;
+    }
+    struct stat info {};
+    return ::fstatat(dirFd, entry.d_name, &info, 0) == 0 ? kindOfMode(info.st_mode)
+                                                         : EntryKind::Missing;
+}
+
 class FdSource : public ByteSource {
 public:
     FdSource(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
@@ -80,17 +97,15 @@ void throwSystemError(int errnoValue, const std::string& path, bool isFolder) {
     }
 }
 
-EntryKind PosixDisk::kindOf(const std::string& path) const {
+std::optional<EntryKind> PosixDisk::probe(const std::string& path) const {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        return EntryKind::Missing;
+    if (::lstat(path.c_str(), &info) != 0) {
+        return std::nullopt;
     }
-    return kindOfMode(info.st_mode);
-}
-
-bool PosixDisk::exists(const std::string& path) const {
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0;
+    if (!S_ISLNK(info.st_mode)) {
+        return kindOfMode(info.st_mode);
+    }
+    return ::stat(path.c_str(), &info) == 0 ? kindOfMode(info.st_mode) : EntryKind::Missing;
 }
 
 std::vector<DirEntry> PosixDisk::list(const std::string& path) const {
@@ -106,11 +121,7 @@ std::vector<DirEntry> PosixDisk::list(const std::string& path) const {
         if (name == "." || name == "..") {
             continue;
         }
-        struct stat info {};
-        const EntryKind kind = ::fstatat(dirFd, entry->d_name, &info, 0) == 0
-                                   ? kindOfMode(info.st_mode)
-                                   : EntryKind::Missing;
-        entries.push_back({name, kind});
+        entries.push_back({name, kindOfEntry(dirFd, *entry)});
         errno = 0;
     }
     if (errno != 0) {
@@ -120,17 +131,12 @@ std::vector<DirEntry> PosixDisk::list(const std::string& path) const {
 }
 
 std::unique_ptr<ByteSource> PosixDisk::openRead(const std::string& path) const {
+    // Non-blocking, so that a pipe put in a file's place cannot hang the open; reads of a
+    // regular file are not affected by it.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         throwSystemError(errno, path, false);
     }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        throw makeError(ErrorNumber::IoFailure, path + " (not a regular file)");
-    }
-    // Opened non-blocking only so that a pipe put in a file's place cannot hang the open.
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return std::make_unique<FdSource>(fd, path);
 }
 

@@ -74,7 +74,7 @@ std::vector<Line> splitLines(const std::string& content) {
 
 // Reads the whole file, or nothing when it is missing, unreadable, not a file or too big.
 std::optional<std::string> readSmallFile(const Disk& disk, const std::string& native) {
-    if (disk.kindOf(native) != EntryKind::File) {
+    if (kindOf(disk, native) != EntryKind::File) {
         return std::nullopt;
     }
     try {
@@ -230,7 +230,7 @@ bool WritePrivateProfileStringA(const std::string& section, const std::string& k
         return false;
     }
     std::string content;
-    if (disk.exists(*native)) {
+    if (disk.probe(*native)) {
         auto existing = readSmallFile(disk, *native);
         if (!existing) {
             return false;  // never replace what could not be read

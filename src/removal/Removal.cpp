@@ -49,7 +49,9 @@ void DeleteFileList(const CommandContext& context, const std::string& folderspec
 
 void runRemovalCommand(const CommandContext& context) {
     if (context.window.ask(kRemoveQuestion)) {
-        DeleteFileList(context, context.state.SimFolder + "\\GAUGES");
+        const DiskAccess access = context.access.withCache();
+        DeleteFileList({context.state, context.window, access},
+                       context.state.SimFolder + "\\GAUGES");
     }
 }
 

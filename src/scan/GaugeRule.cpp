@@ -30,7 +30,7 @@ std::string_view trimSpacesAndTabs(std::string_view text) {
 
 }  // namespace
 
-std::optional<std::string> gaugeNameOf(std::string_view line) {
+std::optional<std::string_view> gaugeNameOf(std::string_view line) {
     if (!containsIgnoringCase(line, "gauge")) {
         return std::nullopt;
     }
@@ -43,7 +43,7 @@ std::optional<std::string> gaugeNameOf(std::string_view line) {
     if (end == std::string_view::npos) {
         end = line.size();
     }
-    return std::string(trimSpacesAndTabs(line.substr(start, end - start)));
+    return trimSpacesAndTabs(line.substr(start, end - start));
 }
 
 std::optional<std::string> loweredGaugeOfFile(std::string_view fileName) {

@@ -13,7 +13,8 @@ namespace zelk {
 // when there is none) and ends before the first "!" from there on, else before the first ","
 // from there on, else at the line's end. Spaces and tabs at both ends of the name are dropped
 // ("gauge00= Clock!Clock" refers to Clock); nothing inside the name changes.
-std::optional<std::string> gaugeNameOf(std::string_view line);
+// The name is a view into line.
+std::optional<std::string_view> gaugeNameOf(std::string_view line);
 
 // The gauge name a file of the gauges folder would be accounted for by, in lower case: the
 // file name in lower case without its ".gau"; nothing for files of other extensions. A file

@@ -62,10 +62,12 @@ void ShowFileInfo(const CommandContext& context, const std::string& filespec) {
 
 // An empty panel file has no line to read and refers to no gauge.
 void collectGaugeNames(RunState& state, TextStream& panel) {
+    std::string line;
     while (!panel.AtEndOfStream()) {
-        const std::optional<std::string> name = gaugeNameOf(panel.ReadLine());
+        panel.ReadLineInto(line);
+        const std::optional<std::string_view> name = gaugeNameOf(line);
         if (name && !state.GaugeList.containsUpTo(*name, state.GaugeCount)) {
-            state.GaugeList.add(state.GaugeCount, *name);
+            state.GaugeList.add(state.GaugeCount, std::string(*name));
         }
     }
 }

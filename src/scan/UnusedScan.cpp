@@ -61,10 +61,12 @@ void ShowFileList(const CommandContext& context, const std::string& folderspec) 
 }
 
 void runScanCommand(const CommandContext& context) {
-    startAfresh(context.state);
-    context.window.setCommand2Enabled(false);
-    ShowFolderList(context, context.state.SimFolder + "\\AIRCRAFT");
-    ShowFileList(context, context.state.SimFolder + "\\GAUGES");
+    const DiskAccess access = context.access.withCache();
+    const CommandContext scan{context.state, context.window, access};
+    startAfresh(scan.state);
+    scan.window.setCommand2Enabled(false);
+    ShowFolderList(scan, scan.state.SimFolder + "\\AIRCRAFT");
+    ShowFileList(scan, scan.state.SimFolder + "\\GAUGES");
 }
 
 }  // namespace zelk

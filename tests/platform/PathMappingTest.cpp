@@ -6,6 +6,8 @@
 #include "platform/Disk.h"
 #include "support/TempTree.h"
 
+#include <filesystem>
+
 namespace zelk {
 namespace {
 
@@ -113,6 +115,28 @@ TEST_F(PathMapperTest, WritingTargetsAnExistingEntryOfAnyCaseOrTheGivenName) {
 TEST(DisplayPathTest, NativePathsReadWithSlashesOthersAsGiven) {
     EXPECT_EQ(PathMapper::displayPath("/home/pilot/FS2000\\AIRCRAFT"), "/home/pilot/FS2000/AIRCRAFT");
     EXPECT_EQ(PathMapper::displayPath("C:\\FS2000\\\\GAUGES"), "C:\\FS2000\\\\GAUGES");
+}
+
+}  // namespace
+}  // namespace zelk
+
+namespace zelk {
+namespace {
+
+TEST(ResolutionCacheTest, ARememberedSpellingIsUsedOnlyWhileItStillExists) {
+    test::TempTree tree;
+    tree.mkdir("sim/Aircraft/C172/panel");
+    PosixDisk disk;
+    ResolutionCache cache;
+    const PathMapper mapper(disk, "", &cache);
+    const std::string path = tree.path("sim") + "\\AIRCRAFT\\C172";
+    EXPECT_EQ(mapper.resolve(path), tree.path("sim/Aircraft/C172"));
+    EXPECT_EQ(mapper.resolve(path + "\\PANEL"), tree.path("sim/Aircraft/C172/panel"));
+
+    std::filesystem::rename(tree.path("sim/Aircraft"), tree.path("sim/aircraft"));
+    EXPECT_EQ(mapper.resolve(path), tree.path("sim/aircraft/C172"));
+    std::filesystem::remove_all(tree.path("sim/aircraft"));
+    EXPECT_EQ(mapper.resolve(path), std::nullopt);
 }
 
 }  // namespace

@@ -22,8 +22,9 @@ public:
     // Called before each remove, with the native path; lets a test change the tree mid-walk.
     std::function<void(const std::string&)> beforeRemove;
 
-    EntryKind kindOf(const std::string& path) const override { return real_.kindOf(path); }
-    bool exists(const std::string& path) const override { return real_.exists(path); }
+    std::optional<EntryKind> probe(const std::string& path) const override {
+        return real_.probe(path);
+    }
     std::vector<DirEntry> list(const std::string& path) const override {
         if (matches(failList, path)) {
             throw makeError(ErrorNumber::PermissionDenied, path);
