@@ -38,9 +38,13 @@ struct TreeSize {
 };
 
 // Two thirds of the gauge files are referenced by some panel; the rest are unused.
-std::string gaugeName(int index) { return "Gauge_" + std::to_string(index); }
+std::string gaugeName(int index) {
+    return "Gauge_" + std::to_string(index);
+}
 
-int referencedPool(const TreeSize& size) { return size.gaugeFiles * 2 / 3; }
+int referencedPool(const TreeSize& size) {
+    return size.gaugeFiles * 2 / 3;
+}
 
 std::vector<std::string> unusedFiles(const TreeSize& size) {
     std::vector<std::string> names;
@@ -69,7 +73,8 @@ void generate(const fs::path& root, const TreeSize& size) {
         std::string panel = "[Window Titles]\r\nWindow00=Main Panel\r\n\r\n[Window00]\r\n";
         panel += "file=panel_bg.bmp\r\nsize_mm=640,480\r\n";
         for (int line = 0; line < size.linesPerPanel; ++line) {
-            const int gauge = static_cast<int>(next() % static_cast<unsigned>(referencedPool(size)));
+            const int gauge =
+                static_cast<int>(next() % static_cast<unsigned>(referencedPool(size)));
             panel += "gauge" + std::to_string(line) + "=" + gaugeName(gauge) + "!" +
                      gaugeName(gauge) + ", " + std::to_string(line * 7) + ", 20, 60\r\n";
         }
@@ -211,10 +216,11 @@ Timings measure(const fs::path& root, const TreeSize& size, int repetitions) {
 }
 
 void print(const TreeSize& size, const Timings& t) {
-    std::printf("%6d aircraft x %3d lines, %6d gauge files | scan %7.3f s  floor %7.3f s  "
-                "ratio %5.2f | removal %7.3f s  floor %7.3f s  ratio %5.2f\n",
-                size.aircraft, size.linesPerPanel, size.gaugeFiles, t.scan, t.scanFloor,
-                t.scan / t.scanFloor, t.removal, t.removalFloor, t.removal / t.removalFloor);
+    std::printf(
+        "%6d aircraft x %3d lines, %6d gauge files | scan %7.3f s  floor %7.3f s  "
+        "ratio %5.2f | removal %7.3f s  floor %7.3f s  ratio %5.2f\n",
+        size.aircraft, size.linesPerPanel, size.gaugeFiles, t.scan, t.scanFloor,
+        t.scan / t.scanFloor, t.removal, t.removalFloor, t.removal / t.removalFloor);
 }
 
 int argument(int argc, char** argv, int index, int fallback) {

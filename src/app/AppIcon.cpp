@@ -6,6 +6,8 @@
 
 namespace zelk {
 
-QIcon appIcon() { return QIcon(QPixmap(zelk_icon_xpm)); }
+QIcon appIcon() {
+    return QIcon(QPixmap(zelk_icon_xpm));
+}
 
 }  // namespace zelk

@@ -17,6 +17,8 @@ enum class HandlerOutcome {
 // program. Nothing is retried or rolled back.
 HandlerOutcome runGuarded(Prompter& prompter, const std::function<void()>& handler);
 
-inline int exitStatusOf(HandlerOutcome outcome) { return outcome == HandlerOutcome::Failed ? 1 : 0; }
+inline int exitStatusOf(HandlerOutcome outcome) {
+    return outcome == HandlerOutcome::Failed ? 1 : 0;
+}
 
 }  // namespace zelk

@@ -23,7 +23,9 @@
 namespace {
 
 // Layout of the window in twips; 15 twips make one logical pixel.
-constexpr int px(int twips) { return twips / 15; }
+constexpr int px(int twips) {
+    return twips / 15;
+}
 
 QRect twipsRect(int left, int top, int width, int height) {
     return {px(left), px(top), px(width), px(height)};
@@ -159,15 +161,21 @@ void frmZelk::FindFolder() {
     zelk::findSimFolder(state_.SimFolder, *this, access_, executableFolder_);
 }
 
-void frmZelk::SelectFolder() { zelk::selectSimFolder(state_.SimFolder, *this, access_); }
+void frmZelk::SelectFolder() {
+    zelk::selectSimFolder(state_.SimFolder, *this, access_);
+}
 
-zelk::CommandContext frmZelk::context() { return {state_, *this, access_}; }
+zelk::CommandContext frmZelk::context() {
+    return {state_, *this, access_};
+}
 
 void frmZelk::ShowFolderList(const std::string& folderspec) {
     zelk::ShowFolderList(context(), folderspec);
 }
 
-void frmZelk::ShowFileInfo(const std::string& filespec) { zelk::ShowFileInfo(context(), filespec); }
+void frmZelk::ShowFileInfo(const std::string& filespec) {
+    zelk::ShowFileInfo(context(), filespec);
+}
 
 void frmZelk::ShowFileList(const std::string& folderspec) {
     zelk::ShowFileList(context(), folderspec);
@@ -212,7 +220,9 @@ void frmZelk::closeEvent(QCloseEvent* event) {
     endProgram(0);
 }
 
-QProgressBar* frmZelk::progressBar(int bar) const { return bar == 1 ? ProgressBar1 : ProgressBar2; }
+QProgressBar* frmZelk::progressBar(int bar) const {
+    return bar == 1 ? ProgressBar1 : ProgressBar2;
+}
 
 QLabel* frmZelk::panel(int number) const {
     switch (number) {
@@ -245,9 +255,13 @@ void frmZelk::setPanelText(int number, const std::string& text) {
     panel(number)->setText(zelk::toQString(text));
 }
 
-void frmZelk::setCommand2Enabled(bool enabled) { Command2->setEnabled(enabled); }
+void frmZelk::setCommand2Enabled(bool enabled) {
+    Command2->setEnabled(enabled);
+}
 
-bool frmZelk::ask(const std::string& question) { return prompter_->ask(question); }
+bool frmZelk::ask(const std::string& question) {
+    return prompter_->ask(question);
+}
 
 std::optional<std::string> frmZelk::pickFolder(const std::string& title) {
     return prompter_->pickFolder(title);

@@ -53,6 +53,8 @@ ZelkError makeError(ErrorNumber number, const std::string& detail = {});
 // Thrown to end the program at once, without a message (the main window was unloaded).
 struct ProgramEnd {};
 
-[[noreturn]] inline void unloadMainWindow() { throw ProgramEnd{}; }
+[[noreturn]] inline void unloadMainWindow() {
+    throw ProgramEnd{};
+}
 
 }  // namespace zelk

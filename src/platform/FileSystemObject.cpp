@@ -72,9 +72,13 @@ bool TextStream::fill() {
     return !exhausted_;
 }
 
-int TextStream::peekByte() { return fill() ? static_cast<unsigned char>(buffer_[position_]) : -1; }
+int TextStream::peekByte() {
+    return fill() ? static_cast<unsigned char>(buffer_[position_]) : -1;
+}
 
-bool TextStream::AtEndOfStream() { return !fill(); }
+bool TextStream::AtEndOfStream() {
+    return !fill();
+}
 
 std::string TextStream::ReadLine() {
     std::string line;
@@ -107,7 +111,9 @@ void TextStream::ReadLineInto(std::string& line) {
 File::File(DiskAccess access, std::string nativePath)
     : access_(std::move(access)), nativePath_(std::move(nativePath)) {}
 
-std::string File::Name() const { return lastComponent(nativePath_); }
+std::string File::Name() const {
+    return lastComponent(nativePath_);
+}
 
 TextStream File::OpenAsTextStream(int ioMode, int format) const {
     if (ioMode != 1 || format != 0) {
@@ -127,7 +133,9 @@ void File::Delete(bool force) const {
 Folder::Folder(DiskAccess access, std::string nativePath)
     : access_(std::move(access)), nativePath_(std::move(nativePath)) {}
 
-std::string Folder::Name() const { return lastComponent(nativePath_); }
+std::string Folder::Name() const {
+    return lastComponent(nativePath_);
+}
 
 std::vector<Folder> Folder::SubFolders() const {
     return entriesOfKind<Folder>(access_, nativePath_, EntryKind::Folder);
@@ -140,17 +148,20 @@ std::vector<File> Folder::Files() const {
 FileSystemObject::FileSystemObject(DiskAccess access) : access_(std::move(access)) {}
 
 bool FileSystemObject::FolderExists(std::string_view path) const {
-    const auto entry = PathMapper(*access_.disk, access_.winePrefix, access_.cache.get()).resolveEntry(path);
+    const auto entry =
+        PathMapper(*access_.disk, access_.winePrefix, access_.cache.get()).resolveEntry(path);
     return entry && entry->kind == EntryKind::Folder;
 }
 
 bool FileSystemObject::FileExists(std::string_view path) const {
-    const auto entry = PathMapper(*access_.disk, access_.winePrefix, access_.cache.get()).resolveEntry(path);
+    const auto entry =
+        PathMapper(*access_.disk, access_.winePrefix, access_.cache.get()).resolveEntry(path);
     return entry && entry->kind == EntryKind::File;
 }
 
 Folder FileSystemObject::GetFolder(std::string_view path) const {
-    auto entry = PathMapper(*access_.disk, access_.winePrefix, access_.cache.get()).resolveEntry(path);
+    auto entry =
+        PathMapper(*access_.disk, access_.winePrefix, access_.cache.get()).resolveEntry(path);
     if (!entry || entry->kind != EntryKind::Folder) {
         throw makeError(ErrorNumber::PathNotFound, PathMapper::displayPath(path));
     }
@@ -158,7 +169,8 @@ Folder FileSystemObject::GetFolder(std::string_view path) const {
 }
 
 File FileSystemObject::GetFile(std::string_view path) const {
-    auto entry = PathMapper(*access_.disk, access_.winePrefix, access_.cache.get()).resolveEntry(path);
+    auto entry =
+        PathMapper(*access_.disk, access_.winePrefix, access_.cache.get()).resolveEntry(path);
     if (!entry || entry->kind != EntryKind::File) {
         throw makeError(ErrorNumber::FileNotFound, PathMapper::displayPath(path));
     }

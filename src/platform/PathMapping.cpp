@@ -8,11 +8,17 @@
 namespace zelk {
 namespace {
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
-bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string join(const std::string& folder, const std::string& name) {
     if (folder.empty()) {
@@ -30,14 +36,15 @@ std::string asciiLower(std::string_view text) {
 }
 
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return lowerAscii(x) == lowerAscii(y);
+           });
 }
 
 bool listsBefore(std::string_view a, std::string_view b) {
     const auto byLowerByte = [](char x, char y) {
-        return static_cast<unsigned char>(lowerAscii(x)) < static_cast<unsigned char>(lowerAscii(y));
+        return static_cast<unsigned char>(lowerAscii(x)) <
+               static_cast<unsigned char>(lowerAscii(y));
     };
     if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), byLowerByte)) {
         return true;
@@ -265,8 +272,8 @@ std::optional<std::string> PathMapper::resolveForWriting(std::string_view path) 
     std::optional<std::string> folder = rootOf(parsed);
     if (folder && !parsed.components.empty()) {
         const auto entry = resolveParsed(parsed);
-        folder = entry && entry->kind == EntryKind::Folder ? std::optional(entry->path)
-                                                           : std::nullopt;
+        folder =
+            entry && entry->kind == EntryKind::Folder ? std::optional(entry->path) : std::nullopt;
     }
     if (!folder) {
         return std::nullopt;

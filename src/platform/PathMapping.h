@@ -10,7 +10,6 @@
 
 namespace zelk {
 
-
 // A path as the program builds it, Windows-style: an optional drive letter, then components
 // separated by "\" or "/". Empty components (two separators in a row) are dropped.
 struct WindowsPath {

@@ -63,8 +63,8 @@ std::vector<Line> splitLines(const std::string& content) {
             lines.push_back({content.substr(start), ""});
             break;
         }
-        const bool crlf = content[stop] == '\r' && stop + 1 < content.size() &&
-                          content[stop + 1] == '\n';
+        const bool crlf =
+            content[stop] == '\r' && stop + 1 < content.size() && content[stop + 1] == '\n';
         const std::size_t endLength = crlf ? 2 : 1;
         lines.push_back({content.substr(start, stop - start), content.substr(stop, endLength)});
         start = stop + endLength;

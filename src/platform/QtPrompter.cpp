@@ -13,7 +13,9 @@ QString toQString(const std::string& text) {
     return QFile::decodeName(QByteArray::fromStdString(text));
 }
 
-std::string fromQString(const QString& text) { return QFile::encodeName(text).toStdString(); }
+std::string fromQString(const QString& text) {
+    return QFile::encodeName(text).toStdString();
+}
 
 bool QtPrompter::ask(const std::string& question) {
     QMessageBox box(QMessageBox::Question, kProgramTitle, toQString(question),

@@ -20,9 +20,9 @@ std::unordered_set<std::string> namesToRemove(const NameList& list) {
 
 void DeleteFileList(const CommandContext& context, const std::string& folderspec) {
     const NameList& unused = context.state.UnusedList;
-    const std::vector<File> files = withContext(
-        "The gauges folder could not be read. Nothing was deleted.",
-        [&] { return FileSystemObject(context.access).GetFolder(folderspec).Files(); });
+    const std::vector<File> files =
+        withContext("The gauges folder could not be read. Nothing was deleted.",
+                    [&] { return FileSystemObject(context.access).GetFolder(folderspec).Files(); });
     context.window.setProgressMax(2, static_cast<float>(files.size()));
     std::unordered_set<std::string> doomed;
     if (!files.empty()) {

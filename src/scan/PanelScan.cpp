@@ -18,9 +18,9 @@ void ShowFolderList(const CommandContext& context, const std::string& folderspec
         state.FolderList.add(state.FolderCount, folder.Name());
     }
     if (!state.FolderList.hasSlots()) {
-        throw ZelkError(ErrorNumber::SubscriptOutOfRange,
-                        "There are no aircraft folders in " + shown + ", so no panel can be " +
-                            "read. Nothing was changed.");
+        throw ZelkError(ErrorNumber::SubscriptOutOfRange, "There are no aircraft folders in " +
+                                                              shown + ", so no panel can be " +
+                                                              "read. Nothing was changed.");
     }
     const Int16 last = state.FolderList.upperBound();
     context.window.setProgressMax(1, static_cast<float>(last.value()));

@@ -17,12 +17,11 @@ std::string ReadIniString(const std::string& fileName, const std::string& sectio
     return buffer.substr(0, count);
 }
 
-void WriteIniString(const std::string& fileName, const std::string& section,
-                    const std::string& key, const std::string& value,
-                    const zelk::DiskAccess& access) {
+void WriteIniString(const std::string& fileName, const std::string& section, const std::string& key,
+                    const std::string& value, const zelk::DiskAccess& access) {
     std::string stored = value;
-    std::replace_if(stored.begin(), stored.end(), [](char c) { return c == '\r' || c == '\n'; },
-                    ' ');
+    std::replace_if(
+        stored.begin(), stored.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     zelk::WritePrivateProfileStringA(section, key, stored, fileName, access);
 }
 

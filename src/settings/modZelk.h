@@ -17,8 +17,8 @@ std::string ReadIniString(const std::string& fileName, const std::string& sectio
                           const zelk::DiskAccess& access = zelk::DiskAccess::system());
 
 // Stores the value with every CR and LF replaced by a space. A failure goes unnoticed.
-void WriteIniString(const std::string& fileName, const std::string& section,
-                    const std::string& key, const std::string& value,
+void WriteIniString(const std::string& fileName, const std::string& section, const std::string& key,
+                    const std::string& value,
                     const zelk::DiskAccess& access = zelk::DiskAccess::system());
 
 }  // namespace modZelk

@@ -47,9 +47,9 @@ TEST_F(FileSystemObjectTest, ListsFoldersAndFilesCaseInsensitivelyByName) {
     tree.mkdir("g/Sub");
     tree.mkdir("g/another");
     const Folder folder = fso.GetFolder(tree.path("g"));
-    EXPECT_EQ(namesOf(folder.Files()),
-              (std::vector<std::string>{"Alpha.gau", "beta.GAU", "CLOCK.gau", "clock.gau",
-                                        "zeta.gau"}));
+    EXPECT_EQ(
+        namesOf(folder.Files()),
+        (std::vector<std::string>{"Alpha.gau", "beta.GAU", "CLOCK.gau", "clock.gau", "zeta.gau"}));
     EXPECT_EQ(namesOf(folder.SubFolders()), (std::vector<std::string>{"another", "Sub"}));
 }
 
@@ -136,9 +136,8 @@ class TextStreamTest : public ::testing::TestWithParam<LinesCase> {};
 TEST_P(TextStreamTest, SplitsAtEveryKindOfLineEnd) {
     test::TempTree tree;
     tree.write("panel.cfg", GetParam().content);
-    TextStream stream = FileSystemObject(test::realAccess())
-                            .GetFile(tree.path("panel.cfg"))
-                            .OpenAsTextStream(1, 0);
+    TextStream stream =
+        FileSystemObject(test::realAccess()).GetFile(tree.path("panel.cfg")).OpenAsTextStream(1, 0);
     std::vector<std::string> lines;
     while (!stream.AtEndOfStream()) {
         lines.push_back(stream.ReadLine());
@@ -150,17 +149,17 @@ TEST_P(TextStreamTest, SplitsAtEveryKindOfLineEnd) {
 INSTANTIATE_TEST_SUITE_P(
     Table, TextStreamTest,
     ::testing::Values(
-        LinesCase{"Empty", "", {}},
-        LinesCase{"CrLf", "a\r\nb\r\n", {"a", "b"}},
-        LinesCase{"Lf", "a\nb\n", {"a", "b"}},
-        LinesCase{"LoneCr", "a\rb\r", {"a", "b"}},
+        LinesCase{"Empty", "", {}}, LinesCase{"CrLf", "a\r\nb\r\n", {"a", "b"}},
+        LinesCase{"Lf", "a\nb\n", {"a", "b"}}, LinesCase{"LoneCr", "a\rb\r", {"a", "b"}},
         LinesCase{"NoFinalEnd", "gauge00=Clock!Clock", {"gauge00=Clock!Clock"}},
         LinesCase{"BlankLines", "\r\n\n\r", {"", "", ""}},
         LinesCase{"CrThenCrLf", "a\r\r\nb", {"a", "", "b"}},
-        LinesCase{"EightBitAndNul", std::string("\xe9t\xe9\0x\n", 6), {std::string("\xe9t\xe9\0x", 5)}},
-        LinesCase{"CrLfSplitByAChunk", std::string(65535, 'a') + "\r\nb",
-                  {std::string(65535, 'a'), "b"}},
-        LinesCase{"LongLineAcrossChunks", std::string(200000, 'g') + "\r\nz",
+        LinesCase{
+            "EightBitAndNul", std::string("\xe9t\xe9\0x\n", 6), {std::string("\xe9t\xe9\0x", 5)}},
+        LinesCase{
+            "CrLfSplitByAChunk", std::string(65535, 'a') + "\r\nb", {std::string(65535, 'a'), "b"}},
+        LinesCase{"LongLineAcrossChunks",
+                  std::string(200000, 'g') + "\r\nz",
                   {std::string(200000, 'g'), "z"}}),
     [](const auto& info) { return info.param.name; });
 

@@ -30,17 +30,21 @@ TEST_P(ParseWindowsPathTest, SplitsOnBothSeparatorsAndDropsEmptyComponents) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ParseWindowsPathTest,
-    ::testing::Values(
-        ParseCase{"C:\\Program Files\\Microsoft Games\\FS2000", 'c', true,
-                  {"Program Files", "Microsoft Games", "FS2000"}},
-        ParseCase{"d:\\\\AIRCRAFT", 'd', true, {"AIRCRAFT"}},
-        ParseCase{"C:", 'c', true, {}},
-        ParseCase{"/home/pilot/FS2000\\AIRCRAFT\\\\c172/panel\\PANEL.CFG", 0, true,
-                  {"home", "pilot", "FS2000", "AIRCRAFT", "c172", "panel", "PANEL.CFG"}},
-        ParseCase{"\\AIRCRAFT", 0, true, {"AIRCRAFT"}},
-        ParseCase{"relative\\GAUGES", 0, false, {"relative", "GAUGES"}},
-        ParseCase{"/sim/./AIRCRAFT/../GAUGES", 0, true, {"sim", "GAUGES"}},
-        ParseCase{"", 0, false, {}}));
+    ::testing::Values(ParseCase{"C:\\Program Files\\Microsoft Games\\FS2000",
+                                'c',
+                                true,
+                                {"Program Files", "Microsoft Games", "FS2000"}},
+                      ParseCase{"d:\\\\AIRCRAFT", 'd', true, {"AIRCRAFT"}},
+                      ParseCase{"C:", 'c', true, {}},
+                      ParseCase{
+                          "/home/pilot/FS2000\\AIRCRAFT\\\\c172/panel\\PANEL.CFG",
+                          0,
+                          true,
+                          {"home", "pilot", "FS2000", "AIRCRAFT", "c172", "panel", "PANEL.CFG"}},
+                      ParseCase{"\\AIRCRAFT", 0, true, {"AIRCRAFT"}},
+                      ParseCase{"relative\\GAUGES", 0, false, {"relative", "GAUGES"}},
+                      ParseCase{"/sim/./AIRCRAFT/../GAUGES", 0, true, {"sim", "GAUGES"}},
+                      ParseCase{"", 0, false, {}}));
 
 TEST(ListOrderTest, IgnoresCaseAndBreaksTiesInByteOrder) {
     EXPECT_TRUE(listsBefore("alpha", "Beta"));
@@ -113,7 +117,8 @@ TEST_F(PathMapperTest, WritingTargetsAnExistingEntryOfAnyCaseOrTheGivenName) {
 }
 
 TEST(DisplayPathTest, NativePathsReadWithSlashesOthersAsGiven) {
-    EXPECT_EQ(PathMapper::displayPath("/home/pilot/FS2000\\AIRCRAFT"), "/home/pilot/FS2000/AIRCRAFT");
+    EXPECT_EQ(PathMapper::displayPath("/home/pilot/FS2000\\AIRCRAFT"),
+              "/home/pilot/FS2000/AIRCRAFT");
     EXPECT_EQ(PathMapper::displayPath("C:\\FS2000\\\\GAUGES"), "C:\\FS2000\\\\GAUGES");
 }
 

@@ -19,9 +19,9 @@ constexpr const char* kDefault = "C:\\Default  ";
 
 std::string readFolder(const test::TempTree& tree, std::size_t capacity = 255) {
     std::string buffer(256, ' ');
-    const std::size_t count = GetPrivateProfileStringA("FS2000", "Folder", kDefault, buffer.data(),
-                                                       capacity, tree.path("ZELKGAU.INI"),
-                                                       test::realAccess());
+    const std::size_t count =
+        GetPrivateProfileStringA("FS2000", "Folder", kDefault, buffer.data(), capacity,
+                                 tree.path("ZELKGAU.INI"), test::realAccess());
     EXPECT_EQ(buffer[count], '\0');
     return buffer.substr(0, count);
 }
@@ -73,8 +73,7 @@ TEST(ProfileReadTest, AFolderInPlaceOfTheFileGivesTheDefault) {
 
 TEST(ProfileReadTest, AHugeFileGivesTheDefault) {
     test::TempTree tree;
-    tree.write("ZELKGAU.INI",
-               "[FS2000]\nFolder=D:\\X\n" + std::string(kMaxProfileFileBytes, ';'));
+    tree.write("ZELKGAU.INI", "[FS2000]\nFolder=D:\\X\n" + std::string(kMaxProfileFileBytes, ';'));
     EXPECT_EQ(readFolder(tree), "C:\\Default");
 }
 
@@ -108,7 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "[FS2000]\nA=1\n\n; note\nB=2\nFolder=E:\\New Sim\r\n\n[Next]\nC=3\n"},
         WriteCase{"AddsToEmptySection", "[fs2000]\n[Next]\n",
                   "[fs2000]\nFolder=E:\\New Sim\r\n[Next]\n"},
-        WriteCase{"AddsSectionAtEnd", "[Other]\rX=1", "[Other]\rX=1\r\n[FS2000]\r\nFolder=E:\\New Sim\r\n"},
+        WriteCase{"AddsSectionAtEnd", "[Other]\rX=1",
+                  "[Other]\rX=1\r\n[FS2000]\r\nFolder=E:\\New Sim\r\n"},
         WriteCase{"FirstOfTwinSections", "[FS2000]\nA=1\n[FS2000]\nFolder=old\n",
                   "[FS2000]\nA=1\nFolder=E:\\New Sim\r\n[FS2000]\nFolder=old\n"},
         WriteCase{"LastLineWithoutEnd", "[FS2000]\nFolder=old", "[FS2000]\nFolder=E:\\New Sim\r\n"},

@@ -8,7 +8,7 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-const Names kSampleKept = {"Airspeed.gau", "Altimeter.gau", "COMPASS.GAU", "Clock.gau",
+const Names kSampleKept = {"Airspeed.gau", "Altimeter.gau",  "COMPASS.GAU", "Clock.gau",
                            "Fuel.gau",     "Old/Legacy.gau", "Vsi.gau"};
 
 class RemovalTest : public test::SimFixture {

@@ -27,26 +27,20 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"gauge!Clock", "gauge"},  // no "=": the name starts at the line's start
         LineCase{"gauge07=Clock,!x", "Clock,"},
         // Lines that are no gauge reference.
-        LineCase{"file=c182_bg.bmp", std::nullopt},
-        LineCase{"[Window00]", std::nullopt},
-        LineCase{"", std::nullopt},
-        LineCase{"gaug=Clock!Clock", std::nullopt},
+        LineCase{"file=c182_bg.bmp", std::nullopt}, LineCase{"[Window00]", std::nullopt},
+        LineCase{"", std::nullopt}, LineCase{"gaug=Clock!Clock", std::nullopt},
         // The simulator reads keys without regard to case.
-        LineCase{"Gauge04=Fuel!Fuel", "Fuel"},
-        LineCase{"GAUGE05=Fuel2,1,1", "Fuel2"},
+        LineCase{"Gauge04=Fuel!Fuel", "Fuel"}, LineCase{"GAUGE05=Fuel2,1,1", "Fuel2"},
         // Blanks around the name are not part of it.
         LineCase{"gauge05= Clock!Clock", "Clock"},
         LineCase{"gauge00 = Airspeed!Airspeed", "Airspeed"},
         LineCase{"gauge08=\tAttitude \t,1,1", "Attitude"},
-        LineCase{"gauge09=My Radio!x", "My Radio"},
-        LineCase{"gauge10=   !x", ""},
+        LineCase{"gauge09=My Radio!x", "My Radio"}, LineCase{"gauge10=   !x", ""},
         // No delimiter after the "=": the name runs to the line's end.
-        LineCase{"gauge06=Clock", "Clock"},
-        LineCase{"file=gauge_bg.bmp", "gauge_bg.bmp"},
+        LineCase{"gauge06=Clock", "Clock"}, LineCase{"file=gauge_bg.bmp", "gauge_bg.bmp"},
         LineCase{"// gauges of the main panel", "// gauges of the main panel"},
         // A delimiter before the "=" does not end the name.
-        LineCase{"gauge!11=Turn,1,1", "Turn"},
-        LineCase{"gauge,12=Vsi!Vsi", "Vsi"},
+        LineCase{"gauge!11=Turn,1,1", "Turn"}, LineCase{"gauge,12=Vsi!Vsi", "Vsi"},
         LineCase{"x!gauge=Clock,1", "Clock"},
         // 8-bit bytes pass through untouched.
         LineCase{"gauge13=M\xfcller!x", "M\xfcller"}));
@@ -65,8 +59,7 @@ TEST_P(GaugeOfFileTest, LowersTheWholeNameAndNeedsTheGauExtension) {
 INSTANTIATE_TEST_SUITE_P(FileNames, GaugeOfFileTest,
                          ::testing::Values(FileCase{"Airspeed.gau", "airspeed"},
                                            FileCase{"AIRSPEED.GAU", "airspeed"},
-                                           FileCase{"Clock.Gau", "clock"},
-                                           FileCase{".gau", ""},
+                                           FileCase{"Clock.Gau", "clock"}, FileCase{".gau", ""},
                                            FileCase{"My Radio.gau", "my radio"},
                                            FileCase{"Airspeed.gau.bak", std::nullopt},
                                            FileCase{"readme.txt", std::nullopt},

@@ -22,7 +22,7 @@ TEST_F(ScanTest, TheSampleTreeGivesItsCountsListsAndEnablesZelk) {
     EXPECT_TRUE(window.prompter.questions.empty());
     EXPECT_EQ(listOf(state.FolderList), (Names{"Cessna182", "Empty", "glider", "LEARJET45"}));
     EXPECT_EQ(listOf(state.GaugeList), (Names{"Airspeed", "Compass", "Clock", "Fuel", "Altimeter",
-                                             "clock", "Radio,1,2", "gauge_bg.bmp", "Vsi"}));
+                                              "clock", "Radio,1,2", "gauge_bg.bmp", "Vsi"}));
     EXPECT_EQ(listOf(state.UnusedList),
               (Names{"Airspeed.gau.bak", "Autopilot.gau", "readme.txt", "Turbine.gau"}));
     EXPECT_EQ(window.progressMax[1], 4.0f);
@@ -45,8 +45,7 @@ TEST_F(ScanTest, ASecondScanShowsTheSameNumbersAsTheFirst) {
 TEST_F(ScanTest, AScanForgetsNamesThatAnEarlierScanFoundUnused) {
     useSample();
     ASSERT_TRUE(scan().completed());
-    panel("Aircraft/Cessna182/panel.1/Panel.cfg",
-          "gauge00=Turbine!x\ngauge01=Autopilot!x\n");
+    panel("Aircraft/Cessna182/panel.1/Panel.cfg", "gauge00=Turbine!x\ngauge01=Autopilot!x\n");
     ASSERT_TRUE(scan().completed());
     // Altimeter lost its panel; Turbine and Autopilot are in use now and must not be removed.
     EXPECT_EQ(listOf(state.UnusedList), (Names{"Airspeed.gau.bak", "Altimeter.gau", "readme.txt"}));
@@ -163,8 +162,7 @@ TEST_F(ScanTest, AnUnreadablePanelFileStopsTheScanAndNamesTheFile) {
     const test::CommandEnd end = scan();
     EXPECT_EQ(end.errorCode(), 70);
     EXPECT_NE(end.errorText().find("panel file could not be read"), std::string::npos);
-    EXPECT_NE(end.errorText().find(tree.path("sim/Aircraft/B/panel/PANEL.CFG")),
-              std::string::npos);
+    EXPECT_NE(end.errorText().find(tree.path("sim/Aircraft/B/panel/PANEL.CFG")), std::string::npos);
     EXPECT_EQ(listOf(state.GaugeList), Names{"Airspeed"});  // what was done before stays done
 }
 
@@ -198,11 +196,13 @@ TEST_F(ScanTest, AFullGaugeListOverflowsOnAFileItDoesNotAccountFor) {
     }
     tree.write("sim/Gauges/G7.gau");
     window.prompter.answers = {false};
-    EXPECT_TRUE(test::runCommand([&] { ShowFileList(context(), state.SimFolder + "\\GAUGES"); })
-                    .completed());
+    EXPECT_TRUE(test::runCommand([&] {
+                    ShowFileList(context(), state.SimFolder + "\\GAUGES");
+                }).completed());
     tree.write("sim/Gauges/unknown.gau");
-    EXPECT_EQ(test::runCommand([&] { ShowFileList(context(), state.SimFolder + "\\GAUGES"); })
-                  .errorCode(),
+    EXPECT_EQ(test::runCommand([&] {
+                  ShowFileList(context(), state.SimFolder + "\\GAUGES");
+              }).errorCode(),
               6);
 }
 
