@@ -13,6 +13,8 @@
 
 #include "app/AppIcon.h"
 #include "app/ProgramInfo.h"
+#include "app/WindowFonts.h"
+#include "about/frmAbout.h"
 #include "platform/ExecutableFolder.h"
 #include "platform/QtPrompter.h"
 #include "removal/Removal.h"
@@ -29,14 +31,6 @@ constexpr int px(int twips) {
 
 QRect twipsRect(int left, int top, int width, int height) {
     return {px(left), px(top), px(width), px(height)};
-}
-
-QFont windowFont() {
-    QFont::insertSubstitutions("MS Sans Serif",
-                               {"Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans"});
-    QFont font("MS Sans Serif");
-    font.setPointSize(8);
-    return font;
 }
 
 template <typename Widget>
@@ -100,7 +94,7 @@ frmZelk::frmZelk(Seams seams, QWidget* parent)
     setObjectName("frmZelk");
     setWindowTitle(zelk::kProgramTitle);
     setWindowIcon(zelk::appIcon());
-    setFont(windowFont());
+    setFont(zelk::windowFont());
     setFixedSize(px(4575), px(3195));
     buildControls();
     wireCommands();
@@ -135,7 +129,7 @@ void frmZelk::wireCommands() {
             [this] { runHandler([this] { zelk::runScanCommand(context()); }); });
     connect(Command2, &QPushButton::clicked, this,
             [this] { runHandler([this] { zelk::runRemovalCommand(context()); }); });
-    connect(Command3, &QPushButton::clicked, this, [this] { runHandler([] {}); });
+    connect(Command3, &QPushButton::clicked, this, [this] { runHandler([this] { showAbout(); }); });
 }
 
 bool frmZelk::load() {
@@ -163,6 +157,14 @@ void frmZelk::FindFolder() {
 
 void frmZelk::SelectFolder() {
     zelk::selectSimFolder(state_.SimFolder, *this, access_);
+}
+
+// One About window serves the whole run; each showing loads its texts anew.
+void frmZelk::showAbout() {
+    if (!about_) {
+        about_ = std::make_unique<frmAbout>();
+    }
+    about_->showModal(this);
 }
 
 zelk::CommandContext frmZelk::context() {

@@ -14,6 +14,7 @@
 #include "platform/FileSystemObject.h"
 #include "platform/Prompter.h"
 
+class frmAbout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -70,6 +71,7 @@ private:
     void centreOnScreen();
     zelk::CommandContext context();
     void letQtPaint();
+    void showAbout();
 
     // Runs an event handler through the error rule; ends the program when it says so.
     bool runHandler(const std::function<void()>& handler);
@@ -80,6 +82,7 @@ private:
 
     zelk::RunState state_;
     std::unique_ptr<zelk::Prompter> prompter_;
+    std::unique_ptr<frmAbout> about_;
     zelk::DiskAccess access_;
     std::string executableFolder_;
     QElapsedTimer sincePaint_;
