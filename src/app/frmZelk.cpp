@@ -68,12 +68,14 @@ QProgressBar* makeProgressBar(QWidget* parent, const char* name, int top) {
     return bar;
 }
 
-QLabel* makePanel(QStatusBar* bar, const char* name, const char* text, int widthTwips) {
+// A status panel: a sunken box placed by hand, so that the three panels keep exactly their
+// widths (the first takes what the other two leave).
+QLabel* makePanel(QStatusBar* bar, const char* name, const char* text, int left, int widthTwips) {
     auto* panel = new QLabel(text, bar);
     panel->setObjectName(name);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setMinimumWidth(px(widthTwips));
     panel->setIndent(2);
+    panel->setGeometry(left, 2, px(widthTwips), bar->height() - 2);
     return panel;
 }
 
@@ -111,14 +113,10 @@ void frmZelk::buildControls() {
     ProgressBar2 = makeProgressBar(this, "ProgressBar2", 1680);
     StatusBar1 = makeControl<QStatusBar>(this, "StatusBar1", twipsRect(0, 2820, 4575, 375));
     StatusBar1->setSizeGripEnabled(false);
-    Panel1 = makePanel(StatusBar1, "Panel1", "Panels:", 1440);
-    Panel2 = makePanel(StatusBar1, "Panel2", "Gauges:", 1440);
-    Panel3 = makePanel(StatusBar1, "Panel3", "Zelk:", 1440);
-    Panel2->setFixedWidth(px(1440));
-    Panel3->setFixedWidth(px(1440));
-    StatusBar1->addWidget(Panel1, 1);
-    StatusBar1->addWidget(Panel2);
-    StatusBar1->addWidget(Panel3);
+    constexpr int kGap = 2;
+    Panel1 = makePanel(StatusBar1, "Panel1", "Panels:", 0, 1635);
+    Panel2 = makePanel(StatusBar1, "Panel2", "Gauges:", Panel1->geometry().right() + 1 + kGap, 1440);
+    Panel3 = makePanel(StatusBar1, "Panel3", "Zelk:", Panel2->geometry().right() + 1 + kGap, 1440);
     Command3 = makeButton(this, "Command3", "About", 3240);
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Command3);

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
+#include <QSet>
+
+#include "app/AppIcon.h"
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -91,6 +95,14 @@ TEST_F(frmZelkTest, StartsWithEveryControlInItsInitialState) {
         EXPECT_EQ(bar->width(), 289);
     }
     EXPECT_EQ(control<QStatusBar>(*window, "StatusBar1")->geometry(), QRect(0, 188, 305, 25));
+    int right = 0;
+    for (const auto& [name, width] : {std::pair{"Panel1", 109}, {"Panel2", 96}, {"Panel3", 96}}) {
+        const QRect box = control<QLabel>(*window, name)->geometry();
+        EXPECT_EQ(box.width(), width) << name;
+        EXPECT_GE(box.left(), right) << name;  // side by side, no overlap
+        right = box.right() + 1;
+    }
+    EXPECT_LE(right, 305);  // nothing runs past the window's edge
     EXPECT_EQ(control<QLabel>(*window, "Panel1")->text(), "Panels:");
     EXPECT_EQ(control<QLabel>(*window, "Panel2")->text(), "Gauges:");
     EXPECT_EQ(control<QLabel>(*window, "Panel3")->text(), "Zelk:");
@@ -115,6 +127,31 @@ TEST_F(frmZelkTest, OnlyTheThreeButtonsTakeFocusInScanZelkAboutOrder) {
     EXPECT_EQ(tabStops, (std::vector<QWidget*>{scan, zelk, about}));
     QApplication::setActiveWindow(window.get());
     EXPECT_EQ(window->focusWidget(), scan);
+}
+
+TEST(AppIconTest, IsA32By32ImageOfAtMost16ColoursAndTheInstalledCopyMatchesIt) {
+    const QImage icon = zelk::appIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(icon.size(), QSize(32, 32));
+    QSet<QRgb> colours;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            colours.insert(icon.pixel(x, y));
+        }
+    }
+    EXPECT_LE(colours.size(), 16);
+    const QImage installed =
+        QImage(ZELK_SOURCE_DIR "/data/zelkgauges.png").convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(installed.size(), icon.size());
+    int differing = 0;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const QRgb a = installed.pixel(x, y);
+            const QRgb b = icon.pixel(x, y);
+            const bool bothClear = qAlpha(a) == 0 && qAlpha(b) == 0;
+            differing += (!bothClear && a != b) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(differing, 0) << "regenerate it: cmake --build build --target screenshots";
 }
 
 TEST_F(frmZelkTest, CancellingThePickerEndsBeforeTheWindowIsShown) {
