@@ -97,6 +97,10 @@ void TextStream::ReadLineInto(std::string& line) {
         const char* stop = std::find_if(begin, end, [](char c) { return c == '\n' || c == '\r'; });
         line.append(begin, stop);
         position_ += static_cast<std::size_t>(stop - begin);
+        if (line.size() > kMaxLineBytes) {
+            throw makeError(ErrorNumber::IoFailure,
+                            displayPath_ + " has a line longer than 16 MiB; it is no text file");
+        }
         if (stop == end) {
             continue;
         }

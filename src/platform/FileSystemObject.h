@@ -31,9 +31,12 @@ struct DiskAccess {
 };
 
 // A text file read line by line as 8-bit text, without decoding. A line ends at CR LF, LF or
-// a lone CR; the line end is not part of the line.
+// a lone CR; the line end is not part of the line. The file is read in small chunks, so only
+// the current line is ever held; a line longer than kMaxLineBytes is a read error.
 class TextStream {
 public:
+    static constexpr std::size_t kMaxLineBytes = 16 * 1024 * 1024;
+
     TextStream(std::unique_ptr<ByteSource> source, std::string displayPath);
 
     bool AtEndOfStream();

@@ -60,7 +60,7 @@ std::vector<std::string> TempTree::filesBelow(const std::string& relative) const
     const auto base = root_ / relative;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(base)) {
         if (!entry.is_directory()) {
-            found.push_back(std::filesystem::relative(entry.path(), base).string());
+            found.push_back(entry.path().lexically_relative(base).string());
         }
     }
     std::sort(found.begin(), found.end());

@@ -1,0 +1,413 @@
+// Generates many small simulator folders at random and checks Scan and removal against a
+// simple model of what must happen, written here independently of the program's code.
+//
+// ZELK_PROPERTY_TREES (default 300) and ZELK_PROPERTY_SEED (default 1) choose the trees; a
+// failure prints the seed of its tree, and ZELK_PROPERTY_SEED=<seed> ZELK_PROPERTY_TREES=1
+// replays exactly that tree.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <set>
+
+#include "removal/Removal.h"
+#include "scan/UnusedScan.h"
+#include "support/CommandRun.h"
+#include "support/FaultyDisk.h"
+#include "support/ScriptedWindow.h"
+#include "support/TempTree.h"
+
+namespace zelk {
+namespace {
+
+namespace fs = std::filesystem;
+
+int environmentNumber(const char* name, int fallback) {
+    const char* value = std::getenv(name);
+    return value && *value ? std::atoi(value) : fallback;
+}
+
+// ---------------------------------------------------------------------------------------
+// The generator.
+
+class TreeGenerator {
+public:
+    TreeGenerator(unsigned seed, const test::TempTree& tree) : random_(seed), tree_(tree) {}
+
+    void generate() {
+        tree_.mkdir("sim/Aircraft");
+        const int aircraft = chance(5) ? 0 : pick(1, 4);
+        for (int a = 0; a < aircraft; ++a) {
+            makeAircraft(oneOf({"Cessna", "cessna2", "LEAR", "Glider", "Camel"}) +
+                         std::to_string(a));
+        }
+        if (chance(10)) {  // a second, empty aircraft folder spelled another way
+            tree_.mkdir("sim/" + oneOf({"AIRCRAFT", "aircraft"}));
+        }
+        makeGauges(oneOf({"Gauges", "GAUGES", "gauges"}));
+        tree_.write("outside/shared.gau", "outside");
+        tree_.mkdir("outside/dir");
+    }
+
+private:
+    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+    bool chance(int percent) { return pick(1, 100) <= percent; }
+    std::string oneOf(std::initializer_list<std::string> options) {
+        return *(options.begin() + pick(0, static_cast<int>(options.size()) - 1));
+    }
+
+    std::string gaugeName() {
+        return oneOf({"Clock", "clock", "Alt", "ALT", "Fuel", "Radio 2", "Vsi", "M\xfcller",
+                      "gauge_bg.bmp", ""});
+    }
+
+    std::string lineEnd() { return oneOf({"\r\n", "\n", "\r"}); }
+
+    std::string panelLine(int index) {
+        const std::string key = oneOf({"gauge", "Gauge", "GAUGE"}) + std::to_string(index);
+        const std::string name = gaugeName();
+        switch (pick(0, 9)) {
+            case 0:
+                return key + "= " + name + " !" + name + ", 1, 2";
+            case 1:
+                return key + " =\t" + name + "\t, 10, 20";
+            case 2:
+                return key + "=" + name;  // no delimiter at all
+            case 3:
+                return "// the " + oneOf({"gauges", "Gauge list"}) + " of this panel";
+            case 4:
+                return oneOf({"[Window00]", "file=panel_bg.bmp", "size_mm=640,480", ""});
+            case 5:
+                return key + "!x=" + name + ",1";  // a delimiter before the "="
+            case 6:
+                return std::string("junk\x01\xff") + key;
+            default:
+                return key + "=" + name + "!" + name + ", " + std::to_string(index) + ", 5";
+        }
+    }
+
+    std::string panelFile() {
+        if (chance(10)) {
+            return "";
+        }
+        std::string content;
+        const int lines = pick(1, 8);
+        for (int i = 0; i < lines; ++i) {
+            content += panelLine(i);
+            if (i + 1 < lines || chance(70)) {
+                content += lineEnd();
+            }
+        }
+        return content;
+    }
+
+    void makeAircraft(const std::string& name) {
+        const std::string base = "sim/Aircraft/" + name;
+        tree_.mkdir(base);
+        const int subfolders = chance(10) ? 0 : pick(1, 3);
+        for (int s = 0; s < subfolders; ++s) {
+            const std::string sub =
+                base + "/" + oneOf({"panel", "Panel", "PANEL.1", "model", "sound"}) + std::to_string(s);
+            tree_.mkdir(sub);
+            if (chance(85)) {
+                tree_.write(sub + "/" + oneOf({"PANEL.CFG", "panel.cfg", "Panel.Cfg"}), panelFile());
+            }
+            if (chance(20)) {
+                tree_.write(sub + "/deeper/PANEL.CFG", "gauge00=Deep!Deep\n");  // never read
+            }
+        }
+        if (chance(20)) {
+            tree_.write(base + "/PANEL.CFG", "gauge00=Direct!Direct\n");  // never read
+        }
+    }
+
+    void makeGauges(const std::string& folder) {
+        const std::string base = "sim/" + folder;
+        tree_.mkdir(base);
+        const int files = pick(0, 12);
+        for (int f = 0; f < files; ++f) {
+            std::string name = oneOf({"Clock", "clock", "Alt", "Fuel", "Radio 2", "Vsi",
+                                      "M\xfcller", "Deep", "Direct", "Unused", "Radar"}) +
+                               std::to_string(pick(0, 1) == 0 ? 0 : f);
+            if (name.back() == '0') {
+                name.pop_back();
+            }
+            name += oneOf({".gau", ".GAU", ".Gau", ".gau.bak", ".txt", ""});
+            const std::string path = base + "/" + name;
+            if (tree_.exists(path)) {
+                continue;
+            }
+            tree_.write(path, "gauge " + name);
+            if (chance(25)) {
+                tree_.makeReadOnly(path);
+            }
+        }
+        if (chance(30)) {
+            tree_.write(base + "/Sub/Clock.gau", "in a subfolder");
+        }
+        const std::string link = base + "/" + oneOf({"Link.gau", "Clock.gau", "linked.txt"});
+        if (chance(30) && !tree_.exists(link)) {
+            tree_.symlink(tree_.path("outside/shared.gau"), link);
+        }
+        if (chance(20)) {
+            tree_.symlink(tree_.path("outside/dir"), base + "/LinkedDir");
+        }
+        if (chance(20)) {
+            tree_.symlink(tree_.path("nowhere"), base + "/Dangling.gau");
+        }
+    }
+
+    std::mt19937 random_;
+    const test::TempTree& tree_;
+};
+
+// ---------------------------------------------------------------------------------------
+// The model.
+
+std::string lower(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
+std::vector<std::string> splitLines(const std::string& content) {
+    std::vector<std::string> lines;
+    std::string current;
+    for (std::size_t i = 0; i < content.size(); ++i) {
+        const char c = content[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(current);
+            current.clear();
+            if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n') {
+                ++i;
+            }
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty()) {
+        lines.push_back(current);
+    }
+    return lines;
+}
+
+std::string trim(const std::string& text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && (text[first] == ' ' || text[first] == '\t')) {
+        ++first;
+    }
+    while (last > first && (text[last - 1] == ' ' || text[last - 1] == '\t')) {
+        --last;
+    }
+    return text.substr(first, last - first);
+}
+
+std::optional<std::string> referenceOf(const std::string& line) {
+    if (lower(line).find("gauge") == std::string::npos) {
+        return std::nullopt;
+    }
+    const std::size_t equals = line.find('=');
+    const std::size_t start = equals == std::string::npos ? 0 : equals + 1;
+    std::size_t end = line.find('!', start);
+    if (end == std::string::npos) {
+        end = line.find(',', start);
+    }
+    if (end == std::string::npos) {
+        end = line.size();
+    }
+    return trim(line.substr(start, end - start));
+}
+
+std::string readAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The entry of a folder matching name without regard to case: the exact one, else the first
+// in byte order.
+std::optional<fs::path> findIgnoringCase(const fs::path& folder, const std::string& name) {
+    std::vector<std::string> matches;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string entryName = entry.path().filename().string();
+        if (entryName == name) {
+            return entry.path();
+        }
+        if (lower(entryName) == lower(name)) {
+            matches.push_back(entryName);
+        }
+    }
+    if (matches.empty()) {
+        return std::nullopt;
+    }
+    return folder / *std::min_element(matches.begin(), matches.end());
+}
+
+struct Expected {
+    bool failsWithoutAircraft = false;
+    bool failsWithoutReferences = false;
+    int panels = 0;
+    int gauges = 0;
+    std::set<std::string> unused;
+};
+
+Expected model(const fs::path& sim) {
+    Expected expected;
+    const fs::path aircraftFolder = *findIgnoringCase(sim, "AIRCRAFT");
+    std::set<std::string> names;
+    for (const auto& aircraft : fs::directory_iterator(aircraftFolder)) {
+        if (!aircraft.is_directory()) {
+            continue;
+        }
+        ++expected.panels;
+        for (const auto& sub : fs::directory_iterator(aircraft.path())) {
+            if (!sub.is_directory()) {
+                continue;
+            }
+            const auto panel = findIgnoringCase(sub.path(), "PANEL.CFG");
+            if (!panel || !fs::is_regular_file(*panel)) {
+                continue;
+            }
+            for (const std::string& line : splitLines(readAll(*panel))) {
+                if (const auto name = referenceOf(line)) {
+                    names.insert(*name);
+                }
+            }
+        }
+    }
+    expected.failsWithoutAircraft = expected.panels == 0;
+    expected.failsWithoutReferences = names.empty();
+    expected.gauges = static_cast<int>(names.size());
+    std::set<std::string> referencedFiles;
+    for (const std::string& name : names) {
+        referencedFiles.insert(lower(name) + ".gau");
+    }
+    for (const auto& entry : fs::directory_iterator(*findIgnoringCase(sim, "GAUGES"))) {
+        if (entry.is_regular_file() &&  // follows links; dangling ones are neither
+            !referencedFiles.contains(lower(entry.path().filename().string()))) {
+            expected.unused.insert(entry.path().filename().string());
+        }
+    }
+    return expected;
+}
+
+// Every entry below a folder, without following links: what it is and what it holds.
+std::map<std::string, std::string> snapshot(const fs::path& root) {
+    std::map<std::string, std::string> entries;
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
+         ++it) {
+        const std::string key = it->path().lexically_relative(root).string();
+        if (it->is_symlink()) {
+            entries[key] = "link to " + fs::read_symlink(it->path()).string();
+        } else if (it->is_directory()) {
+            entries[key] = "folder";
+        } else {
+            entries[key] = "file " + readAll(it->path());
+        }
+    }
+    return entries;
+}
+
+// ---------------------------------------------------------------------------------------
+
+struct Tally {
+    int stopped = 0;
+    int nothingToRemove = 0;
+    int removals = 0;
+    int filesDeleted = 0;
+};
+
+void checkOneTree(unsigned seed, Tally& tally) {
+    SCOPED_TRACE("replay with ZELK_PROPERTY_SEED=" + std::to_string(seed) +
+                 " ZELK_PROPERTY_TREES=1");
+    test::TempTree tree;
+    TreeGenerator(seed, tree).generate();
+    const fs::path sim = tree.path("sim");
+    const fs::path gauges = *findIgnoringCase(sim, "GAUGES");
+    const Expected expected = model(sim);
+    const auto before = snapshot(tree.root());
+
+    RunState state;
+    state.SimFolder = sim.string();
+    test::ScriptedWindow window;
+    const DiskAccess access = test::realAccess();
+    const CommandContext context{state, window, access};
+    window.prompter.answers = {false};  // No to "None files to remove"
+    const test::CommandEnd scanned = test::runCommand([&] { runScanCommand(context); });
+
+    if (expected.failsWithoutAircraft || expected.failsWithoutReferences) {
+        EXPECT_EQ(scanned.errorCode(), 9) << scanned.errorText();
+        EXPECT_EQ(snapshot(tree.root()), before);
+        ++tally.stopped;
+        return;
+    }
+    ASSERT_TRUE(scanned.completed()) << scanned.errorText();
+    EXPECT_EQ(window.panels[1], "Panels: " + std::to_string(expected.panels));
+    EXPECT_EQ(window.panels[2], "Gauges: " + std::to_string(expected.gauges));
+    EXPECT_EQ(window.panels[3], expected.unused.empty()
+                                    ? std::string("Zelk: None")
+                                    : "Zelk: " + std::to_string(expected.unused.size()));
+    EXPECT_EQ(window.command2Enabled, !expected.unused.empty());
+    ++(expected.unused.empty() ? tally.nothingToRemove : tally.removals);
+    tally.filesDeleted += static_cast<int>(expected.unused.size());
+    if (!expected.unused.empty()) {
+        window.prompter.answers = {true, false};
+        const test::CommandEnd removed = test::runCommand([&] { runRemovalCommand(context); });
+        ASSERT_TRUE(removed.completed()) << removed.errorText();
+    }
+
+    // Exactly the model's unused files are gone; everything else is as it was.
+    const auto after = snapshot(tree.root());
+    const std::string gaugesKey = gauges.lexically_relative(tree.root()).string();
+    std::set<std::string> deleted;
+    for (const auto& [path, what] : before) {
+        const auto now = after.find(path);
+        if (now == after.end()) {
+            deleted.insert(path);
+        } else {
+            EXPECT_EQ(now->second, what) << path;
+        }
+    }
+    std::set<std::string> expectedDeleted;
+    for (const std::string& name : expected.unused) {
+        expectedDeleted.insert(gaugesKey + "/" + name);
+    }
+    EXPECT_EQ(deleted, expectedDeleted);
+    EXPECT_EQ(after.size(), before.size() - deleted.size());  // nothing new appeared
+}
+
+TEST(PropertyTest, ScanAndRemovalAgreeWithTheModelOnRandomTrees) {
+    const int trees = environmentNumber("ZELK_PROPERTY_TREES", 300);
+    const auto firstSeed = static_cast<unsigned>(environmentNumber("ZELK_PROPERTY_SEED", 1));
+    Tally tally;
+    for (int i = 0; i < trees && !HasFatalFailure(); ++i) {
+        const unsigned seed = firstSeed + static_cast<unsigned>(i);
+        try {
+            checkOneTree(seed, tally);
+        } catch (const std::exception& error) {
+            ADD_FAILURE() << "exception: " << error.what();
+        }
+        if (HasFailure()) {
+            ADD_FAILURE() << "first failing tree: seed " << seed;
+            break;
+        }
+    }
+    std::printf("%d trees from seed %u: %d removals (%d files deleted), %d with nothing to remove, "
+                "%d stopped by an error\n",
+                trees, firstSeed, tally.removals, tally.filesDeleted, tally.nothingToRemove,
+                tally.stopped);
+    EXPECT_GT(tally.removals, 0);
+}
+
+}  // namespace
+}  // namespace zelk
