@@ -80,6 +80,20 @@ TEST_F(RemovalTest, AFileThatCannotBeDeletedStopsTheRemovalWhereItIs) {
     EXPECT_EQ(window.prompter.questions.size(), 1u);  // no closing question
 }
 
+TEST_F(RemovalTest, AFileThatVanishesDuringTheRemovalIsReportedByName) {
+    disk->beforeRemove = [](const std::string& path) {
+        if (path.ends_with("/readme.txt")) {
+            std::filesystem::remove(path);  // someone else took it first
+        }
+    };
+    window.prompter.answers = {true};
+    const test::CommandEnd end = removeUnused();
+    EXPECT_EQ(end.errorCode(), 53);
+    EXPECT_NE(end.errorText().find("readme.txt"), std::string::npos);
+    EXPECT_FALSE(tree.exists("sim/Gauges/Autopilot.gau"));
+    EXPECT_TRUE(tree.exists("sim/Gauges/Turbine.gau"));
+}
+
 TEST_F(RemovalTest, ALinkIsRemovedNeverItsTarget) {
     tree.write("elsewhere/Extra.gau", "keep me");
     tree.symlink(tree.path("elsewhere/Extra.gau"), "sim/Gauges/Extra.gau");

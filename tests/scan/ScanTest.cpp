@@ -175,6 +175,35 @@ TEST_F(ScanTest, AnAircraftFolderThatCannotBeReadStopsTheScan) {
     EXPECT_NE(end.errorText().find("aircraft folder could not be read"), std::string::npos);
 }
 
+TEST_F(ScanTest, AnAircraftFolderThatVanishesAfterTheListingStopsTheScan) {
+    panel("Aircraft/A/panel/PANEL.CFG", "gauge00=Airspeed!x\n");
+    panel("Aircraft/B/panel/PANEL.CFG", "gauge00=Compass!x\n");
+    tree.write("sim/Gauges/x.gau");
+    disk->beforeList = [this](const std::string& path) {
+        if (path == tree.path("sim/Aircraft/A")) {  // B goes after the aircraft were listed
+            disk->beforeList = nullptr;
+            std::filesystem::remove_all(tree.path("sim/Aircraft/B"));
+        }
+    };
+    const test::CommandEnd end = scan();
+    EXPECT_EQ(end.errorCode(), 76);
+    EXPECT_NE(end.errorText().find("aircraft folder could not be read"), std::string::npos);
+    EXPECT_NE(end.errorText().find("B"), std::string::npos);
+    EXPECT_TRUE(tree.exists("sim/Gauges/x.gau"));
+}
+
+TEST_F(ScanTest, APanelFileThatVanishesBeforeItIsOpenedStopsTheScan) {
+    panel("Aircraft/A/panel/PANEL.CFG", "gauge00=Airspeed!x\n");
+    tree.write("sim/Gauges/x.gau");
+    disk->beforeOpen = [this](const std::string& path) {
+        std::filesystem::remove(path);
+    };
+    const test::CommandEnd end = scan();
+    EXPECT_EQ(end.errorCode(), 53);
+    EXPECT_NE(end.errorText().find("panel file could not be read"), std::string::npos);
+    EXPECT_NE(end.errorText().find("PANEL.CFG"), std::string::npos);
+}
+
 TEST_F(ScanTest, AFullGaugeListOverflowsOnANewNameOnly) {
     Int16 count;
     for (int i = 0; i < Int16::kMax; ++i) {

@@ -19,19 +19,28 @@ public:
     std::set<std::string> failOpen;
     std::set<std::string> failList;
     bool failReplace = false;
-    // Called before each remove, with the native path; lets a test change the tree mid-walk.
+    // Called before each operation of that kind, with the native path; lets a test change the
+    // tree between two steps of a command.
     std::function<void(const std::string&)> beforeRemove;
+    std::function<void(const std::string&)> beforeList;
+    std::function<void(const std::string&)> beforeOpen;
 
     std::optional<EntryKind> probe(const std::string& path) const override {
         return real_.probe(path);
     }
     std::vector<DirEntry> list(const std::string& path) const override {
+        if (beforeList) {
+            beforeList(path);
+        }
         if (matches(failList, path)) {
             throw makeError(ErrorNumber::PermissionDenied, path);
         }
         return real_.list(path);
     }
     std::unique_ptr<ByteSource> openRead(const std::string& path) const override {
+        if (beforeOpen) {
+            beforeOpen(path);
+        }
         if (matches(failOpen, path)) {
             throw makeError(ErrorNumber::PermissionDenied, path);
         }
