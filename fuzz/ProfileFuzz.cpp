@@ -1,0 +1,110 @@
+// The settings file reader and writer on any file content and any value: after a write, a
+// read returns the written value as Windows would hand it back (blanks and one pair of
+// quotes dropped, at most 254 characters), and every other section and key reads as before.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <utility>
+
+#include "MemoryDisk.h"
+#include "platform/PathMapping.h"
+#include "platform/ProfileString.h"
+#include "settings/modZelk.h"
+
+namespace {
+
+const std::string kFile = "/m/ZELKGAU.INI";
+
+std::string trimBlanks(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string expectedRead(std::string value) {
+    for (char& c : value) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    value = trimBlanks(value);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    value = value.substr(0, value.find('\0'));
+    return value.substr(0, 254);
+}
+
+// Section and key names that the content mentions, to read before and after the write.
+std::set<std::pair<std::string, std::string>> mentionedPairs(const std::string& content) {
+    std::set<std::string> sections{"FS2000"};
+    std::set<std::string> keys{"Folder"};
+    std::size_t start = 0;
+    while (start < content.size() && sections.size() < 8 && keys.size() < 8) {
+        std::size_t end = content.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            end = content.size();
+        }
+        const std::string line = trimBlanks(content.substr(start, end - start));
+        if (!line.empty() && line.front() == '[') {
+            const auto close = line.find(']');
+            sections.insert(trimBlanks(line.substr(1, close == std::string::npos ? close : close - 1)));
+        } else if (const auto equals = line.find('='); equals != std::string::npos) {
+            keys.insert(trimBlanks(line.substr(0, equals)));
+        }
+        start = end + 1;
+    }
+    std::set<std::pair<std::string, std::string>> pairs;
+    for (const std::string& section : sections) {
+        for (const std::string& key : keys) {
+            if (!section.empty() && !key.empty() &&
+                !(zelk::equalsIgnoringAsciiCase(section, "FS2000") &&
+                  zelk::equalsIgnoringAsciiCase(key, "Folder"))) {
+                pairs.emplace(section, key);
+            }
+        }
+    }
+    return pairs;
+}
+
+std::string read(const zelk::DiskAccess& access, const std::string& section,
+                 const std::string& key) {
+    return modZelk::ReadIniString(kFile, section, key, "<default>", access);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    const auto split = input.find('\xff');
+    const std::string value = input.substr(0, split);
+    const std::string content = split == std::string::npos ? "" : input.substr(split + 1);
+
+    auto disk = std::make_shared<zelk::fuzz::MemoryDisk>();
+    if (!content.empty()) {
+        disk->files["ZELKGAU.INI"] = content;
+    }
+    const zelk::DiskAccess access(disk);
+    const auto others = mentionedPairs(content);
+    std::set<std::pair<std::pair<std::string, std::string>, std::string>> before;
+    for (const auto& pair : others) {
+        before.emplace(pair, read(access, pair.first, pair.second));
+    }
+
+    modZelk::WriteIniString(kFile, "FS2000", "Folder", value, access);
+    if (read(access, "FS2000", "Folder") != expectedRead(value)) {
+        std::abort();
+    }
+    for (const auto& [pair, text] : before) {
+        if (read(access, pair.first, pair.second) != text) {
+            std::abort();
+        }
+    }
+    return 0;
+}
