@@ -7,7 +7,7 @@ top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${ZELK_BUILD_DIR:-$top/build}
 
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev fonts-dejavu-core fonts-liberation2
-    fonts-comic-neue)
+    fonts-comic-neue clang libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
