@@ -54,7 +54,8 @@ std::set<std::pair<std::string, std::string>> mentionedPairs(const std::string& 
         const std::string line = trimBlanks(content.substr(start, end - start));
         if (!line.empty() && line.front() == '[') {
             const auto close = line.find(']');
-            sections.insert(trimBlanks(line.substr(1, close == std::string::npos ? close : close - 1)));
+            sections.insert(
+                trimBlanks(line.substr(1, close == std::string::npos ? close : close - 1)));
         } else if (const auto equals = line.find('='); equals != std::string::npos) {
             keys.insert(trimBlanks(line.substr(0, equals)));
         }

@@ -42,14 +42,15 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     if (argc != 4) {
-        std::fprintf(stderr, "usage: zelk_screenshots <sample folder> <output folder> <icon file>\n");
+        std::fprintf(stderr,
+                     "usage: zelk_screenshots <sample folder> <output folder> <icon file>\n");
         return 2;
     }
     QTemporaryDir work;
     const std::filesystem::path root = work.path().toStdString();
     std::filesystem::copy(argv[1], root / "FS2000", std::filesystem::copy_options::recursive);
-    std::ofstream(root / "ZELKGAU.INI") << "[FS2000]\r\nFolder=" << (root / "FS2000").string()
-                                        << "\r\n";
+    std::ofstream(root / "ZELKGAU.INI")
+        << "[FS2000]\r\nFolder=" << (root / "FS2000").string() << "\r\n";
 
     frmZelk::Seams seams;
     seams.prompter = std::make_unique<NoPrompter>();

@@ -16,7 +16,9 @@ namespace {
 constexpr const char* kCopyright = "\u00a9 Zelk Gauges team";
 constexpr const char* kEmail = "zelkgauges@example.org";
 
-constexpr int px(int twips) { return twips / 15; }
+constexpr int px(int twips) {
+    return twips / 15;
+}
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top,
                   int width, int height) {

@@ -11,10 +11,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "about/frmAbout.h"
 #include "app/AppIcon.h"
 #include "app/ProgramInfo.h"
 #include "app/WindowFonts.h"
-#include "about/frmAbout.h"
 #include "platform/ExecutableFolder.h"
 #include "platform/QtPrompter.h"
 #include "removal/Removal.h"
@@ -115,7 +115,8 @@ void frmZelk::buildControls() {
     StatusBar1->setSizeGripEnabled(false);
     constexpr int kGap = 2;
     Panel1 = makePanel(StatusBar1, "Panel1", "Panels:", 0, 1635);
-    Panel2 = makePanel(StatusBar1, "Panel2", "Gauges:", Panel1->geometry().right() + 1 + kGap, 1440);
+    Panel2 =
+        makePanel(StatusBar1, "Panel2", "Gauges:", Panel1->geometry().right() + 1 + kGap, 1440);
     Panel3 = makePanel(StatusBar1, "Panel3", "Zelk:", Panel2->geometry().right() + 1 + kGap, 1440);
     Command3 = makeButton(this, "Command3", "About", 3240);
     setTabOrder(Command1, Command2);

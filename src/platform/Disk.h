@@ -33,9 +33,12 @@ public:
     virtual ~Disk() = default;
 
     // Nothing when no entry of that name is present; otherwise what it names, following
-    // symbolic links (Missing for a dangling link).
+    // symbolic links (Missing for a dangling link). A failure other than "not there" (no
+    // permission to look, an I/O error) throws ZelkError: it must never pass for a missing
+    // panel file.
     virtual std::optional<EntryKind> probe(const std::string& path) const = 0;
-    // The entries of a folder, unsorted, without "." and "..". Throws ZelkError.
+    // The entries of a folder, unsorted, without "." and "..". Throws ZelkError: path not found
+    // when there is no such folder, another error when it cannot be read.
     virtual std::vector<DirEntry> list(const std::string& path) const = 0;
     // Throws ZelkError naming the path.
     virtual std::unique_ptr<ByteSource> openRead(const std::string& path) const = 0;

@@ -5,7 +5,7 @@
 namespace zelk {
 
 // The folder that holds the running program's binary, without a trailing separator (except
-// for "/" itself). Empty if the system does not say.
+// for "/" itself); the current folder "." if the system does not say.
 std::string executableFolder();
 
 }  // namespace zelk

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/Disk.h"
+#include "platform/Error.h"
 
 namespace zelk {
 namespace {
@@ -146,11 +147,16 @@ const DirEntry* pick(const std::vector<DirEntry>& entries, const std::string& na
     return best;
 }
 
+// The folder's entries, or nothing when there is no such folder. A folder that is there but
+// cannot be read is an error: what it holds is unknown, not absent.
 std::optional<std::vector<DirEntry>> tryList(const Disk& disk, const std::string& folder) {
     try {
         return disk.list(folder.empty() ? "." : folder);
-    } catch (...) {
-        return std::nullopt;  // missing or unreadable: nothing below it can be found
+    } catch (const ZelkError& error) {
+        if (error.number() == ErrorNumber::PathNotFound) {
+            return std::nullopt;
+        }
+        throw;
     }
 }
 

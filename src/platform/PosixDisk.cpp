@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/Disk.h"
@@ -22,9 +23,20 @@ EntryKind kindOfMode(mode_t mode) {
     return EntryKind::Other;
 }
 
+// True for the errors that mean "there is nothing there": anything else (no permission, an
+// I/O error) must stop the caller rather than pass for a missing file.
+bool meansMissing(int error) {
+    return error == ENOENT || error == ENOTDIR;
+}
+
+// What a link points to: a dangling link or a loop of links is neither file nor folder.
+bool meansDangling(int error) {
+    return error == ENOENT || error == ENOTDIR || error == ELOOP;
+}
+
 // The kind of a folder entry; only links and file systems that do not report entry types
 // cost a stat call.
-EntryKind kindOfEntry(int dirFd, const dirent& entry) {
+EntryKind kindOfEntry(int dirFd, const dirent& entry, const std::string& folder) {
     if (entry.d_type == DT_DIR) {
         return EntryKind::Folder;
     }
@@ -35,8 +47,13 @@ EntryKind kindOfEntry(int dirFd, const dirent& entry) {
         return EntryKind::Other;
     }
     struct stat info {};
-    return ::fstatat(dirFd, entry.d_name, &info, 0) == 0 ? kindOfMode(info.st_mode)
-                                                         : EntryKind::Missing;
+    if (::fstatat(dirFd, entry.d_name, &info, 0) == 0) {
+        return kindOfMode(info.st_mode);
+    }
+    if (meansDangling(errno)) {
+        return EntryKind::Missing;
+    }
+    throwSystemError(errno, folder + "/" + entry.d_name, false);
 }
 
 class FdSource : public ByteSource {
@@ -100,12 +117,21 @@ void throwSystemError(int errnoValue, const std::string& path, bool isFolder) {
 std::optional<EntryKind> PosixDisk::probe(const std::string& path) const {
     struct stat info {};
     if (::lstat(path.c_str(), &info) != 0) {
-        return std::nullopt;
+        if (meansMissing(errno)) {
+            return std::nullopt;
+        }
+        throwSystemError(errno, path, false);
     }
     if (!S_ISLNK(info.st_mode)) {
         return kindOfMode(info.st_mode);
     }
-    return ::stat(path.c_str(), &info) == 0 ? kindOfMode(info.st_mode) : EntryKind::Missing;
+    if (::stat(path.c_str(), &info) == 0) {
+        return kindOfMode(info.st_mode);
+    }
+    if (meansDangling(errno)) {
+        return EntryKind::Missing;
+    }
+    throwSystemError(errno, path, false);
 }
 
 std::vector<DirEntry> PosixDisk::list(const std::string& path) const {
@@ -121,7 +147,7 @@ std::vector<DirEntry> PosixDisk::list(const std::string& path) const {
         if (name == "." || name == "..") {
             continue;
         }
-        entries.push_back({name, kindOfEntry(dirFd, *entry)});
+        entries.push_back({name, kindOfEntry(dirFd, *entry, path)});
         errno = 0;
     }
     if (errno != 0) {
@@ -151,30 +177,58 @@ bool PosixDisk::isReadOnly(const std::string& path) const {
     return ::stat(path.c_str(), &info) == 0 && (info.st_mode & 0222) == 0;
 }
 
-void PosixDisk::replaceFile(const std::string& path, const std::string& content) const {
+namespace {
+
+// Replacing a link would turn it into a plain file: the file it points to is replaced instead.
+std::string followLink(const std::string& path) {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) {
+        return path;
+    }
+    std::string target = resolved;
+    std::free(resolved);
+    return target;
+}
+
+// The permission bits a new file gets: those of the file it replaces, else what the user's
+// umask allows.
+mode_t modeFor(const std::string& path) {
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0) {
+        return old.st_mode & 07777;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+void PosixDisk::replaceFile(const std::string& givenPath, const std::string& content) const {
+    const std::string path = followLink(givenPath);
     const auto slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
     const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
     std::string temp = folder + "." + base + ".XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0) {
-        throwSystemError(errno, path, false);
+        throwSystemError(errno, givenPath, false);
     }
     try {
-        struct stat old {};
-        mode_t mode = 0644;
-        if (::stat(path.c_str(), &old) == 0) {
-            mode = old.st_mode & 07777;
+        if (::fchmod(fd, modeFor(path)) != 0) {
+            throwSystemError(errno, givenPath, false);
         }
-        ::fchmod(fd, mode);
-        writeAll(fd, content, path);
+        writeAll(fd, content, givenPath);
         if (::fsync(fd) != 0) {
-            throwSystemError(errno, path, false);
+            throwSystemError(errno, givenPath, false);
         }
         const int closed = ::close(fd);
         fd = -1;
         if (closed != 0) {
-            throwSystemError(errno, path, false);
+            throwSystemError(errno, givenPath, false);
+        }
+        if (::rename(temp.c_str(), path.c_str()) != 0) {
+            throwSystemError(errno, givenPath, false);
         }
     } catch (...) {
         if (fd >= 0) {
@@ -182,11 +236,6 @@ void PosixDisk::replaceFile(const std::string& path, const std::string& content)
         }
         ::unlink(temp.c_str());
         throw;
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        throwSystemError(error, path, false);
     }
 }
 

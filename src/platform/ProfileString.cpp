@@ -74,10 +74,10 @@ std::vector<Line> splitLines(const std::string& content) {
 
 // Reads the whole file, or nothing when it is missing, unreadable, not a file or too big.
 std::optional<std::string> readSmallFile(const Disk& disk, const std::string& native) {
-    if (kindOf(disk, native) != EntryKind::File) {
-        return std::nullopt;
-    }
     try {
+        if (kindOf(disk, native) != EntryKind::File) {
+            return std::nullopt;
+        }
         auto source = disk.openRead(native);
         std::string content;
         std::vector<char> chunk(64 * 1024);
@@ -205,11 +205,15 @@ std::size_t GetPrivateProfileStringA(const std::string& section, const std::stri
                                      std::size_t size, const std::string& fileName,
                                      const DiskAccess& access) {
     std::optional<std::string> value;
-    const auto native = PathMapper(*access.disk, access.winePrefix).resolve(fileName);
-    if (native) {
-        if (const auto content = readSmallFile(*access.disk, *native)) {
-            value = lookUpValue(*content, section, key);
+    try {
+        const auto native = PathMapper(*access.disk, access.winePrefix).resolve(fileName);
+        if (native) {
+            if (const auto content = readSmallFile(*access.disk, *native)) {
+                value = lookUpValue(*content, section, key);
+            }
         }
+    } catch (const ZelkError&) {
+        value.reset();  // an unreadable settings file gives the default, like a missing one
     }
     if (value) {
         return placeInBuffer(*value, buffer, size);
@@ -225,26 +229,26 @@ bool WritePrivateProfileStringA(const std::string& section, const std::string& k
                                 const std::string& value, const std::string& fileName,
                                 const DiskAccess& access) {
     const Disk& disk = *access.disk;
-    const auto native = PathMapper(disk, access.winePrefix).resolveForWriting(fileName);
-    if (!native) {
-        return false;
-    }
-    std::string content;
-    if (disk.probe(*native)) {
-        auto existing = readSmallFile(disk, *native);
-        if (!existing) {
-            return false;  // never replace what could not be read
-        }
-        content = std::move(*existing);
-    }
-    std::vector<Line> lines = splitLines(content);
-    setValue(lines, section, key, value);
     try {
+        const auto native = PathMapper(disk, access.winePrefix).resolveForWriting(fileName);
+        if (!native) {
+            return false;
+        }
+        std::string content;
+        if (disk.probe(*native)) {
+            auto existing = readSmallFile(disk, *native);
+            if (!existing) {
+                return false;  // never replace what could not be read
+            }
+            content = std::move(*existing);
+        }
+        std::vector<Line> lines = splitLines(content);
+        setValue(lines, section, key, value);
         disk.replaceFile(*native, join(lines));
+        return true;
     } catch (const ZelkError&) {
         return false;
     }
-    return true;
 }
 
 }  // namespace zelk

@@ -5,8 +5,6 @@
 namespace zelk {
 namespace {
 
-constexpr std::string_view kGaugeExtension = ".gau";
-
 bool containsIgnoringCase(std::string_view text, std::string_view word) {
     if (word.size() > text.size()) {
         return false;
@@ -44,17 +42,6 @@ std::optional<std::string_view> gaugeNameOf(std::string_view line) {
         end = line.size();
     }
     return trimSpacesAndTabs(line.substr(start, end - start));
-}
-
-std::optional<std::string> loweredGaugeOfFile(std::string_view fileName) {
-    std::string lowered = asciiLower(fileName);
-    if (lowered.size() < kGaugeExtension.size() ||
-        lowered.compare(lowered.size() - kGaugeExtension.size(), kGaugeExtension.size(),
-                        kGaugeExtension) != 0) {
-        return std::nullopt;
-    }
-    lowered.resize(lowered.size() - kGaugeExtension.size());
-    return lowered;
 }
 
 }  // namespace zelk

@@ -16,9 +16,4 @@ namespace zelk {
 // The name is a view into line.
 std::optional<std::string_view> gaugeNameOf(std::string_view line);
 
-// The gauge name a file of the gauges folder would be accounted for by, in lower case: the
-// file name in lower case without its ".gau"; nothing for files of other extensions. A file
-// is referenced when this equals a gauge name in lower case.
-std::optional<std::string> loweredGaugeOfFile(std::string_view fileName);
-
 }  // namespace zelk

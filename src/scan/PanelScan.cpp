@@ -50,12 +50,11 @@ void ShowFileInfo(const CommandContext& context, const std::string& filespec) {
     for (const Folder& candidate : candidates) {
         const FileSystemObject fso(context.access);
         const std::string panelPath = candidate.Path() + "\\PANEL.CFG";
-        if (!fso.FileExists(panelPath)) {
-            continue;
-        }
         withContext("A panel file could not be read.", [&] {
-            TextStream panel = fso.GetFile(panelPath).OpenAsTextStream(1, 0);
-            collectGaugeNames(state, panel);
+            if (fso.FileExists(panelPath)) {
+                TextStream panel = fso.GetFile(panelPath).OpenAsTextStream(1, 0);
+                collectGaugeNames(state, panel);
+            }
         });
     }
 }

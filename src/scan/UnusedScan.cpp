@@ -1,21 +1,19 @@
 #include "scan/UnusedScan.h"
 
-#include <unordered_set>
-
 #include "platform/ErrorWording.h"
 #include "platform/PathMapping.h"
-#include "scan/GaugeRule.h"
+#include "scan/GaugeMatch.h"
 #include "scan/PanelScan.h"
 
 namespace zelk {
 namespace {
 
-std::unordered_set<std::string> loweredNames(const NameList& list, Int16 last) {
-    std::unordered_set<std::string> names;
+GaugeMatch matchOf(const NameList& list, Int16 last) {
+    GaugeMatch match;
     for (int i = 1; i <= last.value(); ++i) {
-        names.insert(asciiLower(list.at(i)));
+        match.addGauge(list.at(i));
     }
-    return names;
+    return match;
 }
 
 void startAfresh(RunState& state) {
@@ -34,15 +32,14 @@ void ShowFileList(const CommandContext& context, const std::string& folderspec) 
     const std::vector<File> files = withContext(
         "The gauges folder could not be read. Check that the simulator folder contains GAUGES.",
         [&] { return FileSystemObject(context.access).GetFolder(folderspec).Files(); });
-    std::unordered_set<std::string> referenced;
+    GaugeMatch referenced;
     if (!files.empty()) {
-        referenced = loweredNames(state.GaugeList, state.GaugeList.upperBound());
+        referenced = matchOf(state.GaugeList, state.GaugeList.upperBound());
     }
     for (const File& file : files) {
         const std::string name = file.Name();
         const Int16 last = state.GaugeList.upperBound();
-        const auto gauge = loweredGaugeOfFile(name);
-        if (gauge && referenced.contains(*gauge)) {
+        if (referenced.accountsFor(name)) {
             continue;
         }
         checkMissedSearch(last);

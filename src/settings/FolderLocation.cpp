@@ -5,10 +5,18 @@
 
 namespace zelk {
 
+// A folder that cannot be looked into does not pass either: the user is asked for another.
 bool isSimulatorFolder(const std::string& folder, const DiskAccess& access) {
     const FileSystemObject fso(access);
-    const bool hasAircraft = fso.FolderExists(folder + "\\AIRCRAFT");
-    const bool hasGauges = fso.FolderExists(folder + "\\GAUGES");
+    const auto exists = [&fso](const std::string& path) {
+        try {
+            return fso.FolderExists(path);
+        } catch (const ZelkError&) {
+            return false;
+        }
+    };
+    const bool hasAircraft = exists(folder + "\\AIRCRAFT");
+    const bool hasGauges = exists(folder + "\\GAUGES");
     return hasAircraft || hasGauges;
 }
 

@@ -12,6 +12,7 @@
 #include "support/FaultyDisk.h"
 #include "support/ScriptedWindow.h"
 #include "support/TempTree.h"
+#include "support/TestWindow.h"
 
 namespace {
 
@@ -43,7 +44,8 @@ TEST(frmAboutTest, ShowsTheProgramsTextsInItsLayout) {
     // Every label box is centred on the same vertical line, and its text fits inside it.
     for (QLabel* label : about.findChildren<QLabel*>()) {
         EXPECT_EQ(label->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-        EXPECT_NEAR(label->geometry().center().x(), 132.5, 1.0) << label->objectName().toStdString();
+        EXPECT_NEAR(label->geometry().center().x(), 132.5, 1.0)
+            << label->objectName().toStdString();
         EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
             << label->objectName().toStdString();
         EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
@@ -55,7 +57,8 @@ TEST(frmAboutTest, AClickOnALabelLeavesItOpenAClickBesideThemClosesIt) {
     about.load();
     about.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
-    for (const char* name : {"lblTitle", "lblDescription", "lblCopyright", "lblEmail", "lblVersion"}) {
+    for (const char* name :
+         {"lblTitle", "lblDescription", "lblCopyright", "lblEmail", "lblVersion"}) {
         QTest::mouseClick(about.findChild<QLabel*>(name), Qt::LeftButton);
         EXPECT_TRUE(about.isVisible()) << name;
     }
@@ -70,13 +73,9 @@ TEST(frmAboutCommandTest, IsModalOverTheMainWindowAndReusedEachTime) {
     zelk::test::TempTree tree;
     tree.copyData("sim", "sim");
     tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
-    auto scripted = std::make_unique<zelk::test::ScriptedPrompter>();
-    auto* prompter = scripted.get();
-    frmZelk::Seams seams;
-    seams.prompter = std::move(scripted);
-    seams.access = zelk::test::realAccess();
-    seams.executableFolder = tree.path("bin");
-    frmZelk window(std::move(seams));
+    zelk::test::ScriptedPrompter* prompter = nullptr;
+    const auto owned = zelk::test::makeTestWindow(tree, prompter);
+    frmZelk& window = *owned;
     ASSERT_TRUE(window.load());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 

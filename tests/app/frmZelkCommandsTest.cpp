@@ -8,6 +8,7 @@
 #include "support/FaultyDisk.h"
 #include "support/ScriptedWindow.h"
 #include "support/TempTree.h"
+#include "support/TestWindow.h"
 
 namespace {
 
@@ -21,13 +22,7 @@ protected:
         tree.copyData("sim", "sim");
         tree.makeReadOnly("sim/Gauges/Turbine.gau");
         tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
-        auto scripted = std::make_unique<ScriptedPrompter>();
-        prompter = scripted.get();
-        frmZelk::Seams seams;
-        seams.prompter = std::move(scripted);
-        seams.access = zelk::test::realAccess();
-        seams.executableFolder = tree.path("bin");
-        window = std::make_unique<frmZelk>(std::move(seams));
+        window = zelk::test::makeTestWindow(tree, prompter);
         ASSERT_TRUE(window->load());
     }
 

@@ -6,15 +6,16 @@
 #include <QImage>
 #include <QSet>
 
-#include "app/AppIcon.h"
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include "app/AppIcon.h"
 
 #include "support/FaultyDisk.h"
 #include "support/ScriptedWindow.h"
 #include "support/TempTree.h"
+#include "support/TestWindow.h"
 
 namespace {
 
@@ -29,15 +30,7 @@ protected:
         tree.mkdir("sim/gauges");
     }
 
-    std::unique_ptr<frmZelk> makeWindow() {
-        auto scripted = std::make_unique<ScriptedPrompter>();
-        prompter = scripted.get();
-        frmZelk::Seams seams;
-        seams.prompter = std::move(scripted);
-        seams.access = zelk::test::realAccess();
-        seams.executableFolder = tree.path("bin");
-        return std::make_unique<frmZelk>(std::move(seams));
-    }
+    std::unique_ptr<frmZelk> makeWindow() { return zelk::test::makeTestWindow(tree, prompter); }
 
     template <typename Widget>
     static Widget* control(const QWidget& window, const char* name) {
@@ -130,7 +123,8 @@ TEST_F(frmZelkTest, OnlyTheThreeButtonsTakeFocusInScanZelkAboutOrder) {
 }
 
 TEST(AppIconTest, IsA32By32ImageOfAtMost16ColoursAndTheInstalledCopyMatchesIt) {
-    const QImage icon = zelk::appIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage icon =
+        zelk::appIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(icon.size(), QSize(32, 32));
     QSet<QRgb> colours;
     for (int y = 0; y < 32; ++y) {

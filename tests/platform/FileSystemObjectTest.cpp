@@ -1,8 +1,10 @@
 #include "platform/FileSystemObject.h"
 
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <unistd.h>
+#include <filesystem>
 
 #include "platform/Error.h"
 #include "support/FaultyDisk.h"
@@ -162,6 +164,44 @@ INSTANTIATE_TEST_SUITE_P(
                   std::string(200000, 'g') + "\r\nz",
                   {std::string(200000, 'g'), "z"}}),
     [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace zelk
+
+namespace zelk {
+namespace {
+
+TEST(PosixDiskTest, AReplaceThatFailsLeavesNoTemporaryFileBehind) {
+    test::TempTree tree;
+    tree.write("ZELKGAU.INI/inside", "a folder that is not empty");
+    EXPECT_THROW(PosixDisk().replaceFile(tree.path("ZELKGAU.INI"), "[FS2000]\r\n"), ZelkError);
+    EXPECT_EQ(tree.names(""), std::vector<std::string>{"ZELKGAU.INI"});
+    EXPECT_EQ(tree.read("ZELKGAU.INI/inside"), "a folder that is not empty");
+}
+
+TEST(PosixDiskTest, AReplaceWritesThroughALinkAndKeepsIt) {
+    test::TempTree tree;
+    tree.write("real/settings.ini", "old");
+    tree.symlink(tree.path("real/settings.ini"), "ZELKGAU.INI");
+    PosixDisk().replaceFile(tree.path("ZELKGAU.INI"), "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(tree.path("ZELKGAU.INI")));
+    EXPECT_EQ(tree.read("real/settings.ini"), "new");
+}
+
+TEST(PosixDiskTest, ANewFileGetsWhatTheUmaskAllowsAndAReplacedOneKeepsItsMode) {
+    test::TempTree tree;
+    const mode_t previous = ::umask(027);
+    PosixDisk().replaceFile(tree.path("new.ini"), "x");
+    ::umask(previous);
+    struct stat info {};
+    ASSERT_EQ(::stat(tree.path("new.ini").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+
+    ASSERT_EQ(::chmod(tree.path("new.ini").c_str(), 0600), 0);
+    PosixDisk().replaceFile(tree.path("new.ini"), "y");
+    ASSERT_EQ(::stat(tree.path("new.ini").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
 
 }  // namespace
 }  // namespace zelk

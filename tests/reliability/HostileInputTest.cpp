@@ -104,7 +104,8 @@ TEST_F(HostileInputTest, ThirtyThousandGaugeFilesScanAndGo) {
 TEST(HostileSettingsTest, ATenThousandCharacterValueComesBackCut) {
     test::TempTree tree;
     const std::string value(10000, 'v');
-    modZelk::WriteIniString(tree.path("ZELKGAU.INI"), "FS2000", "Folder", value, test::realAccess());
+    modZelk::WriteIniString(tree.path("ZELKGAU.INI"), "FS2000", "Folder", value,
+                            test::realAccess());
     EXPECT_EQ(tree.read("ZELKGAU.INI"), "[FS2000]\r\nFolder=" + value + "\r\n");
     EXPECT_EQ(modZelk::ReadIniString(tree.path("ZELKGAU.INI"), "FS2000", "Folder", "x",
                                      test::realAccess()),

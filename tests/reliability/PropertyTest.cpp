@@ -113,11 +113,13 @@ private:
         tree_.mkdir(base);
         const int subfolders = chance(10) ? 0 : pick(1, 3);
         for (int s = 0; s < subfolders; ++s) {
-            const std::string sub =
-                base + "/" + oneOf({"panel", "Panel", "PANEL.1", "model", "sound"}) + std::to_string(s);
+            const std::string sub = base + "/" +
+                                    oneOf({"panel", "Panel", "PANEL.1", "model", "sound"}) +
+                                    std::to_string(s);
             tree_.mkdir(sub);
             if (chance(85)) {
-                tree_.write(sub + "/" + oneOf({"PANEL.CFG", "panel.cfg", "Panel.Cfg"}), panelFile());
+                tree_.write(sub + "/" + oneOf({"PANEL.CFG", "panel.cfg", "Panel.Cfg"}),
+                            panelFile());
             }
             if (chance(20)) {
                 tree_.write(sub + "/deeper/PANEL.CFG", "gauge00=Deep!Deep\n");  // never read
@@ -402,10 +404,10 @@ TEST(PropertyTest, ScanAndRemovalAgreeWithTheModelOnRandomTrees) {
             break;
         }
     }
-    std::printf("%d trees from seed %u: %d removals (%d files deleted), %d with nothing to remove, "
-                "%d stopped by an error\n",
-                trees, firstSeed, tally.removals, tally.filesDeleted, tally.nothingToRemove,
-                tally.stopped);
+    std::printf(
+        "%d trees from seed %u: %d removals (%d files deleted), %d with nothing to remove, "
+        "%d stopped by an error\n",
+        trees, firstSeed, tally.removals, tally.filesDeleted, tally.nothingToRemove, tally.stopped);
     EXPECT_GT(tally.removals, 0);
 }
 

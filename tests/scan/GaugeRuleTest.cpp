@@ -1,5 +1,7 @@
 #include "scan/GaugeRule.h"
 
+#include "scan/GaugeMatch.h"
+
 #include <gtest/gtest.h>
 
 namespace zelk {
@@ -65,6 +67,39 @@ INSTANTIATE_TEST_SUITE_P(FileNames, GaugeOfFileTest,
                                            FileCase{"readme.txt", std::nullopt},
                                            FileCase{"gau", std::nullopt},
                                            FileCase{"Airspeedgau", std::nullopt}));
+
+struct MatchCase {
+    const char* file;
+    bool accounted;
+};
+
+class GaugeMatchTest : public ::testing::TestWithParam<MatchCase> {};
+
+TEST_P(GaugeMatchTest, AccountsForAFileByItsGaugeNameInAnyCaseAndEitherEncoding) {
+    GaugeMatch match;
+    // As panels write them: Windows-1252 bytes, and one name that is already UTF-8.
+    for (const char* gauge : {"Airspeed", "clock", "", "H\xf6he", "\xd6L", "Caf\xc3\xa9",
+                              "\x8a"
+                              "koda"}) {
+        match.addGauge(gauge);
+    }
+    EXPECT_EQ(match.accountsFor(GetParam().file), GetParam().accounted) << GetParam().file;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, GaugeMatchTest,
+    ::testing::Values(MatchCase{"Airspeed.gau", true}, MatchCase{"AIRSPEED.GAU", true},
+                      MatchCase{"Clock.Gau", true}, MatchCase{".gau", true},
+                      MatchCase{"Compass.gau", false}, MatchCase{"Airspeed.gau.bak", false},
+                      MatchCase{"readme.txt", false},
+                      MatchCase{"H\xc3\xb6he.gau", true},   // UTF-8 on disk, 1252 in the panel
+                      MatchCase{"H\xf6he.gau", true},       // the same bytes as the panel
+                      MatchCase{"H\xc3\x96HE.GAU", true},   // capitals, Ö included
+                      MatchCase{"\xc3\xb6l.gau", true},     // "öl" for a panel's "ÖL"
+                      MatchCase{"CAF\xc3\x89.gau", true},   // a UTF-8 panel name in capitals
+                      MatchCase{"\xc5\xa1koda.gau", true},  // Š from byte 0x8A, lowered
+                      MatchCase{"Hohe.gau", false}, MatchCase{"H\xc3\xa4he.gau", false},
+                      MatchCase{"H\xc3.gau", false}));  // broken UTF-8 keeps nothing
 
 }  // namespace
 }  // namespace zelk

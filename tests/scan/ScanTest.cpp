@@ -175,6 +175,20 @@ TEST_F(ScanTest, AnAircraftFolderThatCannotBeReadStopsTheScan) {
     EXPECT_NE(end.errorText().find("aircraft folder could not be read"), std::string::npos);
 }
 
+TEST_F(ScanTest, APanelThatCannotBeLookedForStopsTheScanInsteadOfBeingSkipped) {
+    panel("Aircraft/A/panel/PANEL.CFG", "gauge00=Airspeed!x\n");
+    panel("Aircraft/B/panel/PANEL.CFG", "gauge00=Compass!x\n");
+    tree.write("sim/Gauges/Airspeed.gau");
+    tree.write("sim/Gauges/Compass.gau");
+    disk->failProbe = {"B/panel/PANEL.CFG"};  // e.g. a panel folder the user may not enter
+    const test::CommandEnd end = scan();
+    EXPECT_EQ(end.errorCode(), 70);
+    EXPECT_NE(end.errorText().find("panel file could not be read"), std::string::npos);
+    EXPECT_NE(end.errorText().find("/Aircraft/B/panel/PANEL.CFG"), std::string::npos);
+    EXPECT_FALSE(window.command2Enabled);
+    EXPECT_EQ(window.panels[3], "Zelk:");
+}
+
 TEST_F(ScanTest, AnAircraftFolderThatVanishesAfterTheListingStopsTheScan) {
     panel("Aircraft/A/panel/PANEL.CFG", "gauge00=Airspeed!x\n");
     panel("Aircraft/B/panel/PANEL.CFG", "gauge00=Compass!x\n");
@@ -188,16 +202,14 @@ TEST_F(ScanTest, AnAircraftFolderThatVanishesAfterTheListingStopsTheScan) {
     const test::CommandEnd end = scan();
     EXPECT_EQ(end.errorCode(), 76);
     EXPECT_NE(end.errorText().find("aircraft folder could not be read"), std::string::npos);
-    EXPECT_NE(end.errorText().find("B"), std::string::npos);
+    EXPECT_NE(end.errorText().find("/AIRCRAFT/B"), std::string::npos);
     EXPECT_TRUE(tree.exists("sim/Gauges/x.gau"));
 }
 
 TEST_F(ScanTest, APanelFileThatVanishesBeforeItIsOpenedStopsTheScan) {
     panel("Aircraft/A/panel/PANEL.CFG", "gauge00=Airspeed!x\n");
     tree.write("sim/Gauges/x.gau");
-    disk->beforeOpen = [this](const std::string& path) {
-        std::filesystem::remove(path);
-    };
+    disk->beforeOpen = [this](const std::string& path) { std::filesystem::remove(path); };
     const test::CommandEnd end = scan();
     EXPECT_EQ(end.errorCode(), 53);
     EXPECT_NE(end.errorText().find("panel file could not be read"), std::string::npos);

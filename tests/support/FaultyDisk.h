@@ -18,6 +18,7 @@ public:
     std::set<std::string> failRemove;
     std::set<std::string> failOpen;
     std::set<std::string> failList;
+    std::set<std::string> failProbe;
     bool failReplace = false;
     // Called before each operation of that kind, with the native path; lets a test change the
     // tree between two steps of a command.
@@ -26,6 +27,9 @@ public:
     std::function<void(const std::string&)> beforeOpen;
 
     std::optional<EntryKind> probe(const std::string& path) const override {
+        if (matches(failProbe, path)) {
+            throw makeError(ErrorNumber::PermissionDenied, path);
+        }
         return real_.probe(path);
     }
     std::vector<DirEntry> list(const std::string& path) const override {
