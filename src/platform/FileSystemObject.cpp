@@ -28,11 +28,10 @@ std::vector<Item> entriesOfKind(const DiskAccess& access, const std::string& fol
                                 EntryKind kind) {
     std::vector<DirEntry> entries = access.disk->list(folder);
     std::erase_if(entries, [kind](const DirEntry& entry) { return entry.kind != kind; });
-    // Sorted by (lower-case name, name): the order of listsBefore, with each key made once.
     std::vector<std::pair<std::string, std::string>> keyed;
     keyed.reserve(entries.size());
-    for (DirEntry& entry : entries) {
-        keyed.emplace_back(asciiLower(entry.name), std::move(entry.name));
+    for (const DirEntry& entry : entries) {
+        keyed.push_back(listingKey(entry.name));
     }
     std::sort(keyed.begin(), keyed.end());
     std::vector<Item> items;

@@ -42,18 +42,12 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
            });
 }
 
-bool listsBefore(std::string_view a, std::string_view b) {
-    const auto byLowerByte = [](char x, char y) {
-        return static_cast<unsigned char>(lowerAscii(x)) <
-               static_cast<unsigned char>(lowerAscii(y));
-    };
-    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), byLowerByte)) {
-        return true;
-    }
-    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), byLowerByte)) {
-        return false;
-    }
-    return a < b;
+// NTFS orders names by their upper-case form, so "_" (after "Z") follows the letters.
+std::pair<std::string, std::string> listingKey(std::string_view name) {
+    std::string upper(name);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; });
+    return {std::move(upper), std::string(name)};
 }
 
 WindowsPath parseWindowsPath(std::string_view path) {

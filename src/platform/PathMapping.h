@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <unordered_map>
 #include <vector>
 
@@ -24,8 +25,9 @@ WindowsPath parseWindowsPath(std::string_view path);
 std::string asciiLower(std::string_view text);
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
-// Case-insensitive order by name, ties in byte order: how Windows lists a folder.
-bool listsBefore(std::string_view a, std::string_view b);
+// The key that orders names the way Windows lists a folder: without regard to case, ties in
+// byte order.
+std::pair<std::string, std::string> listingKey(std::string_view name);
 
 // The Wine prefix whose dosdevices folder maps drive letters: $WINEPREFIX, else ~/.wine.
 std::string defaultWinePrefix();
