@@ -1,7 +1,6 @@
 #include "scan/UnusedScan.h"
 
 #include "platform/ErrorWording.h"
-#include "platform/PathMapping.h"
 #include "scan/GaugeMatch.h"
 #include "scan/PanelScan.h"
 
