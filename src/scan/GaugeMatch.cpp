@@ -1,8 +1,8 @@
 #include "scan/GaugeMatch.h"
 
 #include <algorithm>
-#include <array>
 
+#include "platform/CodePages.h"
 #include "platform/PathMapping.h"
 
 namespace zelk {
@@ -10,32 +10,9 @@ namespace {
 
 constexpr std::string_view kGaugeExtension = ".gau";
 
-// Code points of the Windows-1252 bytes 0x80..0x9F (unassigned bytes keep their value).
-constexpr std::array<char32_t, 32> kWindows1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
 bool isAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// Lower case for ASCII and for the Latin letters that Windows-1252 can hold.
-char32_t lower(char32_t c) {
-    if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
-        return c + 0x20;
-    }
-    switch (c) {
-        case 0x0160:  // Š
-        case 0x0152:  // Œ
-        case 0x017D:  // Ž
-            return c + 1;
-        case 0x0178:  // Ÿ
-            return 0x00FF;
-        default:
-            return c;
-    }
 }
 
 void appendUtf8(std::string& out, char32_t c) {
@@ -56,20 +33,18 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-}  // namespace
-
-std::string loweredTextFromWindows1252(std::string_view bytes) {
-    std::string text;
-    for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
-        const char32_t c = (b >= 0x80 && b < 0xA0) ? kWindows1252High[b - 0x80] : b;
-        appendUtf8(text, lower(c));
+std::string loweredUtf8(const std::u32string& text) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (const char32_t c : text) {
+        appendUtf8(out, lowerCharacter(c));
     }
-    return text;
+    return out;
 }
 
-std::optional<std::string> loweredTextFromUtf8(std::string_view bytes) {
-    std::string text;
+// The code points of valid UTF-8; nothing for anything else (overlong forms included).
+std::optional<std::u32string> decodeUtf8(std::string_view bytes) {
+    std::u32string text;
     for (std::size_t i = 0; i < bytes.size();) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
         const int length = lead < 0x80           ? 1
@@ -90,12 +65,27 @@ std::optional<std::string> loweredTextFromUtf8(std::string_view bytes) {
         }
         const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
         if (c < smallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-            return std::nullopt;  // an overlong form or no character at all
+            return std::nullopt;
         }
-        appendUtf8(text, lower(c));
+        text += c;
         i += static_cast<std::size_t>(length);
     }
     return text;
+}
+
+}  // namespace
+
+std::vector<std::string> loweredTextSpellings(std::string_view bytes) {
+    std::vector<std::string> spellings;
+    if (const auto text = decodeUtf8(bytes)) {
+        spellings.push_back(loweredUtf8(*text));
+    }
+    for (const int codePage : kAnsiCodePages) {
+        if (const auto text = decodeCodePage(codePage, bytes)) {
+            spellings.push_back(loweredUtf8(*text));
+        }
+    }
+    return spellings;
 }
 
 std::optional<std::string> loweredGaugeOfFile(std::string_view fileName) {
@@ -112,9 +102,8 @@ void GaugeMatch::addGauge(std::string_view gaugeName) {
     if (isAscii(gaugeName)) {
         return;
     }
-    text_.insert(loweredTextFromWindows1252(gaugeName));
-    if (auto text = loweredTextFromUtf8(gaugeName)) {
-        text_.insert(std::move(*text));
+    for (std::string& spelling : loweredTextSpellings(gaugeName)) {
+        text_.insert(std::move(spelling));
     }
 }
 
@@ -130,10 +119,9 @@ bool GaugeMatch::accountsFor(std::string_view fileName) const {
         return false;
     }
     const std::string_view stem = fileName.substr(0, fileName.size() - kGaugeExtension.size());
-    if (const auto text = loweredTextFromUtf8(stem); text && text_.contains(*text)) {
-        return true;
-    }
-    return text_.contains(loweredTextFromWindows1252(stem));
+    const std::vector<std::string> spellings = loweredTextSpellings(stem);
+    return std::any_of(spellings.begin(), spellings.end(),
+                       [this](const std::string& spelling) { return text_.contains(spelling); });
 }
 
 }  // namespace zelk

@@ -34,10 +34,9 @@ std::optional<std::string_view> gaugeNameOf(std::string_view line) {
     }
     const auto equals = line.find('=');
     const std::size_t start = equals == std::string_view::npos ? 0 : equals + 1;
-    std::size_t end = line.find('!', start);
-    if (end == std::string_view::npos) {
-        end = line.find(',', start);
-    }
+    // The simulator takes the first comma field, and the file is the part of it before a "!":
+    // so the name ends at whichever comes first.
+    std::size_t end = line.find_first_of("!,", start);
     if (end == std::string_view::npos) {
         end = line.size();
     }

@@ -24,10 +24,13 @@ INSTANTIATE_TEST_SUITE_P(
         // Well-formed references.
         LineCase{"gauge00=Airspeed!Airspeed, 10, 20", "Airspeed"},
         LineCase{"gauge01=Compass, 200, 20", "Compass"},
-        LineCase{"gauge02=Radio,1,2!Radio", "Radio,1,2"},  // the "!" wins over a "," before it
+        LineCase{"gauge02=Radio,1,2!Radio", "Radio"},  // the first comma field ends it
         LineCase{"gauge03=!Clock, 5, 5", ""},
         LineCase{"gauge!Clock", "gauge"},  // no "=": the name starts at the line's start
-        LineCase{"gauge07=Clock,!x", "Clock,"},
+        LineCase{"gauge07=Clock,!x", "Clock"},
+        // A "!" in a trailing comment does not swallow the commas.
+        LineCase{"gauge00=Radio, 10, 20   // do not remove!", "Radio"},
+        LineCase{"gauge01=Clock,30,40,50,50 ;Important!", "Clock"},
         // Lines that are no gauge reference.
         LineCase{"file=c182_bg.bmp", std::nullopt}, LineCase{"[Window00]", std::nullopt},
         LineCase{"", std::nullopt}, LineCase{"gaug=Clock!Clock", std::nullopt},
@@ -78,9 +81,11 @@ class GaugeMatchTest : public ::testing::TestWithParam<MatchCase> {};
 TEST_P(GaugeMatchTest, AccountsForAFileByItsGaugeNameInAnyCaseAndEitherEncoding) {
     GaugeMatch match;
     // As panels write them: Windows-1252 bytes, and one name that is already UTF-8.
+    // Windows-1250 "Wysokość" and Windows-1251 "Высота", as Polish and Russian panels hold them.
     for (const char* gauge : {"Airspeed", "clock", "", "H\xf6he", "\xd6L", "Caf\xc3\xa9",
                               "\x8a"
-                              "koda"}) {
+                              "koda",
+                              "Wysoko\x9c\xe6", "\xc2\xfb\xf1\xee\xf2\xe0"}) {
         match.addGauge(gauge);
     }
     EXPECT_EQ(match.accountsFor(GetParam().file), GetParam().accounted) << GetParam().file;
@@ -88,18 +93,25 @@ TEST_P(GaugeMatchTest, AccountsForAFileByItsGaugeNameInAnyCaseAndEitherEncoding)
 
 INSTANTIATE_TEST_SUITE_P(
     Files, GaugeMatchTest,
-    ::testing::Values(MatchCase{"Airspeed.gau", true}, MatchCase{"AIRSPEED.GAU", true},
-                      MatchCase{"Clock.Gau", true}, MatchCase{".gau", true},
-                      MatchCase{"Compass.gau", false}, MatchCase{"Airspeed.gau.bak", false},
-                      MatchCase{"readme.txt", false},
-                      MatchCase{"H\xc3\xb6he.gau", true},   // UTF-8 on disk, 1252 in the panel
-                      MatchCase{"H\xf6he.gau", true},       // the same bytes as the panel
-                      MatchCase{"H\xc3\x96HE.GAU", true},   // capitals, Ö included
-                      MatchCase{"\xc3\xb6l.gau", true},     // "öl" for a panel's "ÖL"
-                      MatchCase{"CAF\xc3\x89.gau", true},   // a UTF-8 panel name in capitals
-                      MatchCase{"\xc5\xa1koda.gau", true},  // Š from byte 0x8A, lowered
-                      MatchCase{"Hohe.gau", false}, MatchCase{"H\xc3\xa4he.gau", false},
-                      MatchCase{"H\xc3.gau", false}));  // broken UTF-8 keeps nothing
+    ::testing::Values(
+        MatchCase{"Airspeed.gau", true}, MatchCase{"AIRSPEED.GAU", true},
+        MatchCase{"Clock.Gau", true}, MatchCase{".gau", true}, MatchCase{"Compass.gau", false},
+        MatchCase{"Airspeed.gau.bak", false}, MatchCase{"readme.txt", false},
+        MatchCase{"H\xc3\xb6he.gau", true},   // UTF-8 on disk, 1252 in the panel
+        MatchCase{"H\xf6he.gau", true},       // the same bytes as the panel
+        MatchCase{"H\xc3\x96HE.GAU", true},   // capitals, Ö included
+        MatchCase{"\xc3\xb6l.gau", true},     // "öl" for a panel's "ÖL"
+        MatchCase{"CAF\xc3\x89.gau", true},   // a UTF-8 panel name in capitals
+        MatchCase{"\xc5\xa1koda.gau", true},  // Š from byte 0x8A, lowered
+        MatchCase{"Hohe.gau", false}, MatchCase{"H\xc3\xa4he.gau", false},
+        MatchCase{"H\xc3.gau", false},                  // broken UTF-8 keeps nothing
+        MatchCase{"Wysoko\xc5\x9b\xc4\x87.gau", true},  // Wysokość
+        MatchCase{"WYSOKO\xc5\x9a\xc4\x86.GAU", true},  // WYSOKOŚĆ
+        MatchCase{"Wysoko\x9c\xe6.gau", true},          // the panel's bytes
+        MatchCase{"\xd0\x92\xd1\x8b\xd1\x81\xd0\xbe\xd1\x82\xd0\xb0.gau", true},  // Высота
+        MatchCase{"\xd0\x92\xd0\xab\xd0\xa1\xd0\x9e\xd0\xa2\xd0\x90.gau", true},  // ВЫСОТА
+        MatchCase{"\xd0\x92\xd1\x8b\xd1\x81\xd0\xbe\xd1\x82\xd1\x8b.gau",
+                  false}));  // Высоты, another word
 
 }  // namespace
 }  // namespace zelk

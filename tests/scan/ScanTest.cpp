@@ -22,7 +22,7 @@ TEST_F(ScanTest, TheSampleTreeGivesItsCountsListsAndEnablesZelk) {
     EXPECT_TRUE(window.prompter.questions.empty());
     EXPECT_EQ(listOf(state.FolderList), (Names{"Cessna182", "Empty", "glider", "LEARJET45"}));
     EXPECT_EQ(listOf(state.GaugeList), (Names{"Airspeed", "Compass", "Clock", "Fuel", "Altimeter",
-                                              "clock", "Radio,1,2", "gauge_bg.bmp", "Vsi"}));
+                                              "clock", "Radio", "gauge_bg.bmp", "Vsi"}));
     EXPECT_EQ(listOf(state.UnusedList),
               (Names{"Airspeed.gau.bak", "Autopilot.gau", "readme.txt", "Turbine.gau"}));
     EXPECT_EQ(window.progressMax[1], 4.0f);
