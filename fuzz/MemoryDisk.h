@@ -65,6 +65,7 @@ public:
         throw makeError(ErrorNumber::PermissionDenied, path);
     }
     bool isReadOnly(const std::string&) const override { return false; }
+    std::string canonicalPath(const std::string& path) const override { return path; }
     void replaceFile(const std::string& path, const std::string& content) const override {
         files[nameOf(path)] = content;
     }

@@ -46,6 +46,9 @@ public:
     virtual void remove(const std::string& path) const = 0;
     // True when nobody may write the file.
     virtual bool isReadOnly(const std::string& path) const = 0;
+    // The path with every link followed and nothing relative left in it, so that two paths
+    // name the same entry exactly when their canonical paths are equal. Throws ZelkError.
+    virtual std::string canonicalPath(const std::string& path) const = 0;
     // Replaces the file's content atomically: a temporary file beside it, then a rename.
     // On failure the old file is untouched and ZelkError is thrown.
     virtual void replaceFile(const std::string& path, const std::string& content) const = 0;
@@ -59,6 +62,7 @@ public:
     std::unique_ptr<ByteSource> openRead(const std::string& path) const override;
     void remove(const std::string& path) const override;
     bool isReadOnly(const std::string& path) const override;
+    std::string canonicalPath(const std::string& path) const override;
     void replaceFile(const std::string& path, const std::string& content) const override;
 };
 

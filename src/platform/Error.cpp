@@ -12,6 +12,8 @@ std::string standardText(ErrorNumber number) {
             return "Out of memory";
         case ErrorNumber::InternalError:
             return "Internal error";
+        case ErrorNumber::BadFileName:
+            return "Bad file name";
         case ErrorNumber::SubscriptOutOfRange:
             return "Subscript out of range";
         case ErrorNumber::FileNotFound:
@@ -22,6 +24,8 @@ std::string standardText(ErrorNumber number) {
             return "Input past end of file";
         case ErrorNumber::PermissionDenied:
             return "Permission denied";
+        case ErrorNumber::PathAccessError:
+            return "Path/File access error";
         case ErrorNumber::PathNotFound:
             return "Path not found";
     }

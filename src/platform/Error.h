@@ -12,10 +12,12 @@ namespace zelk {
 //    7  Out of memory
 //    9  Subscript out of range (an empty or too short name list)
 //   51  Internal error (a fault of the program itself)
+//   52  Bad file name (a name that a Windows path cannot hold)
 //   53  File not found
 //   57  Device I/O error (any other failure of the file system)
 //   62  Input past end of file
 //   70  Permission denied
+//   75  Path/File access error (an entry that is not what the program needs it to be)
 //   76  Path not found
 enum class ErrorNumber : int {
     InvalidArgument = 5,
@@ -23,10 +25,12 @@ enum class ErrorNumber : int {
     OutOfMemory = 7,
     SubscriptOutOfRange = 9,
     InternalError = 51,
+    BadFileName = 52,
     FileNotFound = 53,
     IoFailure = 57,
     InputPastEnd = 62,
     PermissionDenied = 70,
+    PathAccessError = 75,
     PathNotFound = 76,
 };
 

@@ -6,14 +6,48 @@
 
 namespace zelk {
 
-// Runs an action; an error it raises keeps its number and gets the given sentence in front of
-// its text, so that the user learns what the program was doing.
+// True for the errors that the file system raises, as opposed to the program's own limits.
+inline bool isFileSystemError(ErrorNumber number) {
+    switch (number) {
+        case ErrorNumber::BadFileName:
+        case ErrorNumber::FileNotFound:
+        case ErrorNumber::IoFailure:
+        case ErrorNumber::InputPastEnd:
+        case ErrorNumber::PermissionDenied:
+        case ErrorNumber::PathAccessError:
+        case ErrorNumber::PathNotFound:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Runs an action; a file-system error it raises keeps its number and gets the given sentence in
+// front of its text, so that the user learns what the program was doing. Other errors pass
+// unchanged: they carry their own explanation.
 template <typename Action>
 auto withContext(const std::string& doing, Action&& action) -> decltype(action()) {
     try {
         return action();
     } catch (const ZelkError& error) {
+        if (!isFileSystemError(error.number())) {
+            throw;
+        }
         throw ZelkError(error.number(), doing + "\n" + error.text());
+    }
+}
+
+// Runs an action; an overflow it raises becomes one with the given text, which says what
+// overflowed and where.
+template <typename Action>
+auto explainOverflow(const std::string& text, Action&& action) -> decltype(action()) {
+    try {
+        return action();
+    } catch (const ZelkError& error) {
+        if (error.number() != ErrorNumber::Overflow) {
+            throw;
+        }
+        throw ZelkError(ErrorNumber::Overflow, text);
     }
 }
 

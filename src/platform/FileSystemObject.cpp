@@ -23,21 +23,33 @@ std::string childPath(const std::string& folder, const std::string& name) {
     return (folder.empty() || folder.back() == '/') ? folder + name : folder + "/" + name;
 }
 
+// The folder's entries in the order Windows lists a folder: by name in upper case, ties in
+// byte order.
+std::vector<FolderEntry> sortedEntries(const DiskAccess& access, const std::string& folder) {
+    std::vector<DirEntry> listed = access.disk->list(folder);
+    std::vector<std::pair<std::pair<std::string, std::string>, EntryKind>> keyed;
+    keyed.reserve(listed.size());
+    for (DirEntry& entry : listed) {
+        keyed.emplace_back(listingKey(entry.name), entry.kind);
+    }
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<FolderEntry> entries;
+    entries.reserve(keyed.size());
+    for (auto& [key, kind] : keyed) {
+        std::string path = childPath(folder, key.second);
+        entries.push_back({std::move(key.second), kind, std::move(path)});
+    }
+    return entries;
+}
+
 template <typename Item>
 std::vector<Item> entriesOfKind(const DiskAccess& access, const std::string& folder,
                                 EntryKind kind) {
-    std::vector<DirEntry> entries = access.disk->list(folder);
-    std::erase_if(entries, [kind](const DirEntry& entry) { return entry.kind != kind; });
-    std::vector<std::pair<std::string, std::string>> keyed;
-    keyed.reserve(entries.size());
-    for (const DirEntry& entry : entries) {
-        keyed.push_back(listingKey(entry.name));
-    }
-    std::sort(keyed.begin(), keyed.end());
     std::vector<Item> items;
-    items.reserve(keyed.size());
-    for (const auto& [key, name] : keyed) {
-        items.emplace_back(access, childPath(folder, name));
+    for (FolderEntry& entry : sortedEntries(access, folder)) {
+        if (entry.kind == kind) {
+            items.emplace_back(access, std::move(entry.path));
+        }
     }
     return items;
 }
@@ -146,6 +158,10 @@ std::vector<Folder> Folder::SubFolders() const {
 
 std::vector<File> Folder::Files() const {
     return entriesOfKind<File>(access_, nativePath_, EntryKind::File);
+}
+
+std::vector<FolderEntry> Folder::Entries() const {
+    return sortedEntries(access_, nativePath_);
 }
 
 FileSystemObject::FileSystemObject(DiskAccess access) : access_(std::move(access)) {}

@@ -77,6 +77,13 @@ private:
     std::string nativePath_;
 };
 
+// One entry of a folder as its listing shows it.
+struct FolderEntry {
+    std::string name;
+    EntryKind kind;    // what it names once links are followed; Missing for a dangling link
+    std::string path;  // the full native path
+};
+
 class Folder {
 public:
     Folder(DiskAccess access, std::string nativePath);
@@ -90,6 +97,12 @@ public:
     // neither.
     std::vector<Folder> SubFolders() const;
     std::vector<File> Files() const;
+    // Every entry, whatever it is, in the same order.
+    std::vector<FolderEntry> Entries() const;
+
+    // The items of entries that the listing found to be a folder or a file.
+    Folder SubFolder(const FolderEntry& entry) const { return Folder(access_, entry.path); }
+    File FileOf(const FolderEntry& entry) const { return File(access_, entry.path); }
 
 private:
     DiskAccess access_;

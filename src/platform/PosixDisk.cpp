@@ -177,6 +177,16 @@ bool PosixDisk::isReadOnly(const std::string& path) const {
     return ::stat(path.c_str(), &info) == 0 && (info.st_mode & 0222) == 0;
 }
 
+std::string PosixDisk::canonicalPath(const std::string& path) const {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) {
+        throwSystemError(errno, path, true);
+    }
+    std::string canonical = resolved;
+    std::free(resolved);
+    return canonical;
+}
+
 namespace {
 
 // Replacing a link would turn it into a plain file: the file it points to is replaced instead.

@@ -5,22 +5,100 @@
 #include "scan/GaugeRule.h"
 
 namespace zelk {
+namespace {
+
+constexpr const char* kNothingChanged = " Nothing was changed.";
+
+// An entry of the aircraft tree that may hold a panel but cannot be reached stops the Scan: what
+// it holds is unknown, not absent, and its gauges must not be taken for unused.
+[[noreturn]] void unreachable(const FolderEntry& entry, ErrorNumber number,
+                              const std::string& why) {
+    throw ZelkError(number, entry.path + " " + why + kNothingChanged);
+}
+
+void checkReachable(const FolderEntry& entry) {
+    if (entry.kind == EntryKind::Missing) {
+        unreachable(entry, ErrorNumber::PathNotFound,
+                    "is a link that cannot be followed: what it points to is missing (a disk "
+                    "that is not mounted?) or it is a loop of links. Mend or remove the link, "
+                    "then scan again.");
+    }
+    if (entry.kind == EntryKind::Folder && entry.name.find('\\') != std::string::npos) {
+        unreachable(entry, ErrorNumber::BadFileName,
+                    "has a backslash (\\) in its name, which a Windows path cannot hold. "
+                    "Rename the folder, then scan again.");
+    }
+}
+
+// The subfolders of a folder of the aircraft tree, each checked to be reachable.
+std::vector<Folder> reachableSubFolders(const Folder& folder,
+                                        const std::vector<FolderEntry>& entries) {
+    std::vector<Folder> subFolders;
+    for (const FolderEntry& entry : entries) {
+        checkReachable(entry);
+        if (entry.kind == EntryKind::Folder) {
+            subFolders.push_back(folder.SubFolder(entry));
+        }
+    }
+    return subFolders;
+}
+
+// Every file of the folder named PANEL.CFG in any case: where a copy from Windows left both
+// "Panel.cfg" and "panel.cfg", each may be an aircraft's panel. A folder of that name is no
+// panel, as a test for a file says; anything else of that name that cannot be read stops the
+// Scan.
+std::vector<File> panelFiles(const Folder& folder, const std::vector<FolderEntry>& entries) {
+    std::vector<File> panels;
+    for (const FolderEntry& entry : entries) {
+        if (!equalsIgnoringAsciiCase(entry.name, "PANEL.CFG")) {
+            continue;
+        }
+        switch (entry.kind) {
+            case EntryKind::File:
+                panels.push_back(folder.FileOf(entry));
+                break;
+            case EntryKind::Folder:
+                break;
+            case EntryKind::Missing:
+                unreachable(entry, ErrorNumber::FileNotFound,
+                            "is a link that cannot be followed: what it points to is missing "
+                            "or it is a loop of links, so the panel cannot be read. Mend or "
+                            "remove the link, then scan again.");
+            case EntryKind::Other:
+                unreachable(entry, ErrorNumber::PathAccessError,
+                            "is neither a file nor a folder, so the panel cannot be read. "
+                            "Remove it, then scan again.");
+        }
+    }
+    return panels;
+}
+
+std::vector<FolderEntry> entriesOf(const Folder& folder, const char* doing) {
+    return withContext(doing, [&] { return folder.Entries(); });
+}
+
+}  // namespace
 
 void ShowFolderList(const CommandContext& context, const std::string& folderspec) {
     RunState& state = context.state;
     const std::string shown = PathMapper::displayPath(folderspec);
-    const FileSystemObject fso(context.access);
-    const std::vector<Folder> aircraft = withContext(
+    const std::string tooMany = "There are more than 32,767 aircraft folders in " + shown +
+                                ", more than Zelk Gauges can count." + kNothingChanged;
+    const Folder aircraftFolder = withContext(
         "The aircraft folder could not be read. Check that the simulator folder contains "
         "AIRCRAFT.",
-        [&] { return fso.GetFolder(folderspec).SubFolders(); });
-    for (const Folder& folder : aircraft) {
-        state.FolderList.add(state.FolderCount, folder.Name());
+        [&] { return FileSystemObject(context.access).GetFolder(folderspec); });
+    const std::vector<FolderEntry> entries =
+        entriesOf(aircraftFolder,
+                  "The aircraft folder could not be read. Check that the simulator folder contains "
+                  "AIRCRAFT.");
+    for (const Folder& folder : reachableSubFolders(aircraftFolder, entries)) {
+        explainOverflow(tooMany, [&] { state.FolderList.add(state.FolderCount, folder.Name()); });
     }
     if (!state.FolderList.hasSlots()) {
         throw ZelkError(ErrorNumber::SubscriptOutOfRange, "There are no aircraft folders in " +
                                                               shown + ", so no panel can be " +
-                                                              "read. Nothing was changed.");
+                                                              "read." + kNothingChanged);
     }
     const Int16 last = state.FolderList.upperBound();
     context.window.setProgressMax(1, static_cast<float>(last.value()));
@@ -28,34 +106,38 @@ void ShowFolderList(const CommandContext& context, const std::string& folderspec
     while (state.FolderCount.value() <= last.value()) {
         ShowFileInfo(context, state.FolderList.at(state.FolderCount));
         context.window.setProgressValue(1, static_cast<float>(state.FolderCount.value()));
-        state.FolderCount.increment();
+        explainOverflow(tooMany, [&] { state.FolderCount.increment(); });
     }
     context.window.setPanelText(1, "Panels: " + std::to_string(last.value()));
     if (!state.GaugeList.hasSlots()) {
         throw ZelkError(ErrorNumber::SubscriptOutOfRange,
                         "No panel file under " + shown + " refers to any gauge, so every " +
-                            "gauge would count as unused. Nothing was changed.");
+                            "gauge would count as unused." + kNothingChanged);
     }
     context.window.setPanelText(2, "Gauges: " + std::to_string(state.GaugeList.upperBound()));
 }
 
 void ShowFileInfo(const CommandContext& context, const std::string& filespec) {
     RunState& state = context.state;
-    const std::vector<Folder> candidates =
-        withContext("An aircraft folder could not be read.", [&] {
-            return FileSystemObject(context.access)
-                .GetFolder(state.SimFolder + "\\AIRCRAFT\\" + filespec)
-                .SubFolders();
-        });
+    const std::string aircraftPath = state.SimFolder + "\\AIRCRAFT\\" + filespec;
+    const Folder aircraft = withContext("An aircraft folder could not be read.", [&] {
+        return FileSystemObject(context.access).GetFolder(aircraftPath);
+    });
+    const auto candidates =
+        reachableSubFolders(aircraft, entriesOf(aircraft, "An aircraft folder could not be read."));
+    const std::string tooMany = "The panels under " +
+                                PathMapper::displayPath(state.SimFolder + "\\AIRCRAFT") +
+                                " refer to more than 32,767 distinct gauge names, more than "
+                                "Zelk Gauges can count." +
+                                kNothingChanged;
     for (const Folder& candidate : candidates) {
-        const FileSystemObject fso(context.access);
-        const std::string panelPath = candidate.Path() + "\\PANEL.CFG";
-        withContext("A panel file could not be read.", [&] {
-            if (fso.FileExists(panelPath)) {
-                TextStream panel = fso.GetFile(panelPath).OpenAsTextStream(1, 0);
-                collectGaugeNames(state, panel);
-            }
-        });
+        const auto entries = entriesOf(candidate, "A panel folder could not be read.");
+        for (const File& panel : panelFiles(candidate, entries)) {
+            withContext("A panel file could not be read.", [&] {
+                TextStream stream = panel.OpenAsTextStream(1, 0);
+                explainOverflow(tooMany, [&] { collectGaugeNames(state, stream); });
+            });
+        }
     }
 }
 

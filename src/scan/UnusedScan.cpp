@@ -1,8 +1,10 @@
 #include "scan/UnusedScan.h"
 
 #include "platform/ErrorWording.h"
+#include "platform/PathMapping.h"
 #include "scan/GaugeMatch.h"
 #include "scan/PanelScan.h"
+#include "scan/SimulatorLayout.h"
 
 namespace zelk {
 namespace {
@@ -35,14 +37,21 @@ void ShowFileList(const CommandContext& context, const std::string& folderspec) 
     if (!files.empty()) {
         referenced = matchOf(state.GaugeList, state.GaugeList.upperBound());
     }
+    const std::string shown = PathMapper::displayPath(folderspec);
+    const std::string fullGaugeList =
+        "The panels refer to 32,767 distinct gauge names, the most that Zelk Gauges can "
+        "compare the files of " +
+        shown + " with. Nothing was changed.";
+    const std::string tooMany = "There are more than 32,767 files to remove in " + shown +
+                                ", more than Zelk Gauges can count. Nothing was changed.";
     for (const File& file : files) {
         const std::string name = file.Name();
         const Int16 last = state.GaugeList.upperBound();
         if (referenced.accountsFor(name)) {
             continue;
         }
-        checkMissedSearch(last);
-        state.UnusedList.add(state.UnusedCount, name);
+        explainOverflow(fullGaugeList, [&] { checkMissedSearch(last); });
+        explainOverflow(tooMany, [&] { state.UnusedList.add(state.UnusedCount, name); });
     }
     if (state.UnusedCount.value() == 0) {
         context.window.setPanelText(3, "Zelk: None");
@@ -61,6 +70,7 @@ void runScanCommand(const CommandContext& context) {
     const CommandContext scan{context.state, context.window, access};
     startAfresh(scan.state);
     scan.window.setCommand2Enabled(false);
+    checkSimulatorLayout(scan);
     ShowFolderList(scan, scan.state.SimFolder + "\\AIRCRAFT");
     ShowFileList(scan, scan.state.SimFolder + "\\GAUGES");
 }

@@ -25,6 +25,8 @@ public:
     std::function<void(const std::string&)> beforeRemove;
     std::function<void(const std::string&)> beforeList;
     std::function<void(const std::string&)> beforeOpen;
+    // Called with each listing before it is returned; lets a test add or drop entries.
+    std::function<void(const std::string&, std::vector<DirEntry>&)> afterList;
 
     std::optional<EntryKind> probe(const std::string& path) const override {
         if (matches(failProbe, path)) {
@@ -39,7 +41,11 @@ public:
         if (matches(failList, path)) {
             throw makeError(ErrorNumber::PermissionDenied, path);
         }
-        return real_.list(path);
+        std::vector<DirEntry> entries = real_.list(path);
+        if (afterList) {
+            afterList(path, entries);
+        }
+        return entries;
     }
     std::unique_ptr<ByteSource> openRead(const std::string& path) const override {
         if (beforeOpen) {
@@ -60,6 +66,9 @@ public:
         real_.remove(path);
     }
     bool isReadOnly(const std::string& path) const override { return real_.isReadOnly(path); }
+    std::string canonicalPath(const std::string& path) const override {
+        return real_.canonicalPath(path);
+    }
     void replaceFile(const std::string& path, const std::string& content) const override {
         if (failReplace) {
             throw makeError(ErrorNumber::IoFailure, path + " (No space left on device)");

@@ -1,0 +1,106 @@
+#include "scan/SimulatorLayout.h"
+
+#include <optional>
+#include <vector>
+
+#include "platform/ErrorWording.h"
+#include "platform/PathMapping.h"
+
+namespace zelk {
+namespace {
+
+constexpr const char* kNothingChanged = " Nothing was changed.";
+
+std::vector<FolderEntry> spellingsOf(const std::vector<FolderEntry>& entries,
+                                     std::string_view name) {
+    std::vector<FolderEntry> found;
+    for (const FolderEntry& entry : entries) {
+        if (equalsIgnoringAsciiCase(entry.name, name)) {
+            found.push_back(entry);
+        }
+    }
+    return found;
+}
+
+std::string quotedNames(const std::vector<FolderEntry>& entries) {
+    std::string names;
+    for (const FolderEntry& entry : entries) {
+        names += (names.empty() ? "\"" : ", \"") + entry.name + "\"";
+    }
+    return names;
+}
+
+// The one folder of that name, or nothing when there is none (or it is no folder).
+std::optional<FolderEntry> onlySpelling(const std::vector<FolderEntry>& entries,
+                                        std::string_view name, const std::string& simFolder) {
+    const std::vector<FolderEntry> found = spellingsOf(entries, name);
+    if (found.size() > 1) {
+        throw ZelkError(ErrorNumber::PathAccessError,
+                        "The simulator folder " + simFolder + " holds " + std::string(name) +
+                            " in " + std::to_string(found.size()) +
+                            " spellings: " + quotedNames(found) +
+                            ". Windows cannot tell them apart, so it is not clear which one the "
+                            "simulator uses. Merge them into one, then scan again." +
+                            kNothingChanged);
+    }
+    if (found.empty() || found.front().kind != EntryKind::Folder) {
+        return std::nullopt;
+    }
+    return found.front();
+}
+
+bool isSameOrInside(const std::string& inner, const std::string& outer) {
+    if (inner.size() < outer.size() || inner.compare(0, outer.size(), outer) != 0) {
+        return false;
+    }
+    if (inner.size() == outer.size() || outer.back() == '/' || outer.back() == '\\') {
+        return true;
+    }
+    return inner[outer.size()] == '/' || inner[outer.size()] == '\\';
+}
+
+void checkGaugesApart(const Disk& disk, const std::string& simFolder, const FolderEntry& gauges,
+                      const std::optional<FolderEntry>& aircraft) {
+    const std::string gaugesPath = disk.canonicalPath(gauges.path);
+    const std::string where = "The gauges folder " + gauges.path + " (" + gaugesPath + ")";
+    const std::string danger =
+        ", so Zelk Gauges would delete files there that are no gauges. Make GAUGES a folder of "
+        "its own, then scan again.";
+    if (gaugesPath == disk.canonicalPath(simFolder)) {
+        throw ZelkError(ErrorNumber::PathAccessError,
+                        where + " is the simulator folder itself" + danger + kNothingChanged);
+    }
+    if (!aircraft) {
+        return;
+    }
+    const std::string aircraftPath = disk.canonicalPath(aircraft->path);
+    if (isSameOrInside(aircraftPath, gaugesPath)) {
+        throw ZelkError(ErrorNumber::PathAccessError, where + " holds the aircraft folder " +
+                                                          aircraftPath + danger + kNothingChanged);
+    }
+    if (isSameOrInside(gaugesPath, aircraftPath)) {
+        throw ZelkError(ErrorNumber::PathAccessError, where + " lies inside the aircraft folder " +
+                                                          aircraftPath + danger + kNothingChanged);
+    }
+}
+
+}  // namespace
+
+void checkSimulatorLayout(const CommandContext& context) {
+    const FileSystemObject fso(context.access);
+    const std::string& simFolder = context.state.SimFolder;
+    if (!fso.FolderExists(simFolder)) {
+        return;
+    }
+    const Folder sim = fso.GetFolder(simFolder);
+    const std::vector<FolderEntry> entries =
+        withContext("The simulator folder could not be read.", [&] { return sim.Entries(); });
+    const std::optional<FolderEntry> aircraft = onlySpelling(entries, "AIRCRAFT", sim.Path());
+    const std::optional<FolderEntry> gauges = onlySpelling(entries, "GAUGES", sim.Path());
+    if (gauges) {
+        withContext("The gauges folder could not be looked into.",
+                    [&] { checkGaugesApart(*context.access.disk, sim.Path(), *gauges, aircraft); });
+    }
+}
+
+}  // namespace zelk
