@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "platform/ErrorWording.h"
+#include "scan/SimulatorLayout.h"
 
 namespace zelk {
 namespace {
@@ -16,32 +17,60 @@ std::unordered_set<std::string> namesToRemove(const NameList& list) {
     return names;
 }
 
+// The removal is all or nothing as far as its own limits go: they are all found before the
+// first file is deleted.
+void checkLimits(const std::vector<File>& files, const Folder& folder) {
+    if (files.size() > static_cast<std::size_t>(Int16::kMax)) {
+        throw ZelkError(ErrorNumber::Overflow,
+                        folder.Path() + " holds " + std::to_string(files.size()) +
+                            " files, more than the 32,767 that Zelk Gauges can count. Nothing "
+                            "was deleted.");
+    }
+}
+
+void deleteOne(const File& file) {
+    try {
+        file.Delete(true);
+    } catch (const ZelkError& error) {
+        if (error.number() == ErrorNumber::FileNotFound) {
+            throw ZelkError(error.number(),
+                            "A gauge file was already gone when Zelk Gauges came to delete it: "
+                            "another program has removed it. The files before it were deleted; "
+                            "the files after it were left alone.\n" +
+                                error.text());
+        }
+        throw ZelkError(error.number(),
+                        "A gauge file could not be deleted. The files before it were deleted; "
+                        "it and the files after it were left alone.\n" +
+                            error.text());
+    }
+}
+
 }  // namespace
 
 void DeleteFileList(const CommandContext& context, const std::string& folderspec) {
     const NameList& unused = context.state.UnusedList;
-    const std::vector<File> files =
-        withContext("The gauges folder could not be read. Nothing was deleted.",
-                    [&] { return FileSystemObject(context.access).GetFolder(folderspec).Files(); });
+    const char* const unreadable = "The gauges folder could not be read. Nothing was deleted.";
+    const Folder folder = withContext(
+        unreadable, [&] { return FileSystemObject(context.access).GetFolder(folderspec); });
+    const std::vector<File> files = withContext(unreadable, [&] { return folder.Files(); });
+    checkLimits(files, folder);
     context.window.setProgressMax(2, static_cast<float>(files.size()));
     std::unordered_set<std::string> doomed;
     if (!files.empty()) {
         doomed = namesToRemove(unused);
     }
+    // The names are looked up in a set, so no 16-bit search index can overflow half-way.
     Int16 visited;
     for (const File& file : files) {
-        const Int16 last = unused.upperBound();
         if (doomed.contains(file.Name())) {
-            withContext(
-                "A gauge file could not be deleted. The files before it were deleted; it and "
-                "the files after it were left alone.",
-                [&] { file.Delete(true); });
-        } else {
-            checkMissedSearch(last);
+            deleteOne(file);
         }
         visited.increment();
         context.window.setProgressValue(2, static_cast<float>(visited.value()));
     }
+    // A list is spent once used: files put back since must not go without a new Scan.
+    context.window.setCommand2Enabled(false);
     if (context.window.ask(kRemovedQuestion)) {
         unloadMainWindow();
     }
@@ -50,8 +79,9 @@ void DeleteFileList(const CommandContext& context, const std::string& folderspec
 void runRemovalCommand(const CommandContext& context) {
     if (context.window.ask(kRemoveQuestion)) {
         const DiskAccess access = context.access.withCache();
-        DeleteFileList({context.state, context.window, access},
-                       context.state.SimFolder + "\\GAUGES");
+        const CommandContext removal{context.state, context.window, access};
+        checkSimulatorLayout(removal);
+        DeleteFileList(removal, context.state.SimFolder + "\\GAUGES");
     }
 }
 

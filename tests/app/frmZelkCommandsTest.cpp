@@ -52,6 +52,7 @@ TEST_F(frmZelkCommandsTest, ScanThenZelkLeavesExactlyTheReferencedFiles) {
                      "Old/Legacy.gau", "Vsi.gau"}));
     EXPECT_EQ(bar("ProgressBar2")->maximum(), 10);
     EXPECT_EQ(bar("ProgressBar2")->value(), 10);
+    EXPECT_FALSE(button("Command2")->isEnabled());
 
     button("Command1")->click();  // scanning again: nothing left to remove
     EXPECT_EQ(panel("Panel3"), "Zelk: None");

@@ -32,7 +32,7 @@ TEST_F(RemovalTest, YesRemovesExactlyTheUnusedFilesReadOnlyIncluded) {
     EXPECT_EQ(window.progressValue[2], 10.0f);
     EXPECT_EQ(window.progressSteps[2], 10);
     EXPECT_EQ(tree.filesBelow("sim/Aircraft").size(), 7u);
-    EXPECT_TRUE(window.command2Enabled);
+    EXPECT_FALSE(window.command2Enabled);  // the list is spent: Zelk again needs a new Scan
     EXPECT_EQ(window.panels[3], "Zelk: 4");
 }
 
@@ -90,8 +90,45 @@ TEST_F(RemovalTest, AFileThatVanishesDuringTheRemovalIsReportedByName) {
     const test::CommandEnd end = removeUnused();
     EXPECT_EQ(end.errorCode(), 53);
     EXPECT_NE(end.errorText().find("readme.txt"), std::string::npos);
+    EXPECT_NE(end.errorText().find("already gone"), std::string::npos);
+    EXPECT_EQ(end.errorText().find("could not be deleted"), std::string::npos);
     EXPECT_FALSE(tree.exists("sim/Gauges/Autopilot.gau"));
     EXPECT_TRUE(tree.exists("sim/Gauges/Turbine.gau"));
+}
+
+TEST_F(RemovalTest, AFolderOfMoreThan32767FilesIsRefusedBeforeTheFirstDeletion) {
+    disk->afterList = [](const std::string& path, std::vector<DirEntry>& entries) {
+        if (path.ends_with("/Gauges")) {
+            for (int i = 0; i < Int16::kMax; ++i) {
+                entries.push_back({"Spare" + std::to_string(i) + ".gau", EntryKind::File});
+            }
+        }
+    };
+    window.prompter.answers = {true};
+    const test::CommandEnd end = removeUnused();
+    EXPECT_EQ(end.errorCode(), 6);
+    EXPECT_NE(end.errorText().find("/Gauges holds 32777 files"), std::string::npos)
+        << end.errorText();
+    EXPECT_NE(end.errorText().find("Nothing was deleted."), std::string::npos);
+    EXPECT_EQ(tree.filesBelow("sim/Gauges").size(), 11u);
+}
+
+TEST_F(RemovalTest, AFullListOfUnusedNamesDoesNotStopTheRemovalHalfWay) {
+    Int16 count;
+    RunState full;
+    for (const std::string& name : listOf(state.UnusedList)) {
+        full.UnusedList.add(count, name);
+    }
+    while (count.value() < Int16::kMax) {
+        full.UnusedList.add(count, "Gone" + std::to_string(count.value()) + ".gau");
+    }
+    full.SimFolder = state.SimFolder;
+    window.prompter.answers = {false};
+    const CommandContext fullContext{full, window, access};
+    ASSERT_TRUE(test::runCommand([&] {
+                    DeleteFileList(fullContext, full.SimFolder + "\\GAUGES");
+                }).completed());
+    EXPECT_EQ(tree.filesBelow("sim/Gauges"), kSampleKept);
 }
 
 TEST_F(RemovalTest, ALinkIsRemovedNeverItsTarget) {
