@@ -17,14 +17,23 @@ std::unordered_set<std::string> namesToRemove(const NameList& list) {
     return names;
 }
 
+// 32768 as "32,768", as the limit is written beside it.
+std::string withThousands(std::size_t number) {
+    std::string digits = std::to_string(number);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), ",");
+    }
+    return digits;
+}
+
 // The removal is all or nothing as far as its own limits go: they are all found before the
 // first file is deleted.
 void checkLimits(const std::vector<File>& files, const Folder& folder) {
     if (files.size() > static_cast<std::size_t>(Int16::kMax)) {
         throw ZelkError(ErrorNumber::Overflow,
-                        folder.Path() + " holds " + std::to_string(files.size()) +
-                            " files, more than the 32,767 that Zelk Gauges can count. Nothing "
-                            "was deleted.");
+                        folder.Path() + " holds " + withThousands(files.size()) +
+                            " files, more than the 32,767 that Zelk Gauges can count. Move some "
+                            "of them into a subfolder, then scan again. Nothing was deleted.");
     }
 }
 

@@ -43,10 +43,24 @@ std::optional<FolderEntry> onlySpelling(const std::vector<FolderEntry>& entries,
                             "simulator uses. Merge them into one, then scan again." +
                             kNothingChanged);
     }
+    if (!found.empty() && found.front().kind == EntryKind::Missing) {
+        throw ZelkError(ErrorNumber::PathNotFound,
+                        found.front().path +
+                            " is a link that cannot be followed: what it points to is missing (a "
+                            "disk that is not mounted?) or it is a loop of links. Mend or remove "
+                            "the link, then scan again." +
+                            kNothingChanged);
+    }
     if (found.empty() || found.front().kind != EntryKind::Folder) {
         return std::nullopt;
     }
     return found.front();
+}
+
+// The canonical path of a folder, with a clear word when it cannot be looked into.
+std::string canonical(const Disk& disk, const std::string& path) {
+    return withContext("The folder " + path + " could not be looked into.",
+                       [&] { return disk.canonicalPath(path); });
 }
 
 bool isSameOrInside(const std::string& inner, const std::string& outer) {
@@ -61,19 +75,19 @@ bool isSameOrInside(const std::string& inner, const std::string& outer) {
 
 void checkGaugesApart(const Disk& disk, const std::string& simFolder, const FolderEntry& gauges,
                       const std::optional<FolderEntry>& aircraft) {
-    const std::string gaugesPath = disk.canonicalPath(gauges.path);
+    const std::string gaugesPath = canonical(disk, gauges.path);
     const std::string where = "The gauges folder " + gauges.path + " (" + gaugesPath + ")";
     const std::string danger =
         ", so Zelk Gauges would delete files there that are no gauges. Make GAUGES a folder of "
         "its own, then scan again.";
-    if (gaugesPath == disk.canonicalPath(simFolder)) {
+    if (gaugesPath == canonical(disk, simFolder)) {
         throw ZelkError(ErrorNumber::PathAccessError,
                         where + " is the simulator folder itself" + danger + kNothingChanged);
     }
     if (!aircraft) {
         return;
     }
-    const std::string aircraftPath = disk.canonicalPath(aircraft->path);
+    const std::string aircraftPath = canonical(disk, aircraft->path);
     if (isSameOrInside(aircraftPath, gaugesPath)) {
         throw ZelkError(ErrorNumber::PathAccessError, where + " holds the aircraft folder " +
                                                           aircraftPath + danger + kNothingChanged);
@@ -98,8 +112,7 @@ void checkSimulatorLayout(const CommandContext& context) {
     const std::optional<FolderEntry> aircraft = onlySpelling(entries, "AIRCRAFT", sim.Path());
     const std::optional<FolderEntry> gauges = onlySpelling(entries, "GAUGES", sim.Path());
     if (gauges) {
-        withContext("The gauges folder could not be looked into.",
-                    [&] { checkGaugesApart(*context.access.disk, sim.Path(), *gauges, aircraft); });
+        checkGaugesApart(*context.access.disk, sim.Path(), *gauges, aircraft);
     }
 }
 

@@ -30,14 +30,16 @@ void startAfresh(RunState& state) {
 
 void ShowFileList(const CommandContext& context, const std::string& folderspec) {
     RunState& state = context.state;
-    const std::vector<File> files = withContext(
-        "The gauges folder could not be read. Check that the simulator folder contains GAUGES.",
-        [&] { return FileSystemObject(context.access).GetFolder(folderspec).Files(); });
+    const char* const unreadable =
+        "The gauges folder could not be read. Check that the simulator folder contains GAUGES.";
+    const Folder folder = withContext(
+        unreadable, [&] { return FileSystemObject(context.access).GetFolder(folderspec); });
+    const std::vector<File> files = withContext(unreadable, [&] { return folder.Files(); });
     GaugeMatch referenced;
     if (!files.empty()) {
         referenced = matchOf(state.GaugeList, state.GaugeList.upperBound());
     }
-    const std::string shown = PathMapper::displayPath(folderspec);
+    const std::string& shown = folder.Path();
     const std::string fullGaugeList =
         "The panels refer to 32,767 distinct gauge names, the most that Zelk Gauges can "
         "compare the files of " +

@@ -107,7 +107,7 @@ TEST_F(RemovalTest, AFolderOfMoreThan32767FilesIsRefusedBeforeTheFirstDeletion) 
     window.prompter.answers = {true};
     const test::CommandEnd end = removeUnused();
     EXPECT_EQ(end.errorCode(), 6);
-    EXPECT_NE(end.errorText().find("/Gauges holds 32777 files"), std::string::npos)
+    EXPECT_NE(end.errorText().find("/Gauges holds 32,777 files"), std::string::npos)
         << end.errorText();
     EXPECT_NE(end.errorText().find("Nothing was deleted."), std::string::npos);
     EXPECT_EQ(tree.filesBelow("sim/Gauges").size(), 11u);

@@ -283,7 +283,7 @@ TEST_F(ScanTest, OverflowsSayWhatOverflowedAndWhere) {
     end = test::runCommand([&] { ShowFileList(context(), state.SimFolder + "\\GAUGES"); });
     EXPECT_EQ(end.errorCode(), 6);
     EXPECT_NE(
-        end.errorText().find("more than 32,767 files to remove in " + tree.path("sim") + "/GAUGES"),
+        end.errorText().find("more than 32,767 files to remove in " + tree.path("sim") + "/Gauges"),
         std::string::npos)
         << end.errorText();
 }
@@ -313,6 +313,7 @@ TEST_P(ScanStopTest, StopsBeforeAnythingCanBeDeletedAndNamesTheEntry) {
         EXPECT_NE(end.errorText().find(said), std::string::npos) << end.errorText();
     }
     EXPECT_NE(end.errorText().find("Nothing was changed."), std::string::npos) << end.errorText();
+    EXPECT_EQ(end.errorText().find("could not be"), std::string::npos) << end.errorText();
     EXPECT_FALSE(state.UnusedList.hasSlots());
     EXPECT_FALSE(window.command2Enabled);
     EXPECT_EQ(window.panels[3], "Zelk:");
@@ -339,7 +340,14 @@ INSTANTIATE_TEST_SUITE_P(
                      makeLink(t, ".", "sim/GAUGES");
                  },
                  75,
-                 {"@/GAUGES", "is the simulator folder itself"}},
+                 {"The gauges folder @/GAUGES", "is the simulator folder itself"}},
+        StopCase{"AircraftFolderThatIsABrokenLink",
+                 [](const test::TempTree& t) {
+                     std::filesystem::rename(t.path("sim/Aircraft"), t.path("sim/Moved"));
+                     makeLink(t, "", "sim/Aircraft");
+                 },
+                 76,
+                 {"@/Aircraft is a link that cannot be followed"}},
         StopCase{"GaugesHoldsTheAircraftFolder",
                  [](const test::TempTree& t) {
                      std::filesystem::remove_all(t.path("sim/Gauges"));
