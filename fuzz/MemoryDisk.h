@@ -31,6 +31,7 @@ private:
 class MemoryDisk : public Disk {
 public:
     mutable std::map<std::string, std::string> files;  // by name; written by replaceFile
+    mutable int replacements = 0;
 
     std::optional<EntryKind> probe(const std::string& path) const override {
         if (path == "/" || path == "/m") {
@@ -67,6 +68,11 @@ public:
     bool isReadOnly(const std::string&) const override { return false; }
     void replaceFile(const std::string& path, const std::string& content) const override {
         files[nameOf(path)] = content;
+        ++replacements;
+    }
+    bool canCreateFileIn(const std::string& folder) const override { return folder == "/m"; }
+    void createFolder(const std::string& path) const override {
+        throw makeError(ErrorNumber::PermissionDenied, path);
     }
 
 private:

@@ -15,6 +15,7 @@
 #include "app/AppIcon.h"
 #include "app/ProgramInfo.h"
 #include "app/WindowFonts.h"
+#include "platform/ConfigFolder.h"
 #include "platform/ExecutableFolder.h"
 #include "platform/QtPrompter.h"
 #include "removal/Removal.h"
@@ -88,8 +89,9 @@ frmZelk::frmZelk(Seams seams, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       prompter_(std::move(seams.prompter)),
       access_(std::move(seams.access)),
-      executableFolder_(seams.executableFolder.empty() ? zelk::executableFolder()
-                                                       : std::move(seams.executableFolder)) {
+      settingsFolders_{
+          seams.executableFolder.empty() ? zelk::executableFolder() : seams.executableFolder,
+          seams.userConfigFolder.empty() ? zelk::userConfigFolder() : seams.userConfigFolder} {
     if (!prompter_) {
         prompter_ = std::make_unique<zelk::QtPrompter>(this);
     }
@@ -151,7 +153,7 @@ void frmZelk::centreOnScreen() {
 }
 
 void frmZelk::FindFolder() {
-    zelk::findSimFolder(state_.SimFolder, *this, access_, executableFolder_);
+    zelk::findSimFolder(state_.SimFolder, *this, access_, settingsFolders_);
 }
 
 void frmZelk::SelectFolder() {

@@ -177,6 +177,18 @@ bool PosixDisk::isReadOnly(const std::string& path) const {
     return ::stat(path.c_str(), &info) == 0 && (info.st_mode & 0222) == 0;
 }
 
+// Asked with the effective user's rights, as the creation itself would be: root may create a
+// file in any folder that is not on a read-only file system.
+bool PosixDisk::canCreateFileIn(const std::string& folder) const {
+    return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+void PosixDisk::createFolder(const std::string& path) const {
+    if (::mkdir(path.c_str(), 0700) != 0) {
+        throwSystemError(errno, path, true);
+    }
+}
+
 namespace {
 
 // Replacing a link would turn it into a plain file: the file it points to is replaced instead.
