@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -139,6 +140,7 @@ bool frmZelk::load() {
     }
     Command2->setEnabled(false);
     centreOnScreen();
+    awaitingFrame_ = true;
     show();
     Command1->setFocus(Qt::OtherFocusReason);
     return true;
@@ -150,6 +152,29 @@ void frmZelk::centreOnScreen() {
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
+}
+
+// A window manager puts its frame around the window only once it is shown, so the first
+// centring could only go by the client area. As soon as the frame is known, the window is
+// centred again, frame included; a later move (the user's) is left alone.
+void frmZelk::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (awaitingFrame_ && frameGeometry().size() != size()) {
+        awaitingFrame_ = false;
+        centreOnScreen();
+    }
+}
+
+// Enter, like Space, presses the button that has the focus; no button is the default one.
+void frmZelk::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (enter && button && button->isEnabled() && !event->isAutoRepeat()) {
+        event->accept();
+        button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmZelk::FindFolder() {

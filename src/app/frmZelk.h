@@ -65,6 +65,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void buildControls();
@@ -88,6 +90,7 @@ private:
     zelk::DiskAccess access_;
     zelk::SettingsFolders settingsFolders_;
     QElapsedTimer sincePaint_;
+    bool awaitingFrame_ = false;  // centred before the window manager's frame was known
     bool ended_ = false;
     int exitCode_ = 0;
 
