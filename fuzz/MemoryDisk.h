@@ -31,6 +31,7 @@ private:
 class MemoryDisk : public Disk {
 public:
     mutable std::map<std::string, std::string> files;  // by name; written by replaceFile
+    mutable int replacements = 0;
 
     std::optional<EntryKind> probe(const std::string& path) const override {
         if (path == "/" || path == "/m") {
@@ -68,6 +69,11 @@ public:
     std::string canonicalPath(const std::string& path) const override { return path; }
     void replaceFile(const std::string& path, const std::string& content) const override {
         files[nameOf(path)] = content;
+        ++replacements;
+    }
+    bool canCreateFileIn(const std::string& folder) const override { return folder == "/m"; }
+    void createFolder(const std::string& path) const override {
+        throw makeError(ErrorNumber::PermissionDenied, path);
     }
 
 private:

@@ -1,6 +1,9 @@
-// The settings file reader and writer on any file content and any value: after a write, a
-// read returns the written value as Windows would hand it back (blanks and one pair of
-// quotes dropped, at most 254 characters), and every other section and key reads as before.
+// The settings file reader and writer on any file content and any value. A value that can be
+// read back exactly (at most 254 characters, no CR, LF or NUL) reads back exactly after the
+// write, whatever blanks or quotes it has at its ends; only a UTF-16 file may refuse it (when
+// the value is not UTF-8, or the file is not valid UTF-16), and then stays as it was. Any other
+// value leaves the file as it was. Writing the same value again does not touch the file, and
+// every other section and key reads as before.
 
 #include <cstddef>
 #include <cstdint>
@@ -24,21 +27,6 @@ std::string trimBlanks(const std::string& text) {
         return {};
     }
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::string expectedRead(std::string value) {
-    for (char& c : value) {
-        if (c == '\r' || c == '\n') {
-            c = ' ';
-        }
-    }
-    value = trimBlanks(value);
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-        value = value.substr(1, value.size() - 2);
-    }
-    value = value.substr(0, value.find('\0'));
-    return value.substr(0, 254);
 }
 
 // Section and key names that the content mentions, to read before and after the write.
@@ -99,7 +87,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     modZelk::WriteIniString(kFile, "FS2000", "Folder", value, access);
-    if (read(access, "FS2000", "Folder") != expectedRead(value)) {
+    const auto file = disk->files.find("ZELKGAU.INI");
+    const std::string after = file == disk->files.end() ? "<none>" : file->second;
+    const bool unchanged = after == (content.empty() ? "<none>" : content);
+    const bool readsBack = read(access, "FS2000", "Folder") == value;
+    const bool utf16 = content.starts_with("\xFF\xFE") || content.starts_with("\xFE\xFF");
+    if (!modZelk::CanStoreValue(value)) {
+        if (!unchanged) {
+            std::abort();
+        }
+    } else if (!readsBack && !(utf16 && unchanged)) {
+        std::abort();
+    }
+    const int replacements = disk->replacements;
+    modZelk::WriteIniString(kFile, "FS2000", "Folder", value, access);
+    if (disk->replacements != replacements) {
         std::abort();
     }
     for (const auto& [pair, text] : before) {

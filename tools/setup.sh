@@ -6,8 +6,10 @@ set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${ZELK_BUILD_DIR:-$top/build}
 
+# xvfb, openbox, xdotool and x11-utils run the window-manager test; dpkg-dev finds the
+# Debian package's dependencies.
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev fonts-dejavu-core fonts-liberation2
-    fonts-comic-neue clang libclang-rt-14-dev)
+    fonts-comic-neue clang libclang-rt-14-dev xvfb openbox xdotool x11-utils dpkg-dev)
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

@@ -1,6 +1,7 @@
 #include "about/frmAbout.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -83,4 +84,13 @@ void frmAbout::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     QDialog::mouseReleaseEvent(event);
+}
+
+// A dialog closes on Esc by default; this window has no cancel button, so Esc does nothing.
+void frmAbout::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

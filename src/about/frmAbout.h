@@ -5,7 +5,8 @@
 class QLabel;
 
 // The About window: title, description, copyright, e-mail address and version. It has no
-// buttons; a click on its surface (not on a label) closes it.
+// buttons; a click on its surface (not on a label) closes it, and so does the title bar's close
+// button. Esc does not.
 class frmAbout : public QDialog {
     Q_OBJECT
 
@@ -22,6 +23,7 @@ public:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QLabel* lblTitle = nullptr;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include "app/AppIcon.h"
 #include "app/ProgramInfo.h"
 #include "app/WindowFonts.h"
+#include "platform/ConfigFolder.h"
 #include "platform/ExecutableFolder.h"
 #include "platform/QtPrompter.h"
 #include "removal/Removal.h"
@@ -88,8 +90,9 @@ frmZelk::frmZelk(Seams seams, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       prompter_(std::move(seams.prompter)),
       access_(std::move(seams.access)),
-      executableFolder_(seams.executableFolder.empty() ? zelk::executableFolder()
-                                                       : std::move(seams.executableFolder)) {
+      settingsFolders_{
+          seams.executableFolder.empty() ? zelk::executableFolder() : seams.executableFolder,
+          seams.userConfigFolder.empty() ? zelk::userConfigFolder() : seams.userConfigFolder} {
     if (!prompter_) {
         prompter_ = std::make_unique<zelk::QtPrompter>(this);
     }
@@ -137,6 +140,7 @@ bool frmZelk::load() {
     }
     Command2->setEnabled(false);
     centreOnScreen();
+    awaitingFrame_ = true;
     show();
     Command1->setFocus(Qt::OtherFocusReason);
     return true;
@@ -150,8 +154,31 @@ void frmZelk::centreOnScreen() {
     }
 }
 
+// A window manager puts its frame around the window only once it is shown, so the first
+// centring could only go by the client area. As soon as the frame is known, the window is
+// centred again, frame included; a later move (the user's) is left alone.
+void frmZelk::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (awaitingFrame_ && frameGeometry().size() != size()) {
+        awaitingFrame_ = false;
+        centreOnScreen();
+    }
+}
+
+// Enter, like Space, presses the button that has the focus; no button is the default one.
+void frmZelk::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (enter && button && button->isEnabled() && !event->isAutoRepeat()) {
+        event->accept();
+        button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void frmZelk::FindFolder() {
-    zelk::findSimFolder(state_.SimFolder, *this, access_, executableFolder_);
+    zelk::findSimFolder(state_.SimFolder, *this, access_, settingsFolders_);
 }
 
 void frmZelk::SelectFolder() {

@@ -13,6 +13,7 @@
 #include "app/WindowOps.h"
 #include "platform/FileSystemObject.h"
 #include "platform/Prompter.h"
+#include "settings/FolderLocation.h"
 
 class frmAbout;
 class QLabel;
@@ -30,6 +31,7 @@ public:
         std::unique_ptr<zelk::Prompter> prompter;  // nullptr: the real Qt dialogs
         zelk::DiskAccess access = zelk::DiskAccess::system();
         std::string executableFolder;  // empty: the folder of the running binary
+        std::string userConfigFolder;  // empty: the one the environment names
     };
 
     explicit frmZelk(QWidget* parent = nullptr);
@@ -63,6 +65,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void buildControls();
@@ -84,8 +88,9 @@ private:
     std::unique_ptr<zelk::Prompter> prompter_;
     std::unique_ptr<frmAbout> about_;
     zelk::DiskAccess access_;
-    std::string executableFolder_;
+    zelk::SettingsFolders settingsFolders_;
     QElapsedTimer sincePaint_;
+    bool awaitingFrame_ = false;  // centred before the window manager's frame was known
     bool ended_ = false;
     int exitCode_ = 0;
 

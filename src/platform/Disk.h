@@ -52,6 +52,10 @@ public:
     // Replaces the file's content atomically: a temporary file beside it, then a rename.
     // On failure the old file is untouched and ZelkError is thrown.
     virtual void replaceFile(const std::string& path, const std::string& content) const = 0;
+    // True when this user may create a file in the folder.
+    virtual bool canCreateFileIn(const std::string& folder) const = 0;
+    // Creates a folder that only its owner may enter. Throws ZelkError naming the path.
+    virtual void createFolder(const std::string& path) const = 0;
 };
 
 // The real thing, on POSIX calls.
@@ -64,6 +68,8 @@ public:
     bool isReadOnly(const std::string& path) const override;
     std::string canonicalPath(const std::string& path) const override;
     void replaceFile(const std::string& path, const std::string& content) const override;
+    bool canCreateFileIn(const std::string& folder) const override;
+    void createFolder(const std::string& path) const override;
 };
 
 // What a path names, following links; Missing when nothing (or a dangling link) is there.

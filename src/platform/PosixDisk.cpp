@@ -187,6 +187,18 @@ std::string PosixDisk::canonicalPath(const std::string& path) const {
     return canonical;
 }
 
+// Asked with the effective user's rights, as the creation itself would be: root may create a
+// file in any folder that is not on a read-only file system.
+bool PosixDisk::canCreateFileIn(const std::string& folder) const {
+    return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+void PosixDisk::createFolder(const std::string& path) const {
+    if (::mkdir(path.c_str(), 0700) != 0) {
+        throwSystemError(errno, path, true);
+    }
+}
+
 namespace {
 
 // Replacing a link would turn it into a plain file: the file it points to is replaced instead.

@@ -7,6 +7,7 @@
 
 #include "platform/Error.h"
 #include "platform/PathMapping.h"
+#include "platform/TextEncoding.h"
 
 namespace zelk {
 namespace {
@@ -93,6 +94,65 @@ std::optional<std::string> readSmallFile(const Disk& disk, const std::string& na
     }
 }
 
+enum class FileEncoding { Ansi, Utf8WithMark, Utf16WithMark };
+
+// The file's text as the functions work on it: 8-bit text, which for a UTF-16 file is its
+// UTF-8 form, the text encoding of Linux names; and how to store it again.
+struct ProfileText {
+    FileEncoding encoding = FileEncoding::Ansi;
+    ByteOrder order = ByteOrder::LittleEndian;  // of a UTF-16 file
+    std::string text;
+};
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+
+// Nothing when a UTF-16 file holds something that is not UTF-16: such a file is not read,
+// and never rewritten.
+std::optional<ProfileText> decode(std::string_view bytes) {
+    if (bytes.starts_with(kUtf8Mark)) {
+        return ProfileText{FileEncoding::Utf8WithMark, {}, std::string(bytes.substr(3))};
+    }
+    for (const auto& [mark, order] : {std::pair{kUtf16LeMark, ByteOrder::LittleEndian},
+                                      std::pair{kUtf16BeMark, ByteOrder::BigEndian}}) {
+        if (bytes.starts_with(mark)) {
+            auto text = utf16ToUtf8(bytes.substr(2), order);
+            if (!text) {
+                return std::nullopt;
+            }
+            return ProfileText{FileEncoding::Utf16WithMark, order, std::move(*text)};
+        }
+    }
+    return ProfileText{FileEncoding::Ansi, {}, std::string(bytes)};
+}
+
+// Nothing when the text cannot be stored in the file's encoding (text that is not UTF-8 in a
+// UTF-16 file).
+std::optional<std::string> encode(const ProfileText& profile) {
+    switch (profile.encoding) {
+        case FileEncoding::Utf8WithMark:
+            return std::string(kUtf8Mark) + profile.text;
+        case FileEncoding::Utf16WithMark: {
+            const auto units = utf8ToUtf16(profile.text, profile.order);
+            if (!units) {
+                return std::nullopt;
+            }
+            const std::string_view mark =
+                profile.order == ByteOrder::LittleEndian ? kUtf16LeMark : kUtf16BeMark;
+            return std::string(mark) + *units;
+        }
+        case FileEncoding::Ansi:
+            break;
+    }
+    return profile.text;
+}
+
+std::optional<ProfileText> readProfile(const Disk& disk, const std::string& native) {
+    const auto bytes = readSmallFile(disk, native);
+    return bytes ? decode(*bytes) : std::nullopt;
+}
+
 struct SectionSpan {
     std::size_t header;  // index of the section line
     std::size_t end;     // index one past its last line
@@ -172,6 +232,14 @@ void ensureEnded(std::vector<Line>& lines, std::size_t index) {
     }
 }
 
+// True when the key is there and holds exactly this text.
+bool holdsValue(const std::vector<Line>& lines, std::string_view section, std::string_view key,
+                std::string_view value) {
+    const auto span = findSection(lines, section);
+    const auto index = span ? findKey(lines, *span, key) : std::nullopt;
+    return index && classify(lines[*index].text).value == value;
+}
+
 void setValue(std::vector<Line>& lines, const std::string& section, const std::string& key,
               const std::string& value) {
     const Line keyLine{key + "=" + value, "\r\n"};
@@ -185,7 +253,9 @@ void setValue(std::vector<Line>& lines, const std::string& section, const std::s
         return;
     }
     if (const auto index = findKey(lines, *span, key)) {
-        lines[*index] = keyLine;
+        // The key keeps its spelling; only its value changes.
+        const std::string name(classify(lines[*index].text).name);
+        lines[*index] = {name + "=" + value, "\r\n"};
         return;
     }
     std::size_t after = span->header;
@@ -198,6 +268,34 @@ void setValue(std::vector<Line>& lines, const std::string& section, const std::s
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(after + 1), keyLine);
 }
 
+bool writeValue(const Disk& disk, const std::string& native, const std::string& section,
+                const std::string& key, const std::string& value) {
+    ProfileText profile;
+    const bool exists = disk.probe(native).has_value();
+    if (exists) {
+        auto existing = readProfile(disk, native);
+        if (!existing) {
+            return false;  // never replace what could not be read
+        }
+        profile = std::move(*existing);
+    }
+    std::vector<Line> lines = splitLines(profile.text);
+    if (holdsValue(lines, section, key, value)) {
+        return true;  // nothing to change: the file is not touched
+    }
+    if (exists && disk.isReadOnly(native)) {
+        return false;
+    }
+    setValue(lines, section, key, value);
+    profile.text = join(lines);
+    const auto bytes = encode(profile);
+    if (!bytes) {
+        return false;
+    }
+    disk.replaceFile(native, *bytes);
+    return true;
+}
+
 }  // namespace
 
 std::size_t GetPrivateProfileStringA(const std::string& section, const std::string& key,
@@ -208,8 +306,8 @@ std::size_t GetPrivateProfileStringA(const std::string& section, const std::stri
     try {
         const auto native = PathMapper(*access.disk, access.winePrefix).resolve(fileName);
         if (native) {
-            if (const auto content = readSmallFile(*access.disk, *native)) {
-                value = lookUpValue(*content, section, key);
+            if (const auto profile = readProfile(*access.disk, *native)) {
+                value = lookUpValue(profile->text, section, key);
             }
         }
     } catch (const ZelkError&) {
@@ -228,24 +326,9 @@ std::size_t GetPrivateProfileStringA(const std::string& section, const std::stri
 bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
                                 const std::string& value, const std::string& fileName,
                                 const DiskAccess& access) {
-    const Disk& disk = *access.disk;
     try {
-        const auto native = PathMapper(disk, access.winePrefix).resolveForWriting(fileName);
-        if (!native) {
-            return false;
-        }
-        std::string content;
-        if (disk.probe(*native)) {
-            auto existing = readSmallFile(disk, *native);
-            if (!existing) {
-                return false;  // never replace what could not be read
-            }
-            content = std::move(*existing);
-        }
-        std::vector<Line> lines = splitLines(content);
-        setValue(lines, section, key, value);
-        disk.replaceFile(*native, join(lines));
-        return true;
+        const auto native = PathMapper(*access.disk, access.winePrefix).resolveForWriting(fileName);
+        return native && writeValue(*access.disk, *native, section, key, value);
     } catch (const ZelkError&) {
         return false;
     }

@@ -1,9 +1,96 @@
 #include "settings/FolderLocation.h"
 
 #include "platform/Error.h"
+#include "platform/PathMapping.h"
 #include "settings/modZelk.h"
 
 namespace zelk {
+namespace {
+
+struct SettingsFileIn {
+    std::string folder;
+    std::string file;
+};
+
+SettingsFileIn settingsFileIn(const std::string& folder) {
+    return {folder, folder + "\\" + kSettingsFileName};
+}
+
+struct SettingsPlace {
+    SettingsFileIn written;  // where a chosen folder is remembered
+    SettingsFileIn read;     // where the remembered folder is read from
+    bool perUser = false;
+};
+
+bool mayCreateFileIn(const std::string& folder, const DiskAccess& access) {
+    try {
+        const auto native = PathMapper(*access.disk, access.winePrefix).resolve(folder);
+        return native && access.disk->canCreateFileIn(*native);
+    } catch (const ZelkError&) {
+        return false;
+    }
+}
+
+// Only a file that is surely not there gives way to another: one that cannot be looked at
+// is still the settings file (and reads as missing).
+bool mayExist(const std::string& file, const DiskAccess& access) {
+    try {
+        return PathMapper(*access.disk, access.winePrefix).resolve(file).has_value();
+    } catch (const ZelkError&) {
+        return true;
+    }
+}
+
+SettingsPlace settingsPlace(const SettingsFolders& folders, const DiskAccess& access) {
+    const SettingsFileIn beside = settingsFileIn(folders.program);
+    if (folders.user.empty() || mayCreateFileIn(folders.program, access)) {
+        return {beside, beside, false};
+    }
+    const SettingsFileIn own = settingsFileIn(folders.user + "\\" + kUserSettingsFolderName);
+    return {own, mayExist(own.file, access) ? own : beside, true};
+}
+
+// A hand-edited settings file may name the folder relative to where the file is, never to
+// wherever the program was started from. An empty value is not a path and stays as it is.
+std::string fromSettingsFolder(const std::string& value, const std::string& settingsFolder) {
+    const WindowsPath parsed = parseWindowsPath(value);
+    if (value.empty() || parsed.rooted || parsed.drive != 0) {
+        return value;
+    }
+    return settingsFolder + "\\" + value;
+}
+
+void createMissingFolder(const std::string& folder, const DiskAccess& access) {
+    const PathMapper mapper(*access.disk, access.winePrefix);
+    if (mapper.resolve(folder)) {
+        return;
+    }
+    if (const auto native = mapper.resolveForWriting(folder)) {
+        access.disk->createFolder(*native);
+    }
+}
+
+// A folder that could not be read back exactly is used for this run only: the next start
+// asks again rather than work on another folder. A settings file that cannot be written goes
+// unnoticed, with the same effect.
+void rememberSimFolder(const std::string& simFolder, const SettingsFolders& folders,
+                       const SettingsPlace& place, const DiskAccess& access) {
+    if (!modZelk::CanStoreValue(simFolder)) {
+        return;
+    }
+    if (place.perUser) {
+        try {
+            createMissingFolder(folders.user, access);  // a new account may have none yet
+            createMissingFolder(place.written.folder, access);
+        } catch (const ZelkError&) {
+            return;
+        }
+    }
+    modZelk::WriteIniString(modZelk::SettingsFile, kSettingsSection, kSettingsKey, simFolder,
+                            access);
+}
+
+}  // namespace
 
 // A folder that cannot be looked into does not pass either: the user is asked for another.
 bool isSimulatorFolder(const std::string& folder, const DiskAccess& access) {
@@ -21,16 +108,17 @@ bool isSimulatorFolder(const std::string& folder, const DiskAccess& access) {
 }
 
 void findSimFolder(std::string& simFolder, WindowOps& window, const DiskAccess& access,
-                   const std::string& executableFolder) {
-    modZelk::SettingsFile = executableFolder + "\\" + kSettingsFileName;
-    simFolder = modZelk::ReadIniString(modZelk::SettingsFile, kSettingsSection, kSettingsKey,
-                                       kDefaultSimFolder, access);
+                   const SettingsFolders& folders) {
+    const SettingsPlace place = settingsPlace(folders, access);
+    modZelk::SettingsFile = place.written.file;
+    const std::string remembered = modZelk::ReadIniString(place.read.file, kSettingsSection,
+                                                          kSettingsKey, kDefaultSimFolder, access);
+    simFolder = fromSettingsFolder(remembered, place.read.folder);
     if (isSimulatorFolder(simFolder, access)) {
         return;
     }
     selectSimFolder(simFolder, window, access);
-    modZelk::WriteIniString(modZelk::SettingsFile, kSettingsSection, kSettingsKey, simFolder,
-                            access);
+    rememberSimFolder(simFolder, folders, place, access);
 }
 
 // Asking again is a loop rather than a call of itself, so that no number of wrong choices can

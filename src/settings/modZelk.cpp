@@ -1,10 +1,31 @@
 #include "settings/modZelk.h"
 
-#include <algorithm>
-
 #include "platform/ProfileString.h"
 
 namespace modZelk {
+namespace {
+
+constexpr std::size_t kReadCapacity = 255;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// The reader drops blanks around a value and one pair of matching double or single quotes, so
+// such a value needs quotes of its own to come back as it was.
+bool needsQuotes(const std::string& value) {
+    if (value.empty()) {
+        return false;
+    }
+    const char first = value.front();
+    const char last = value.back();
+    if (isBlank(first) || isBlank(last) || first == '"' || last == '"') {
+        return true;
+    }
+    return value.size() >= 2 && first == '\'' && last == '\'';
+}
+
+}  // namespace
 
 std::string SettingsFile;
 
@@ -12,16 +33,22 @@ std::string ReadIniString(const std::string& fileName, const std::string& sectio
                           const std::string& key, const std::string& defaultValue,
                           const zelk::DiskAccess& access) {
     std::string buffer(256, ' ');
-    const std::size_t count = zelk::GetPrivateProfileStringA(section, key, defaultValue,
-                                                             buffer.data(), 255, fileName, access);
+    const std::size_t count = zelk::GetPrivateProfileStringA(
+        section, key, defaultValue, buffer.data(), kReadCapacity, fileName, access);
     return buffer.substr(0, count);
+}
+
+bool CanStoreValue(const std::string& value) {
+    return value.size() < kReadCapacity &&
+           value.find_first_of(std::string("\r\n\0", 3)) == std::string::npos;
 }
 
 void WriteIniString(const std::string& fileName, const std::string& section, const std::string& key,
                     const std::string& value, const zelk::DiskAccess& access) {
-    std::string stored = value;
-    std::replace_if(
-        stored.begin(), stored.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    if (!CanStoreValue(value)) {
+        return;
+    }
+    const std::string stored = needsQuotes(value) ? '"' + value + '"' : value;
     zelk::WritePrivateProfileStringA(section, key, stored, fileName, access);
 }
 

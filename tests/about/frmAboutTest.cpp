@@ -52,11 +52,13 @@ TEST(frmAboutTest, ShowsTheProgramsTextsInItsLayout) {
     }
 }
 
-TEST(frmAboutTest, AClickOnALabelLeavesItOpenAClickBesideThemClosesIt) {
+TEST(frmAboutTest, EscOrAClickOnALabelLeavesItOpenAClickBesideThemClosesIt) {
     frmAbout about;
     about.load();
     about.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    QTest::keyClick(&about, Qt::Key_Escape);
+    EXPECT_TRUE(about.isVisible());
     for (const char* name :
          {"lblTitle", "lblDescription", "lblCopyright", "lblEmail", "lblVersion"}) {
         QTest::mouseClick(about.findChild<QLabel*>(name), Qt::LeftButton);

@@ -3,16 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QImage>
-#include <QSet>
-
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSet>
 #include <QStatusBar>
-#include "app/AppIcon.h"
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
 
+#include "app/AppIcon.h"
 #include "support/FaultyDisk.h"
+#include "support/GuiTestHome.h"
 #include "support/ScriptedWindow.h"
 #include "support/TempTree.h"
 #include "support/TestWindow.h"
@@ -120,6 +124,67 @@ TEST_F(frmZelkTest, OnlyTheThreeButtonsTakeFocusInScanZelkAboutOrder) {
     EXPECT_EQ(tabStops, (std::vector<QWidget*>{scan, zelk, about}));
     QApplication::setActiveWindow(window.get());
     EXPECT_EQ(window->focusWidget(), scan);
+}
+
+TEST_F(frmZelkTest, EnterLikeSpacePressesTheFocusedButton) {
+    tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
+    auto window = makeWindow();
+    ASSERT_TRUE(window->load());
+    auto* about = control<QPushButton>(*window, "Command3");
+    struct Press {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    };
+    for (const Press press :
+         {Press{Qt::Key_Return, Qt::NoModifier}, Press{Qt::Key_Enter, Qt::KeypadModifier},
+          Press{Qt::Key_Space, Qt::NoModifier}}) {
+        about->setFocus();
+        bool opened = false;
+        QTimer::singleShot(0, [&opened] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                opened = true;
+                QTest::mouseClick(modal, Qt::LeftButton, {}, QPoint(3, 3));
+            }
+        });
+        QTest::keyClick(about, press.key, press.modifiers);
+        EXPECT_TRUE(opened) << press.key;
+    }
+    EXPECT_FALSE(about->isDefault());
+}
+
+// The real chooser, answered as a user would: the chosen folder is taken and remembered, and
+// nothing else is left in the user's home or configuration folder.
+TEST_F(frmZelkTest, TheRealFolderChooserLeavesNothingBehind) {
+    const std::filesystem::path home = zelk::test::guiTestHome();
+    ASSERT_EQ(qEnvironmentVariable("HOME").toStdString(), home.string());
+    ASSERT_EQ(qEnvironmentVariable("XDG_CONFIG_HOME").toStdString(), home.string());
+    ASSERT_TRUE(std::filesystem::is_empty(home));
+    frmZelk::Seams seams;  // no prompter: the real dialogs
+    seams.access = zelk::test::realAccess();
+    seams.executableFolder = tree.path("bin");
+    frmZelk window(std::move(seams));
+    QString title;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* chooser = qobject_cast<QFileDialog*>(modal);
+        if (!chooser) {
+            ADD_FAILURE() << "no folder chooser";
+            if (modal) {
+                modal->close();
+            }
+            return;
+        }
+        title = chooser->windowTitle();
+        chooser->setDirectory(QString::fromStdString(tree.path("sim")));
+        static_cast<QDialog*>(chooser)->accept();  // as its Choose button does
+    });
+    ASSERT_TRUE(window.load());
+    EXPECT_EQ(title, "Select your FS2000 game folder:");
+    EXPECT_EQ(window.runState().SimFolder, tree.path("sim"));
+    EXPECT_EQ(tree.read("bin/ZELKGAU.INI"), "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
+    for (const auto& left : std::filesystem::recursive_directory_iterator(home)) {
+        ADD_FAILURE() << "left behind: " << left.path();
+    }
 }
 
 TEST(AppIconTest, IsA32By32ImageOfAtMost16ColoursAndTheInstalledCopyMatchesIt) {

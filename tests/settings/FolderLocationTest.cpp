@@ -27,17 +27,24 @@ protected:
     // Runs the start-up step; true when it returned, false when it unloaded the window.
     bool find() {
         try {
-            findSimFolder(simFolder, window, access, tree.path("bin"));
+            findSimFolder(simFolder, window, access, folders);
             return true;
         } catch (const ProgramEnd&) {
             return false;
         }
     }
     std::string ini() const { return tree.read("bin/ZELKGAU.INI"); }
+    // The program's folder as one in which this user may not create files.
+    void makeProgramFolderUnwritable() {
+        auto disk = std::make_shared<test::FaultyDisk>();
+        disk->unwritableFolders = {tree.path("bin")};
+        access = {disk, ""};
+    }
 
     test::TempTree tree;
     test::ScriptedWindow window;
     DiskAccess access = test::realAccess();
+    SettingsFolders folders{tree.path("bin"), tree.path("config")};
     std::string simFolder;
 };
 
@@ -119,6 +126,100 @@ TEST_F(FolderLocationTest, ALongStoredValueIsCutTo254Characters) {
     EXPECT_TRUE(window.prompter.pickerTitles.empty());
 }
 
+TEST_F(FolderLocationTest, ARelativeRememberedFolderIsTakenFromTheSettingsFilesFolder) {
+    for (const std::string stored : {"..\\sims\\good", "../sims/aircraftonly", "..\\SIMS/Good"}) {
+        remember(stored);
+        ASSERT_TRUE(find()) << stored;
+        EXPECT_EQ(simFolder, tree.path("bin") + "\\" + stored);
+    }
+    EXPECT_TRUE(window.prompter.pickerTitles.empty());
+}
+
+TEST_F(FolderLocationTest, WhereTheProgramsFolderIsNotWritableTheUserHasASettingsFileOfHisOwn) {
+    makeProgramFolderUnwritable();
+    window.prompter.folders = {tree.path("sims/good")};
+    ASSERT_TRUE(find());
+    EXPECT_EQ(modZelk::SettingsFile, tree.path("config") + "\\zelkgauges\\ZELKGAU.INI");
+    EXPECT_EQ(tree.read("config/zelkgauges/ZELKGAU.INI"),
+              "[FS2000]\r\nFolder=" + tree.path("sims/good") + "\r\n");
+    EXPECT_FALSE(tree.exists("bin/ZELKGAU.INI"));
+
+    simFolder.clear();
+    ASSERT_TRUE(find());  // the next start reads it from there
+    EXPECT_EQ(simFolder, tree.path("sims/good"));
+    EXPECT_EQ(window.prompter.pickerTitles.size(), 1u);
+}
+
+TEST_F(FolderLocationTest, UntilTheUserHasASettingsFileOfHisOwnTheOneBesideTheProgramIsRead) {
+    makeProgramFolderUnwritable();
+    remember(tree.path("sims/good"));
+    ASSERT_TRUE(find());
+    EXPECT_EQ(simFolder, tree.path("sims/good"));
+    EXPECT_FALSE(tree.exists("config"));
+
+    // The user's own file wins once it exists; a relative path in it starts from its folder.
+    tree.write("config/zelkgauges/ZELKGAU.INI",
+               "[FS2000]\r\nFolder=..\\..\\sims\\aircraftonly\r\n");
+    ASSERT_TRUE(find());
+    EXPECT_EQ(simFolder, tree.path("config") + "\\zelkgauges\\..\\..\\sims\\aircraftonly");
+    EXPECT_TRUE(window.prompter.pickerTitles.empty());
+}
+
+// A chosen folder is remembered only when the next start reads back exactly that folder;
+// otherwise it serves this run, and the next start asks again.
+struct PickedCase {
+    const char* name;
+    std::string folder;      // below sims/, created with a GAUGES subfolder
+    std::size_t length = 0;  // when not 0: the folder's full path is padded to this length
+    bool remembered = true;
+};
+
+class PickedFolderTest : public FolderLocationTest,
+                         public ::testing::WithParamInterface<PickedCase> {
+protected:
+    // The relative path of the picked folder, padded to the wanted length in components that
+    // the file system accepts.
+    std::string pickedFolder() const {
+        std::string relative = "sims/" + GetParam().folder;
+        const std::size_t base = tree.path().size() + 1;
+        while (GetParam().length > 0 && base + relative.size() < GetParam().length) {
+            const std::size_t missing = GetParam().length - base - relative.size();
+            relative += "/" + std::string(std::min<std::size_t>(missing - 1, 200), 'p');
+        }
+        return relative;
+    }
+};
+
+TEST_P(PickedFolderTest, IsRememberedOnlyWhenItReadsBackExactly) {
+    const std::string folder = pickedFolder();
+    tree.mkdir(folder + "/GAUGES");
+    if (GetParam().length > 0) {
+        ASSERT_EQ(tree.path(folder).size(), GetParam().length);
+    }
+    window.prompter.folders = {tree.path(folder)};
+    ASSERT_TRUE(find());
+    EXPECT_EQ(simFolder, tree.path(folder));
+    if (!GetParam().remembered) {
+        EXPECT_FALSE(tree.exists("bin/ZELKGAU.INI"));
+        return;
+    }
+    simFolder.clear();
+    ASSERT_TRUE(find());  // the next start takes it without asking
+    EXPECT_EQ(simFolder, tree.path(folder));
+    EXPECT_EQ(window.prompter.pickerTitles.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PickedFolderTest,
+    ::testing::Values(PickedCase{"Plain", "plain"}, PickedCase{"EndsWithASpace", "trailing "},
+                      PickedCase{"EndsWithATab", "tab\t"},
+                      PickedCase{"EndsWithADoubleQuote", "quote\""},
+                      PickedCase{"Exactly254Characters", "fits", 254},
+                      PickedCase{"LongerThan254Characters", "long", 255, false},
+                      PickedCase{"HoldsALineFeed", "line\nfeed", 0, false},
+                      PickedCase{"HoldsACarriageReturn", "carriage\rreturn", 0, false}),
+    [](const auto& info) { return info.param.name; });
+
 TEST_F(FolderLocationTest, AFailedSettingsWriteGoesUnnoticed) {
     auto disk = std::make_shared<test::FaultyDisk>();
     disk->failReplace = true;
@@ -129,14 +230,56 @@ TEST_F(FolderLocationTest, AFailedSettingsWriteGoesUnnoticed) {
     EXPECT_FALSE(tree.exists("bin/ZELKGAU.INI"));
 }
 
-TEST(ModZelkTest, LineBreaksInAStoredValueBecomeSpaces) {
+// What WriteIniString stores, and that ReadIniString gives each stored value back exactly.
+struct StoreCase {
+    const char* name;
+    std::string value;
+    std::string line;  // the key's line in the file; "" when nothing may be stored
+};
+
+class ModZelkTest : public ::testing::TestWithParam<StoreCase> {};
+
+TEST_P(ModZelkTest, StoresOnlyWhatReadsBackExactly) {
     test::TempTree tree;
-    modZelk::WriteIniString(tree.path("ZELKGAU.INI"), "FS2000", "Folder", "D:\\A\r\nB\rC\nD",
+    modZelk::WriteIniString(tree.path("ZELKGAU.INI"), "FS2000", "Folder", GetParam().value,
                             test::realAccess());
-    EXPECT_EQ(tree.read("ZELKGAU.INI"), "[FS2000]\r\nFolder=D:\\A  B C D\r\n");
+    if (GetParam().line.empty()) {
+        EXPECT_FALSE(tree.exists("ZELKGAU.INI"));
+        return;
+    }
+    EXPECT_EQ(tree.read("ZELKGAU.INI"), "[FS2000]\r\n" + GetParam().line + "\r\n");
     EXPECT_EQ(modZelk::ReadIniString(tree.path("ZELKGAU.INI"), "FS2000", "Folder", "x",
                                      test::realAccess()),
-              "D:\\A  B C D");
+              GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ModZelkTest,
+    ::testing::Values(
+        StoreCase{"Plain", "D:\\My Sim", "Folder=D:\\My Sim"},
+        StoreCase{"TrailingSpace", "D:\\Sim ", "Folder=\"D:\\Sim \""},
+        StoreCase{"LeadingTab", "\tD:\\Sim", "Folder=\"\tD:\\Sim\""},
+        StoreCase{"DoubleQuoteFirst", "\"D:\\Sim", "Folder=\"\"D:\\Sim\""},
+        StoreCase{"DoubleQuoteLast", "D:\\Sim\"", "Folder=\"D:\\Sim\"\""},
+        StoreCase{"InDoubleQuotes", "\"D:\\Sim\"", "Folder=\"\"D:\\Sim\"\""},
+        StoreCase{"InSingleQuotes", "'D:\\Sim'", "Folder=\"'D:\\Sim'\""},
+        StoreCase{"OneSingleQuote", "'D:\\Sim", "Folder='D:\\Sim"},
+        StoreCase{"QuotesInside", "D:\\\"A\" B", "Folder=D:\\\"A\" B"},
+        StoreCase{"Exactly254", std::string(254, 'v'), "Folder=" + std::string(254, 'v')},
+        StoreCase{"QuotedAnd254", " " + std::string(253, 'v'),
+                  "Folder=\" " + std::string(253, 'v') + "\""},
+        StoreCase{"LongerThan254", std::string(255, 'v'), ""},
+        StoreCase{"LineFeed", "D:\\A\nB", ""}, StoreCase{"CarriageReturn", "D:\\A\rB", ""},
+        StoreCase{"CrLf", "D:\\A\r\nB", ""}, StoreCase{"Nul", std::string("D:\\A\0B", 5), ""}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(ModZelkTest, AValueThatWouldNotReadBackLeavesTheFileAsItWas) {
+    test::TempTree tree;
+    const std::string before = "[FS2000]\nFolder=D:\\Old\n";
+    tree.write("ZELKGAU.INI", before);
+    modZelk::WriteIniString(tree.path("ZELKGAU.INI"), "FS2000", "Folder", "D:\\A\r\nB",
+                            test::realAccess());
+    EXPECT_EQ(tree.read("ZELKGAU.INI"), before);
 }
 
 }  // namespace

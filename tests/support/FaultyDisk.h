@@ -20,6 +20,8 @@ public:
     std::set<std::string> failList;
     std::set<std::string> failProbe;
     bool failReplace = false;
+    // Native folders in which no file may be created.
+    std::set<std::string> unwritableFolders;
     // Called before each operation of that kind, with the native path; lets a test change the
     // tree between two steps of a command.
     std::function<void(const std::string&)> beforeRemove;
@@ -75,6 +77,10 @@ public:
         }
         real_.replaceFile(path, content);
     }
+    bool canCreateFileIn(const std::string& folder) const override {
+        return !matches(unwritableFolders, folder) && real_.canCreateFileIn(folder);
+    }
+    void createFolder(const std::string& path) const override { real_.createFolder(path); }
 
 private:
     static bool matches(const std::set<std::string>& suffixes, const std::string& path) {
