@@ -19,15 +19,9 @@ const char* const kGaugesFolder = "Gauges";
 // panels keep the generator they have always had (the same trees as earlier measurements);
 // its low bits repeat quickly, so realistic panels, which draw several numbers per line,
 // take theirs from a Mersenne twister.
-class Sequence {
+class BenchSequence {
 public:
-    virtual ~Sequence() = default;
-    virtual int below(int bound) = 0;
-};
-
-class BenchSequence : public Sequence {
-public:
-    int below(int bound) override {
+    int below(int bound) {
         seed_ = seed_ * 1103515245u + 12345u;
         return static_cast<int>(seed_ % static_cast<unsigned>(bound));
     }
@@ -36,11 +30,9 @@ private:
     unsigned seed_ = 12345;
 };
 
-class RealisticSequence : public Sequence {
+class RealisticSequence {
 public:
-    int below(int bound) override {
-        return static_cast<int>(twister_() % static_cast<unsigned>(bound));
-    }
+    int below(int bound) { return static_cast<int>(twister_() % static_cast<unsigned>(bound)); }
 
 private:
     std::mt19937 twister_{12345};
@@ -65,7 +57,7 @@ void writeFile(const fs::path& path, const std::string& content) {
     out << content;
 }
 
-std::string benchPanel(const TreeSize& size, Sequence& random) {
+std::string benchPanel(const TreeSize& size, BenchSequence& random) {
     std::string panel = "[Window Titles]\r\nWindow00=Main Panel\r\n\r\n[Window00]\r\n";
     panel += "file=panel_bg.bmp\r\nsize_mm=640,480\r\n";
     for (int line = 0; line < size.linesPerPanel; ++line) {
@@ -99,7 +91,7 @@ std::string realisticGaugeName(int gauge) {
     return gauge % 50 == 0 ? "GAUGE_" + std::to_string(gauge) : gaugeName(gauge);
 }
 
-std::string realisticGaugeLine(int slot, int gauge, Sequence& random) {
+std::string realisticGaugeLine(int slot, int gauge, RealisticSequence& random) {
     std::string line = "gauge" + twoDigits(slot) + "=" + realisticGaugeName(gauge);
     if (random.below(10) != 0) {
         line += "!";
@@ -110,20 +102,21 @@ std::string realisticGaugeLine(int slot, int gauge, Sequence& random) {
     return line + "\r\n";
 }
 
-std::string realisticComment(Sequence& random) {
+std::string realisticComment(const TreeSize& size, RealisticSequence& random) {
     switch (random.below(4)) {
         case 0:
             return "// needle lag fixed\r\n";
         case 1:
             return "\r\n";
         case 2:
-            return "//gauge99=" + gaugeName(random.below(1000)) + "!Old, 0,0,10,10\r\n";
+            return "//gauge99=" + gaugeName(random.below(referencedPool(size))) +
+                   "!Old, 0,0,10,10\r\n";
         default:
             return "; moved to the left\r\n";
     }
 }
 
-std::string realisticPanel(int aircraft, const TreeSize& size, Sequence& random) {
+std::string realisticPanel(int aircraft, const TreeSize& size, RealisticSequence& random) {
     const int windows = static_cast<int>(kWindowTitles.size());
     std::string panel = "// Panel of Plane" + std::to_string(aircraft) + "\r\n";
     panel += "// Edited with a text editor\r\n\r\n[Window Titles]\r\n";
@@ -141,7 +134,7 @@ std::string realisticPanel(int aircraft, const TreeSize& size, Sequence& random)
             panel += "\r\n" + windowHeader(window);
         }
         if (random.below(8) == 0) {
-            panel += realisticComment(random);
+            panel += realisticComment(size, random);
         }
         panel += realisticGaugeLine(slot++, random.below(referencedPool(size)), random);
     }
