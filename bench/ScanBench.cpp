@@ -1,248 +1,263 @@
-// Generates synthetic simulator folders and times the Scan and the removal against a floor:
-// what merely walking the aircraft folders, reading every panel file and listing GAUGES (and,
-// for the removal, listing GAUGES and deleting the same files) costs with plain system calls.
+// Times Scan and removal on generated simulator folders against their floors: the least any
+// program must do for the same answer (see Floors.h). Floor and command run in alternating
+// order, round after round, in one process with a warm cache; the first Scan of a fresh
+// process and the memory a Scan adds are measured in child processes of this benchmark.
 //
-//   zelk_scan_bench [aircraft] [lines per panel] [gauge files] [repetitions]
+//   zelk_scan_bench [--quick] [--dir FOLDER] [aircraft [lines per panel [gauge files [rounds]]]]
 //
-// Defaults: 2000 aircraft, 80 gauge lines per panel, 30000 gauge files, 5 repetitions. The
-// tree is also timed at half that size, to show how the time grows with the tree.
+// Defaults: 2000 aircraft, 80 gauge lines per panel, 30000 gauge files, 11 rounds; the tree is
+// also timed at half that size. --quick is a smoke run of a few seconds on a small tree. The
+// trees are written under FOLDER (default: the temporary folder) and removed at the end.
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <strings.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
+#include <exception>
 #include <filesystem>
-#include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "BenchTree.h"
+#include "Floors.h"
+#include "FreshProcess.h"
+#include "Options.h"
+#include "QuietWindow.h"
+#include "Timing.h"
 #include "app/CommandContext.h"
+#include "platform/Error.h"
 #include "removal/Removal.h"
 #include "scan/UnusedScan.h"
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using bench::Options;
+using bench::PanelStyle;
+using bench::Samples;
+using bench::TreeSize;
 
 namespace {
 
-struct TreeSize {
-    int aircraft;
-    int linesPerPanel;
-    int gaugeFiles;
-};
+// The targets the Scan and the removal are held to.
+constexpr double kScanTarget = 1.3;
+constexpr double kFreshScanTarget = 1.4;
+constexpr double kRemovalTarget = 1.15;
+constexpr double kDoublingTarget = 2.1;
+constexpr double kMemoryTargetMb = 8;
 
-// Two thirds of the gauge files are referenced by some panel; the rest are unused.
-std::string gaugeName(int index) {
-    return "Gauge_" + std::to_string(index);
+std::string describe(const TreeSize& size, PanelStyle style) {
+    return std::to_string(size.aircraft) + " aircraft, " + bench::styleName(style);
 }
 
-int referencedPool(const TreeSize& size) {
-    return size.gaugeFiles * 2 / 3;
-}
-
-std::vector<std::string> unusedFiles(const TreeSize& size) {
+std::vector<std::string> namesOf(const zelk::NameList& list) {
     std::vector<std::string> names;
-    for (int i = referencedPool(size); i < size.gaugeFiles; ++i) {
-        names.push_back(gaugeName(i) + ".gau");
+    if (list.hasSlots()) {
+        for (int i = 1; i <= list.upperBound().value(); ++i) {
+            names.push_back(list.at(i));
+        }
     }
     return names;
 }
 
-void writeFile(const fs::path& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary);
-    out << content;
-}
-
-// Each aircraft looks like a real one: model, panel, sound and texture folders. Half of the
-// panel files are spelled "panel.cfg", as they often are after a copy from Windows.
-void generate(const fs::path& root, const TreeSize& size) {
-    fs::remove_all(root);
-    unsigned seed = 12345;
-    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
-    for (int a = 0; a < size.aircraft; ++a) {
-        const fs::path aircraft = root / "Aircraft" / ("Plane" + std::to_string(a));
-        for (const char* folder : {"model", "panel", "sound", "texture"}) {
-            fs::create_directories(aircraft / folder);
-        }
-        std::string panel = "[Window Titles]\r\nWindow00=Main Panel\r\n\r\n[Window00]\r\n";
-        panel += "file=panel_bg.bmp\r\nsize_mm=640,480\r\n";
-        for (int line = 0; line < size.linesPerPanel; ++line) {
-            const int gauge =
-                static_cast<int>(next() % static_cast<unsigned>(referencedPool(size)));
-            panel += "gauge" + std::to_string(line) + "=" + gaugeName(gauge) + "!" +
-                     gaugeName(gauge) + ", " + std::to_string(line * 7) + ", 20, 60\r\n";
-        }
-        writeFile(aircraft / "panel" / (a % 2 == 0 ? "PANEL.CFG" : "panel.cfg"), panel);
-        writeFile(aircraft / "model" / "plane.mdl", "");
-        writeFile(aircraft / "sound" / "sound.cfg", "[sound]\r\n");
-        for (int t = 0; t < 10; ++t) {
-            writeFile(aircraft / "texture" / ("plane_t" + std::to_string(t) + ".bmp"), "");
-        }
-    }
-    fs::create_directories(root / "Gauges");
-    for (int g = 0; g < size.gaugeFiles; ++g) {
-        writeFile(root / "Gauges" / (gaugeName(g) + ".gau"), "");
-    }
-}
-
-void restoreUnused(const fs::path& root, const TreeSize& size) {
-    for (const std::string& name : unusedFiles(size)) {
-        writeFile(root / "Gauges" / name, "");
-    }
-}
-
-std::vector<std::string> listFolder(const std::string& path) {
-    std::vector<std::string> names;
-    DIR* dir = ::opendir(path.c_str());
-    while (const dirent* entry = ::readdir(dir)) {
-        if (entry->d_name[0] != '.') {
-            names.emplace_back(entry->d_name);
-        }
-    }
-    ::closedir(dir);
-    return names;
-}
-
-std::size_t readWhole(const std::string& path) {
-    static char buffer[64 * 1024];
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) {
-        return 0;
-    }
-    std::size_t total = 0;
-    for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;) {
-        total += static_cast<std::size_t>(got);
-    }
-    ::close(fd);
-    return total;
-}
-
-// The floor of a Scan: walk the aircraft folders and read every panel file, finding it as
-// Windows would (the exact spelling opens at once; any other spelling needs the folder's
-// listing), then list GAUGES.
-void scanFloor(const fs::path& root) {
-    std::size_t bytes = 0;
-    const std::string aircraft = (root / "Aircraft").string();
-    for (const std::string& plane : listFolder(aircraft)) {
-        const std::string planePath = aircraft + "/" + plane;
-        for (const std::string& sub : listFolder(planePath)) {
-            const std::string folder = planePath + "/" + sub;
-            std::size_t got = readWhole(folder + "/PANEL.CFG");
-            if (got == 0) {
-                for (const std::string& name : listFolder(folder)) {
-                    if (strcasecmp(name.c_str(), "PANEL.CFG") == 0) {
-                        got = readWhole(folder + "/" + name);
-                    }
-                }
-            }
-            bytes += got;
-        }
-    }
-    bytes += listFolder((root / "Gauges").string()).size();
-    if (bytes == 0) {
-        std::fputs("nothing was read\n", stderr);
-    }
-}
-
-// The floor of a removal: list GAUGES and delete the unused files.
-void removalFloor(const fs::path& root, const TreeSize& size) {
-    listFolder((root / "Gauges").string());
-    for (const std::string& name : unusedFiles(size)) {
-        ::unlink((root / "Gauges" / name).c_str());
-    }
-}
-
-class QuietWindow : public zelk::WindowOps {
+// One generated tree and the commands that run on it.
+class TreeBench {
 public:
-    bool removing = false;
-    void setProgressMax(int, float) override {}
-    void setProgressValue(int, float) override {}
-    void setPanelText(int, const std::string&) override {}
-    void setCommand2Enabled(bool) override {}
-    // Yes to the removal's first question, No to every closing question.
-    bool ask(const std::string& question) override { return question == zelk::kRemoveQuestion; }
-    std::optional<std::string> pickFolder(const std::string&) override { return std::nullopt; }
-};
-
-double seconds(const std::function<void()>& work) {
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// The fastest of several runs; setup runs untimed before each.
-double best(int repetitions, const std::function<void()>& setup,
-            const std::function<void()>& work) {
-    double fastest = 1e30;
-    for (int i = 0; i < repetitions; ++i) {
-        setup();
-        fastest = std::min(fastest, seconds(work));
+    TreeBench(fs::path root, const TreeSize& size, PanelStyle style)
+        : root_(std::move(root)), size_(size), style_(style) {
+        bench::generateTree(root_, size_, style_);
+        state_.SimFolder = root_.string();
     }
-    return fastest;
-}
 
-struct Timings {
-    double scanFloor, scan, removalFloor, removal;
+    // Runs the floor and the Scan once (warming the cache) and checks that both saw the tree
+    // that was generated; says what they saw.
+    bool check() {
+        const bench::ScanFloorCount floor = bench::scanFloor(root_.string());
+        zelk::runScanCommand(context_);
+        doomed_ = namesOf(state_.UnusedList);
+        const int scanned =
+            state_.FolderList.hasSlots() ? state_.FolderList.upperBound().value() : 0;
+        std::printf(
+            "%s, %d lines per panel, %d gauge files\n"
+            "  floor: %ld aircraft, %ld folders in them, %ld panels (%ld bytes, %ld lines), "
+            "%ld gauge files, %ld failures\n"
+            "  Scan:  %d aircraft, %zu gauge names, %zu unused gauge files\n",
+            describe(size_, style_).c_str(), size_.linesPerPanel, size_.gaugeFiles,
+            floor.aircraftFolders, floor.candidateFolders, floor.panels, floor.panelBytes,
+            floor.panelLines, floor.gaugeFiles, floor.failures, scanned,
+            namesOf(state_.GaugeList).size(), doomed_.size());
+        const bool ok = floor.failures == 0 && floor.aircraftFolders == size_.aircraft &&
+                        floor.panels == size_.aircraft && floor.gaugeFiles == size_.gaugeFiles &&
+                        scanned == size_.aircraft && !doomed_.empty();
+        if (!ok) {
+            std::fputs("  the floor or the Scan did not see the generated tree\n", stderr);
+        }
+        return ok;
+    }
+
+    bench::Pair scanAgainstFloor(int rounds) {
+        const auto nothing = [] {};
+        const bench::Pair times =
+            bench::interleavedRounds(rounds, {nothing, [&] { zelk::runScanCommand(context_); }},
+                                     {nothing, [&] { bench::scanFloor(root_.string()); }});
+        printTimes("Scan", times.first);
+        printTimes("floor", times.second);
+        return times;
+    }
+
+    // Both are timed right after the deleted files were put back and a Scan ran.
+    bench::Pair removalAgainstFloor(int rounds) {
+        const auto prepare = [&] {
+            bench::restoreGaugeFiles(root_, doomed_);
+            zelk::runScanCommand(context_);
+        };
+        long floorMissed = 0;
+        const bench::Pair times = bench::interleavedRounds(
+            rounds, {prepare, [&] { zelk::runRemovalCommand(context_); }},
+            {prepare, [&] {
+                 const long removed = bench::removalFloor(root_.string(), doomed_);
+                 floorMissed += static_cast<long>(doomed_.size()) - removed;
+             }});
+        bench::restoreGaugeFiles(root_, doomed_);
+        printTimes("removal", times.first);
+        printTimes("removal floor", times.second);
+        if (floorMissed != 0) {
+            std::fprintf(stderr, "  the removal floor missed %ld files\n", floorMissed);
+        }
+        return times;
+    }
+
+    struct FreshTimes {
+        bench::Pair times;
+        Samples memoryMb;
+        Samples heapKeptMb;
+        int failures = 0;
+    };
+
+    FreshTimes freshScanAgainstFloor(int rounds) {
+        FreshTimes fresh;
+        const auto child = [&](const char* mode, Samples& times, bool isScan) {
+            const bench::ChildReport report = bench::runFreshChild(mode, root_.string());
+            fresh.failures += report.ok ? 0 : 1;
+            times.seconds.push_back(report.seconds);
+            if (isScan) {
+                fresh.memoryMb.seconds.push_back(report.peakRssAddedMb);
+                fresh.heapKeptMb.seconds.push_back(report.heapKeptMb);
+            }
+        };
+        for (int round = 0; round < rounds; ++round) {
+            if (round % 2 == 0) {
+                child("scan", fresh.times.first, true);
+                child("floor", fresh.times.second, false);
+            } else {
+                child("floor", fresh.times.second, false);
+                child("scan", fresh.times.first, true);
+            }
+        }
+        printTimes("first Scan, fresh process", fresh.times.first);
+        printTimes("floor, fresh process", fresh.times.second);
+        if (fresh.failures != 0) {
+            std::fprintf(stderr, "  %d child processes failed\n", fresh.failures);
+        }
+        return fresh;
+    }
+
+private:
+    static void printTimes(const char* what, const Samples& samples) {
+        std::printf("  %-28s best %8.4f s  median %8.4f s\n", what, samples.best(),
+                    samples.median());
+    }
+
+    fs::path root_;
+    TreeSize size_;
+    PanelStyle style_;
+    zelk::RunState state_;
+    bench::QuietWindow window_;
+    zelk::DiskAccess access_ = zelk::DiskAccess::system();
+    zelk::CommandContext context_{state_, window_, access_};
+    std::vector<std::string> doomed_;
 };
 
-Timings measure(const fs::path& root, const TreeSize& size, int repetitions) {
-    generate(root, size);
-    zelk::RunState state;
-    state.SimFolder = root.string();
-    QuietWindow window;
-    const zelk::DiskAccess access = zelk::DiskAccess::system();
-    const zelk::CommandContext context{state, window, access};
-    const auto nothing = [] {};
-    Timings t{};
-    scanFloor(root);  // warm the cache
-    t.scanFloor = best(repetitions, nothing, [&] { scanFloor(root); });
-    t.scan = best(repetitions, nothing, [&] { zelk::runScanCommand(context); });
-    const auto restore = [&] { restoreUnused(root, size); };
-    t.removalFloor = best(repetitions, restore, [&] { removalFloor(root, size); });
-    t.removal = best(
-        repetitions,
-        [&] {
-            restore();
-            zelk::runScanCommand(context);
-        },
-        [&] { zelk::runRemovalCommand(context); });
-    return t;
+struct Results {
+    bench::Pair half;
+    bench::Pair full;
+    bench::Pair realistic;
+    bench::Pair removal;
+    TreeBench::FreshTimes fresh;
+    bool ok = true;
+};
+
+void printSummary(const Options& options, const Results& r) {
+    const TreeSize& full = options.full;
+    const TreeSize half{full.aircraft / 2, full.linesPerPanel, full.gaugeFiles / 2};
+    std::printf("\nRatios over %d rounds (warm cache):\n", options.rounds);
+    bench::printRatio("Scan / floor, " + describe(half, PanelStyle::Bench), r.half.first,
+                      r.half.second, kScanTarget);
+    bench::printRatio("Scan / floor, " + describe(full, PanelStyle::Bench), r.full.first,
+                      r.full.second, kScanTarget);
+    bench::printRatio("Scan / floor, " + describe(full, PanelStyle::Realistic), r.realistic.first,
+                      r.realistic.second, kScanTarget);
+    bench::printRatio("first Scan / floor, fresh processes, " + std::to_string(full.aircraft),
+                      r.fresh.times.first, r.fresh.times.second, kFreshScanTarget);
+    bench::printRatio("removal / floor, " + std::to_string(full.aircraft) + " aircraft",
+                      r.removal.first, r.removal.second, kRemovalTarget);
+    bench::printRatio("Scan, doubling the tree (" + std::to_string(full.aircraft) + " / " +
+                          std::to_string(half.aircraft) + " aircraft)",
+                      r.full.first, r.half.first, kDoublingTarget);
+    bench::printRatio("  (its floor, for comparison)", r.full.second, r.half.second,
+                      kDoublingTarget);
+    const std::vector<double>& added = r.fresh.memoryMb.seconds;
+    const double memory = r.fresh.memoryMb.median();
+    const double largest = added.empty() ? 0.0 : *std::max_element(added.begin(), added.end());
+    std::printf("%-52s peak RSS +%.1f MB (max %.1f), heap kept %.1f MB   target <= %.0f MB  %s\n",
+                ("memory a Scan adds, " + std::to_string(full.aircraft) + " aircraft").c_str(),
+                memory, largest, r.fresh.heapKeptMb.median(), kMemoryTargetMb,
+                memory <= kMemoryTargetMb ? "ok" : "OVER");
+    std::puts("(the window's ratio comes from zelk_window_bench)");
 }
 
-void print(const TreeSize& size, const Timings& t) {
-    std::printf(
-        "%6d aircraft x %3d lines, %6d gauge files | scan %7.3f s  floor %7.3f s  "
-        "ratio %5.2f | removal %7.3f s  floor %7.3f s  ratio %5.2f\n",
-        size.aircraft, size.linesPerPanel, size.gaugeFiles, t.scan, t.scanFloor,
-        t.scan / t.scanFloor, t.removal, t.removalFloor, t.removal / t.removalFloor);
-}
-
-int argument(int argc, char** argv, int index, int fallback) {
-    return argc > index ? std::atoi(argv[index]) : fallback;
+Results runAll(const Options& options, const fs::path& root) {
+    const TreeSize& full = options.full;
+    const TreeSize half{full.aircraft / 2, full.linesPerPanel, full.gaugeFiles / 2};
+    Results r;
+    {
+        TreeBench tree(root, half, PanelStyle::Bench);
+        r.ok = tree.check() && r.ok;
+        r.half = tree.scanAgainstFloor(options.rounds);
+    }
+    {
+        TreeBench tree(root, full, PanelStyle::Bench);
+        r.ok = tree.check() && r.ok;
+        r.full = tree.scanAgainstFloor(options.rounds);
+        r.removal = tree.removalAgainstFloor(options.rounds);
+        r.fresh = tree.freshScanAgainstFloor(options.rounds);
+        r.ok = r.fresh.failures == 0 && r.ok;
+    }
+    {
+        TreeBench tree(root, full, PanelStyle::Realistic);
+        r.ok = tree.check() && r.ok;
+        r.realistic = tree.scanAgainstFloor(options.rounds);
+    }
+    return r;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const TreeSize full{argument(argc, argv, 1, 2000), argument(argc, argv, 2, 80),
-                        argument(argc, argv, 3, 30000)};
-    const int repetitions = argument(argc, argv, 4, 5);
-    const TreeSize half{full.aircraft / 2, full.linesPerPanel, full.gaugeFiles / 2};
-    const fs::path root = fs::temp_directory_path() / ("zelk-bench-" + std::to_string(::getpid()));
-
-    const Timings small = measure(root, half, repetitions);
-    print(half, small);
-    const Timings large = measure(root, full, repetitions);
-    print(full, large);
-    std::printf("doubling the tree: scan x%.2f (floor x%.2f), removal x%.2f (floor x%.2f)\n",
-                large.scan / small.scan, large.scanFloor / small.scanFloor,
-                large.removal / small.removal, large.removalFloor / small.removalFloor);
-    fs::remove_all(root);
-    return 0;
+    if (argc == 4 && std::strcmp(argv[1], bench::kChildFlag) == 0) {
+        return bench::childMain(argv[2], argv[3]);
+    }
+    const Options options = bench::parseOptions(argc, argv);
+    const fs::path work = options.workFolder / ("zelk-bench-" + std::to_string(::getpid()));
+    int status = 1;
+    try {
+        const Results results = runAll(options, work / "FS2000");
+        printSummary(options, results);
+        status = results.ok ? 0 : 1;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "the benchmark stopped: %s\n", error.what());
+    } catch (const zelk::ProgramEnd&) {
+        std::fputs("a command asked to end the program\n", stderr);
+    }
+    fs::remove_all(work);
+    return status;
 }

@@ -1,0 +1,227 @@
+#include "Floors.h"
+
+// getdents64 and dirent64 are GNU extensions; g++ defines _GNU_SOURCE for C++.
+#include <dirent.h>
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+namespace bench {
+namespace {
+
+constexpr std::size_t kListingBytes = 32 * 1024;
+constexpr std::size_t kPanelBytes = 256 * 1024;
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    Descriptor& operator=(Descriptor&&) = delete;
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
+Descriptor openFolderAt(int parent, const char* name) {
+    return Descriptor(::openat(parent, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+}
+
+enum class Kind { Folder, File, Other };
+
+// The entry's type comes with the listing; only links and file systems that do not report
+// types cost a stat call.
+Kind kindOf(int folderFd, const dirent64& entry) {
+    switch (entry.d_type) {
+        case DT_DIR:
+            return Kind::Folder;
+        case DT_REG:
+            return Kind::File;
+        case DT_LNK:
+        case DT_UNKNOWN: {
+            struct stat info {};
+            if (::fstatat(folderFd, entry.d_name, &info, 0) != 0) {
+                return Kind::Other;
+            }
+            return S_ISDIR(info.st_mode)   ? Kind::Folder
+                   : S_ISREG(info.st_mode) ? Kind::File
+                                           : Kind::Other;
+        }
+        default:
+            return Kind::Other;
+    }
+}
+
+bool isDotOrDotDot(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+// Calls visit(entry) for every entry of an open folder, straight from the kernel's records,
+// until visit returns false. False when the folder could not be listed.
+template <typename Visit>
+bool forEachEntry(int folderFd, char* buffer, Visit&& visit) {
+    for (;;) {
+        const ssize_t got = ::getdents64(folderFd, buffer, kListingBytes);
+        if (got <= 0) {
+            return got == 0;
+        }
+        for (ssize_t at = 0; at < got;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
+            at += entry->d_reclen;
+            if (!isDotOrDotDot(entry->d_name) && !visit(*entry)) {
+                return true;
+            }
+        }
+    }
+}
+
+struct SimulatorFolders {
+    std::string aircraft;
+    std::string gauges;
+};
+
+// The names AIRCRAFT and GAUGES have in the simulator folder, whatever their case.
+SimulatorFolders simulatorFolders(int rootFd, char* buffer) {
+    SimulatorFolders found;
+    forEachEntry(rootFd, buffer, [&](const dirent64& entry) {
+        const bool isAircraft = ::strcasecmp(entry.d_name, "AIRCRAFT") == 0;
+        const bool isGauges = ::strcasecmp(entry.d_name, "GAUGES") == 0;
+        if ((isAircraft || isGauges) && kindOf(rootFd, entry) == Kind::Folder) {
+            (isAircraft ? found.aircraft : found.gauges) = entry.d_name;
+        }
+        return true;
+    });
+    return found;
+}
+
+class ScanFloorWalk {
+public:
+    ScanFloorWalk()
+        : aircraftListing_(std::make_unique_for_overwrite<char[]>(kListingBytes)),
+          planeListing_(std::make_unique_for_overwrite<char[]>(kListingBytes)),
+          candidateListing_(std::make_unique_for_overwrite<char[]>(kListingBytes)),
+          panel_(std::make_unique_for_overwrite<char[]>(kPanelBytes)) {}
+
+    ScanFloorCount run(const std::string& simFolder) {
+        const Descriptor root(::open(simFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        const SimulatorFolders names = simulatorFolders(root.get(), aircraftListing_.get());
+        walkAircraft(root.get(), names.aircraft);
+        listGauges(root.get(), names.gauges);
+        return count_;
+    }
+
+private:
+    // Opens a child folder, or counts the failure.
+    Descriptor open(int parent, const char* name) {
+        Descriptor folder = openFolderAt(parent, name);
+        count_.failures += folder.valid() ? 0 : 1;
+        return folder;
+    }
+
+    void walkAircraft(int rootFd, const std::string& name) {
+        const Descriptor aircraft = open(rootFd, name.c_str());
+        const bool listed = forEachEntry(aircraft.get(), aircraftListing_.get(), [&](auto& plane) {
+            if (kindOf(aircraft.get(), plane) == Kind::Folder) {
+                ++count_.aircraftFolders;
+                walkPlane(aircraft.get(), plane.d_name);
+            }
+            return true;
+        });
+        count_.failures += listed ? 0 : 1;
+    }
+
+    void walkPlane(int aircraftFd, const char* name) {
+        const Descriptor plane = open(aircraftFd, name);
+        const bool listed = forEachEntry(plane.get(), planeListing_.get(), [&](auto& candidate) {
+            if (kindOf(plane.get(), candidate) == Kind::Folder) {
+                ++count_.candidateFolders;
+                readPanelOf(plane.get(), candidate.d_name);
+            }
+            return true;
+        });
+        count_.failures += listed ? 0 : 1;
+    }
+
+    // Finds PANEL.CFG in the folder's listing and reads it; the listing stops there.
+    void readPanelOf(int planeFd, const char* name) {
+        const Descriptor candidate = open(planeFd, name);
+        const bool listed =
+            forEachEntry(candidate.get(), candidateListing_.get(), [&](const dirent64& entry) {
+                if (::strcasecmp(entry.d_name, "PANEL.CFG") != 0 ||
+                    kindOf(candidate.get(), entry) != Kind::File) {
+                    return true;
+                }
+                readWhole(candidate.get(), entry.d_name);
+                return false;
+            });
+        count_.failures += listed ? 0 : 1;
+    }
+
+    void readWhole(int folderFd, const char* name) {
+        const Descriptor file(::openat(folderFd, name, O_RDONLY | O_CLOEXEC));
+        if (!file.valid()) {
+            ++count_.failures;
+            return;
+        }
+        char* buffer = panel_.get();
+        for (ssize_t got; (got = ::read(file.get(), buffer, kPanelBytes)) > 0;) {
+            count_.panelBytes += got;
+            count_.panelLines += std::count(buffer, buffer + got, '\n');
+        }
+        ++count_.panels;
+    }
+
+    void listGauges(int rootFd, const std::string& name) {
+        const Descriptor gauges = open(rootFd, name.c_str());
+        const bool listed = forEachEntry(gauges.get(), aircraftListing_.get(), [&](auto& entry) {
+            count_.gaugeFiles += kindOf(gauges.get(), entry) == Kind::File ? 1 : 0;
+            return true;
+        });
+        count_.failures += listed ? 0 : 1;
+    }
+
+    std::unique_ptr<char[]> aircraftListing_;
+    std::unique_ptr<char[]> planeListing_;
+    std::unique_ptr<char[]> candidateListing_;
+    std::unique_ptr<char[]> panel_;
+    ScanFloorCount count_;
+};
+
+}  // namespace
+
+ScanFloorCount scanFloor(const std::string& simFolder) {
+    return ScanFloorWalk().run(simFolder);
+}
+
+long removalFloor(const std::string& simFolder, const std::vector<std::string>& doomed) {
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kListingBytes);
+    const Descriptor root(::open(simFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const std::string gaugesName = simulatorFolders(root.get(), buffer.get()).gauges;
+    const Descriptor gauges = openFolderAt(root.get(), gaugesName.c_str());
+    long files = 0;
+    forEachEntry(gauges.get(), buffer.get(), [&](const dirent64& entry) {
+        files += kindOf(gauges.get(), entry) == Kind::File ? 1 : 0;
+        return true;
+    });
+    long removed = 0;
+    for (const std::string& name : doomed) {
+        removed += ::unlinkat(gauges.get(), name.c_str(), 0) == 0 ? 1 : 0;
+    }
+    return files > 0 ? removed : 0;
+}
+
+}  // namespace bench
