@@ -156,17 +156,18 @@ private:
         count_.failures += listed ? 0 : 1;
     }
 
-    // Finds PANEL.CFG in the folder's listing and reads it; the listing stops there.
+    // Reads every file spelled PANEL.CFG in any case that the folder's listing shows: the
+    // answer needs them all (a copy from Windows may leave both "Panel.cfg" and "panel.cfg"),
+    // so the whole listing is read.
     void readPanelOf(int planeFd, const char* name) {
         const Descriptor candidate = open(planeFd, name);
         const bool listed =
             forEachEntry(candidate.get(), candidateListing_.get(), [&](const dirent64& entry) {
-                if (::strcasecmp(entry.d_name, "PANEL.CFG") != 0 ||
-                    kindOf(candidate.get(), entry) != Kind::File) {
-                    return true;
+                if (::strcasecmp(entry.d_name, "PANEL.CFG") == 0 &&
+                    kindOf(candidate.get(), entry) == Kind::File) {
+                    readWhole(candidate.get(), entry.d_name);
                 }
-                readWhole(candidate.get(), entry.d_name);
-                return false;
+                return true;
             });
         count_.failures += listed ? 0 : 1;
     }

@@ -18,9 +18,9 @@ struct ScanFloorCount {
 };
 
 // The least any program must do to answer what a Scan answers: list AIRCRAFT, every aircraft
-// folder and every folder inside one, each once, relative to its parent's descriptor; find
-// PANEL.CFG in the listing whatever its case and read it whole into a reused buffer; list
-// GAUGES once. No sorting, no strings per entry.
+// folder and every folder inside one, each once and whole, relative to its parent's
+// descriptor; read every file the listing shows as PANEL.CFG in any case whole into a reused
+// buffer; list GAUGES once. No sorting, no strings per entry.
 ScanFloorCount scanFloor(const std::string& simFolder);
 
 // The least a removal must do: list GAUGES once and delete these files of it. Returns how
