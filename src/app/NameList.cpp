@@ -26,35 +26,53 @@ void NameList::add(Int16& counter, std::string name) {
     const std::size_t oldSize = slots_.size();
     slots_.resize(slot + 1);
     slots_[slot] = std::move(name);
+    if (!indexed_) {
+        return;
+    }
     if (slot < oldSize) {
         rebuildIndex();  // a counter set back below the bound rewrote or cut the list
         return;
     }
-    for (std::size_t gap = std::max<std::size_t>(oldSize, 1); gap < slot; ++gap) {
-        firstSlot_.try_emplace(std::string(), static_cast<int>(gap));
+    for (std::size_t gap = std::max<std::size_t>(oldSize, 1); gap <= slot; ++gap) {
+        firstSlot_.insert(slots_[gap], static_cast<int>(gap));
     }
-    firstSlot_.try_emplace(slots_[slot], static_cast<int>(slot));
 }
 
 void NameList::clear() {
     slots_.clear();
     firstSlot_.clear();
+    indexed_ = false;
 }
 
-void NameList::rebuildIndex() {
+void NameList::rebuildIndex() const {
     firstSlot_.clear();
     for (std::size_t i = 1; i < slots_.size(); ++i) {
-        firstSlot_.try_emplace(slots_[i], static_cast<int>(i));
+        firstSlot_.insert(slots_[i], static_cast<int>(i));
     }
+    indexed_ = true;
 }
 
 bool NameList::containsUpTo(std::string_view name, Int16 last) const {
-    const auto entry = firstSlot_.find(name);
-    if (entry != firstSlot_.end() && entry->second <= last.value()) {
+    return containsUpTo(name, NameTable::hashOf(name), last);
+}
+
+bool NameList::containsUpTo(std::string_view name, std::size_t hash, Int16 last) const {
+    if (!indexed_) {
+        rebuildIndex();
+    }
+    const std::optional<int> slot = firstSlot_.find(name, hash);
+    if (slot && *slot <= last.value()) {
         return true;
     }
     checkMissedSearch(last);
     return false;
+}
+
+bool NameList::containsIgnoringAsciiCase(std::string_view name) const {
+    if (!indexed_) {
+        rebuildIndex();
+    }
+    return firstSlot_.containsIgnoringAsciiCase(name);
 }
 
 void checkMissedSearch(Int16 last) {

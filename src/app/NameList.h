@@ -3,10 +3,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "app/Int16.h"
+#include "app/NameTable.h"
 
 namespace zelk {
 
@@ -34,19 +34,23 @@ public:
     // would find it: when the name is not found and last is 32767, stepping the loop index
     // past 32767 is an overflow error. Answered from an index, not by walking the slots.
     bool containsUpTo(std::string_view name, Int16 last) const;
+    // The same for a name whose NameTable::hashOf is known.
+    bool containsUpTo(std::string_view name, std::size_t hash, Int16 last) const;
+    // True when one of slots 1 and above holds the name in some spelling that differs at most
+    // in ASCII case.
+    bool containsIgnoringAsciiCase(std::string_view name) const;
+    // Starts fetching what a search for a name of this hash will read, so that the search can
+    // follow a little later without waiting for memory.
+    void prefetch(std::size_t hash) const { firstSlot_.prefetch(hash); }
 
 private:
-    void rebuildIndex();
+    void rebuildIndex() const;
 
     std::vector<std::string> slots_;
-    struct NameHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view name) const {
-            return std::hash<std::string_view>{}(name);
-        }
-    };
-    // Each name held in slots 1 and above, with the lowest slot that holds it.
-    std::unordered_map<std::string, int, NameHash, std::equal_to<>> firstSlot_;
+    // Each name held in slots 1 and above, with the lowest slot that holds it; made on the
+    // first search, since most lists are never searched, and kept up to date from then on.
+    mutable NameTable firstSlot_;
+    mutable bool indexed_ = false;
 };
 
 // The same 16-bit loop rule for a search answered by some other index: a search over slots

@@ -1,21 +1,84 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zelk {
 
 // What a path names once symbolic links are followed. A dangling link is Missing; anything
 // that is neither a folder nor a regular file (a device, a pipe) is Other and is never read.
-enum class EntryKind { Missing, Folder, File, Other };
+enum class EntryKind : std::uint8_t { Missing, Folder, File, Other };
 
 struct DirEntry {
     std::string name;
     EntryKind kind;
 };
+
+// One entry of a listing; the name lives in the listing.
+struct ListedEntry {
+    std::string_view name;
+    EntryKind kind;
+};
+
+// The entries of a folder as one listing, with every name in one block of memory: a gauges
+// folder may hold tens of thousands of files, and one string per entry costs more than reading
+// the folder.
+class Listing {
+public:
+    void add(std::string_view name, EntryKind kind);
+    void reserve(std::size_t entries, std::size_t nameBytes);
+
+    std::size_t size() const { return items_.size(); }
+    bool empty() const { return items_.empty(); }
+    std::string_view name(std::size_t i) const {
+        return {names_.data() + items_[i].offset, items_[i].length};
+    }
+    EntryKind kind(std::size_t i) const { return items_[i].kind; }
+    ListedEntry operator[](std::size_t i) const { return {name(i), kind(i)}; }
+
+    class Iterator {
+    public:
+        Iterator(const Listing& listing, std::size_t index) : listing_(&listing), index_(index) {}
+        ListedEntry operator*() const { return (*listing_)[index_]; }
+        Iterator& operator++() {
+            ++index_;
+            return *this;
+        }
+        bool operator==(const Iterator& other) const { return index_ == other.index_; }
+
+    private:
+        const Listing* listing_;
+        std::size_t index_;
+    };
+    Iterator begin() const { return {*this, 0}; }
+    Iterator end() const { return {*this, size()}; }
+
+    // Puts the entries in the order Windows lists a folder: by name in upper case, ties in
+    // byte order.
+    void sortAsListed();
+
+private:
+    struct Item {
+        // The first 16 bytes of the name in upper case, as two numbers that compare like the
+        // bytes: most comparisons of a sort are settled by them.
+        std::uint64_t high;
+        std::uint64_t low;
+        std::uint32_t offset;
+        std::uint16_t length;
+        EntryKind kind;
+    };
+    std::string names_;
+    std::vector<Item> items_;
+};
+
+// True when a comes before b in the order Windows lists a folder.
+bool listedBefore(std::string_view a, std::string_view b);
 
 // A file opened for reading, read in chunks.
 class ByteSource {
@@ -24,6 +87,36 @@ public:
     // Reads up to size bytes; returns 0 at the end. Throws ZelkError on failure.
     virtual std::size_t read(char* buffer, std::size_t size) = 0;
 };
+
+// A folder to work in by the names of its entries: the way a walk of a large tree is fastest
+// (the system looks up one name relative to an open folder instead of a whole path). Opened
+// when first needed. Every failure throws ZelkError naming the native path involved.
+class FolderHandle {
+public:
+    virtual ~FolderHandle() = default;
+
+    // The full native path.
+    virtual const std::string& path() const = 0;
+    // Opens the folder now; false when there is no folder there (nothing, a file, a dangling
+    // link). Any other failure (no permission to enter it) throws.
+    virtual bool open() const = 0;
+    // Hands every entry to visit as the disk hands them out, without "." and "..". Path not
+    // found when there is no such folder.
+    using Visit = std::function<void(std::string_view name, EntryKind kind)>;
+    virtual void visit(const Visit& visit) const = 0;
+    // The entries, unsorted.
+    Listing list() const;
+    // A subfolder by its exact name; opened when first used.
+    virtual std::shared_ptr<const FolderHandle> folder(const std::string& name) const = 0;
+    virtual std::unique_ptr<ByteSource> openRead(const std::string& name) const = 0;
+    // Removes a file or a link (never a link's target).
+    virtual void remove(const std::string& name) const = 0;
+    // True when nobody may write the entry.
+    virtual bool isReadOnly(const std::string& name) const = 0;
+};
+
+// The native path of an entry of a folder.
+std::string childPath(const std::string& folder, const std::string& name);
 
 // The operating system's file calls, on native paths. Everything above it (path mapping,
 // the file-system service, the settings file) goes through this seam, so that tests can
@@ -52,6 +145,11 @@ public:
     // Replaces the file's content atomically: a temporary file beside it, then a rename.
     // On failure the old file is untouched and ZelkError is thrown.
     virtual void replaceFile(const std::string& path, const std::string& content) const = 0;
+
+    // A folder to work in. This one works through the path calls above, so that a disk that
+    // overrides only those (one that injects faults, say) sees every call; a real disk opens
+    // folders relative to their parents instead.
+    virtual std::shared_ptr<const FolderHandle> openFolder(const std::string& path) const;
     // True when this user may create a file in the folder.
     virtual bool canCreateFileIn(const std::string& folder) const = 0;
     // Creates a folder that only its owner may enter. Throws ZelkError naming the path.
@@ -68,6 +166,7 @@ public:
     bool isReadOnly(const std::string& path) const override;
     std::string canonicalPath(const std::string& path) const override;
     void replaceFile(const std::string& path, const std::string& content) const override;
+    std::shared_ptr<const FolderHandle> openFolder(const std::string& path) const override;
     bool canCreateFileIn(const std::string& folder) const override;
     void createFolder(const std::string& path) const override;
 };

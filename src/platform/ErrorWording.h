@@ -37,17 +37,17 @@ auto withContext(const std::string& doing, Action&& action) -> decltype(action()
     }
 }
 
-// Runs an action; an overflow it raises becomes one with the given text, which says what
-// overflowed and where.
-template <typename Action>
-auto explainOverflow(const std::string& text, Action&& action) -> decltype(action()) {
+// Runs an action; an overflow it raises becomes one with the text that textOf() gives, which
+// says what overflowed and where (made only then: the action may run for every panel).
+template <typename TextOf, typename Action>
+auto explainOverflow(TextOf&& textOf, Action&& action) -> decltype(action()) {
     try {
         return action();
     } catch (const ZelkError& error) {
         if (error.number() != ErrorNumber::Overflow) {
             throw;
         }
-        throw ZelkError(ErrorNumber::Overflow, text);
+        throw ZelkError(ErrorNumber::Overflow, textOf());
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -38,20 +39,28 @@ public:
     static constexpr std::size_t kMaxLineBytes = 16 * 1024 * 1024;
 
     TextStream(std::unique_ptr<ByteSource> source, std::string displayPath);
+    ~TextStream();
+    TextStream(TextStream&&) noexcept = default;
+    TextStream& operator=(TextStream&&) noexcept = default;
 
     bool AtEndOfStream();
     // Throws the input-past-end error when no line is left.
     std::string ReadLine();
     // The same, into a string whose storage is reused from line to line.
     void ReadLineInto(std::string& line);
+    // The same again, without a copy where it can: the view is valid until the next read.
+    std::string_view ReadLineView();
 
 private:
     bool fill();
     int peekByte();
+    void skipLineEnd(char end);
+    void checkLength(std::size_t length) const;
 
     std::unique_ptr<ByteSource> source_;
     std::string displayPath_;
     std::unique_ptr<char[]> buffer_;
+    std::string spill_;  // a line that runs across two reads
     std::size_t position_ = 0;
     std::size_t size_ = 0;
     bool exhausted_ = false;
@@ -59,12 +68,12 @@ private:
 
 class File {
 public:
-    File(DiskAccess access, std::string nativePath);
+    File(std::shared_ptr<const FolderHandle> folder, std::string name);
 
     // The name as stored on disk, extension included.
-    std::string Name() const;
+    const std::string& Name() const { return name_; }
     // The full native path.
-    std::string Path() const { return nativePath_; }
+    std::string Path() const { return childPath(folder_->path(), name_); }
 
     // Mode 1 is reading; format 0 is 8-bit text. Only that combination exists here.
     TextStream OpenAsTextStream(int ioMode = 1, int format = 0) const;
@@ -73,40 +82,76 @@ public:
     void Delete(bool force = false) const;
 
 private:
-    DiskAccess access_;
-    std::string nativePath_;
+    std::shared_ptr<const FolderHandle> folder_;
+    std::string name_;
 };
 
-// One entry of a folder as its listing shows it.
-struct FolderEntry {
-    std::string name;
-    EntryKind kind;    // what it names once links are followed; Missing for a dangling link
-    std::string path;  // the full native path
+// The files of a folder as they were when it was listed, in the order Windows lists them. A
+// file item is made when it is visited, so that a folder of thousands of files costs one
+// listing and no more.
+class FileCollection {
+public:
+    FileCollection(std::shared_ptr<const FolderHandle> folder, Listing listing);
+
+    std::size_t size() const { return files_.size(); }
+    bool empty() const { return files_.empty(); }
+    File operator[](std::size_t index) const;
+    File front() const { return (*this)[0]; }
+
+    class Iterator {
+    public:
+        Iterator(const FileCollection& files, std::size_t index) : files_(&files), index_(index) {}
+        File operator*() const { return (*files_)[index_]; }
+        Iterator& operator++() {
+            ++index_;
+            return *this;
+        }
+        bool operator==(const Iterator& other) const { return index_ == other.index_; }
+
+    private:
+        const FileCollection* files_;
+        std::size_t index_;
+    };
+    Iterator begin() const { return {*this, 0}; }
+    Iterator end() const { return {*this, files_.size()}; }
+
+private:
+    std::shared_ptr<const FolderHandle> folder_;
+    Listing listing_;
+    std::vector<std::uint32_t> files_;  // which entries of the listing are files
 };
 
 class Folder {
 public:
-    Folder(DiskAccess access, std::string nativePath);
+    explicit Folder(std::shared_ptr<const FolderHandle> handle);
 
     std::string Name() const;
     // The full native path; this is also the folder's text.
-    std::string Path() const { return nativePath_; }
+    const std::string& Path() const { return handle_->path(); }
 
-    // The entries present when taken, in the order Windows lists a folder: case-insensitive
-    // by name. A link to a folder is a folder, a link to a file is a file, a dangling link is
-    // neither.
+    // The entries present when taken, in the order Windows lists a folder: by name in upper
+    // case, ties in byte order. A link to a folder is a folder, a link to a file is a file, a
+    // dangling link is neither.
     std::vector<Folder> SubFolders() const;
-    std::vector<File> Files() const;
+    FileCollection Files() const;
+    // Hands the name of every file to visit as the disk hands them out, in no particular
+    // order: for a caller that puts in order only the few it keeps.
+    void ForEachFile(const std::function<void(std::string_view name)>& visit) const;
     // Every entry, whatever it is, in the same order.
-    std::vector<FolderEntry> Entries() const;
+    Listing Entries() const;
 
+    // The native path of one of its entries.
+    std::string PathOf(const ListedEntry& entry) const {
+        return childPath(Path(), std::string(entry.name));
+    }
     // The items of entries that the listing found to be a folder or a file.
-    Folder SubFolder(const FolderEntry& entry) const { return Folder(access_, entry.path); }
-    File FileOf(const FolderEntry& entry) const { return File(access_, entry.path); }
+    Folder SubFolder(const ListedEntry& entry) const {
+        return Folder(handle_->folder(std::string(entry.name)));
+    }
+    File FileOf(const ListedEntry& entry) const { return File(handle_, std::string(entry.name)); }
 
 private:
-    DiskAccess access_;
-    std::string nativePath_;
+    std::shared_ptr<const FolderHandle> handle_;
 };
 
 // The file-system service. Takes the Windows-style paths that the program builds and maps

@@ -42,14 +42,6 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
            });
 }
 
-// NTFS orders names by their upper-case form, so "_" (after "Z") follows the letters.
-std::pair<std::string, std::string> listingKey(std::string_view name) {
-    std::string upper(name);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; });
-    return {std::move(upper), std::string(name)};
-}
-
 WindowsPath parseWindowsPath(std::string_view path) {
     WindowsPath parsed;
     if (path.size() >= 2 && isAsciiLetter(path[0]) && path[1] == ':') {
@@ -211,6 +203,29 @@ std::optional<PathMapper::Resolved> PathMapper::fromCache(const WindowsPath& par
         return std::nullopt;
     }
     return std::nullopt;
+}
+
+std::optional<std::string> PathMapper::likelyPath(std::string_view path) const {
+    const WindowsPath parsed = parseWindowsPath(path);
+    const std::optional<std::string> root = rootOf(parsed);
+    if (!root || (root->empty() && parsed.components.empty())) {
+        return std::nullopt;
+    }
+    std::size_t known = 0;
+    std::string native = *root;
+    if (cache_) {
+        for (std::size_t count = parsed.components.size(); count > 0; --count) {
+            if (const std::string* remembered = cache_->find(cacheKey(parsed, count))) {
+                native = *remembered;
+                known = count;
+                break;
+            }
+        }
+    }
+    for (std::size_t i = known; i < parsed.components.size(); ++i) {
+        native = join(native, parsed.components[i]);
+    }
+    return native;
 }
 
 std::optional<std::string> PathMapper::resolve(std::string_view path) const {

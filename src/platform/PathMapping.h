@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,10 +26,6 @@ WindowsPath parseWindowsPath(std::string_view path);
 std::string asciiLower(std::string_view text);
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
-// The key that orders names the way Windows lists a folder: without regard to case, ties in
-// byte order.
-std::pair<std::string, std::string> listingKey(std::string_view name);
-
 // The Wine prefix whose dosdevices folder maps drive letters: $WINEPREFIX, else ~/.wine.
 std::string defaultWinePrefix();
 
@@ -40,8 +37,20 @@ public:
     const std::string* find(const std::string& key) const;
     void remember(std::string key, std::string native);
 
+    // The folder last opened by its full native path, so that the folders below it can be
+    // opened relative to it: a Scan opens every aircraft folder by a path below AIRCRAFT.
+    struct OpenedFolder {
+        std::string native;
+        std::shared_ptr<const FolderHandle> handle;
+    };
+    const OpenedFolder& lastOpened() const { return lastOpened_; }
+    void rememberOpened(std::string native, std::shared_ptr<const FolderHandle> handle) {
+        lastOpened_ = {std::move(native), std::move(handle)};
+    }
+
 private:
     std::unordered_map<std::string, std::string> entries_;
+    OpenedFolder lastOpened_;
 };
 
 // Maps Windows-style paths onto the native file system the way a Windows user expects:
@@ -55,6 +64,10 @@ public:
         std::string path;
         EntryKind kind;  // Missing for a dangling link
     };
+
+    // Where the path most likely is, without asking the disk: the remembered spelling of its
+    // longest known part, the rest as given. Nothing for a path that cannot be mapped at all.
+    std::optional<std::string> likelyPath(std::string_view path) const;
 
     // The native path of an existing entry, or nothing when some component is missing.
     std::optional<std::string> resolve(std::string_view path) const;

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -36,25 +37,65 @@ bool meansDangling(int error) {
 
 // The kind of a folder entry; only links and file systems that do not report entry types
 // cost a stat call.
-EntryKind kindOfEntry(int dirFd, const dirent& entry, const std::string& folder) {
-    if (entry.d_type == DT_DIR) {
+template <typename PathOf>
+EntryKind kindOfEntry(int dirFd, unsigned char type, const char* name, const PathOf& folder) {
+    if (type == DT_DIR) {
         return EntryKind::Folder;
     }
-    if (entry.d_type == DT_REG) {
+    if (type == DT_REG) {
         return EntryKind::File;
     }
-    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) {
+    if (type != DT_LNK && type != DT_UNKNOWN) {
         return EntryKind::Other;
     }
     struct stat info {};
-    if (::fstatat(dirFd, entry.d_name, &info, 0) == 0) {
+    if (::fstatat(dirFd, name, &info, 0) == 0) {
         return kindOfMode(info.st_mode);
     }
     if (meansDangling(errno)) {
         return EntryKind::Missing;
     }
-    throwSystemError(errno, folder + "/" + entry.d_name, false);
+    throwSystemError(errno, folder() + "/" + name, false);
 }
+
+bool isDotOrDotDot(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+// The entries of an open folder, read straight from the kernel in large batches.
+// Calls add(name, kind) for every entry of an open folder, read straight from the kernel in
+// large batches. path() names the folder in a message; it is only asked for when something
+// fails.
+template <typename PathOf, typename Add>
+void listOpenFolder(int fd, const PathOf& path, Add&& add) {
+    constexpr std::size_t kBatch = 32 * 1024;
+    alignas(dirent64) char buffer[kBatch];
+    for (;;) {
+        const ssize_t got = ::getdents64(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throwSystemError(errno, path(), true);
+        }
+        if (got == 0) {
+            return;
+        }
+        for (ssize_t at = 0; at < got;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
+            at += entry->d_reclen;
+            if (!isDotOrDotDot(entry->d_name)) {
+                add(std::string_view(entry->d_name),
+                    kindOfEntry(fd, entry->d_type, entry->d_name, path));
+            }
+        }
+    }
+}
+
+// Non-blocking, so that a pipe put in a file's place cannot hang the open; reads of a regular
+// file are not affected by it.
+constexpr int kReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+constexpr int kFolderFlags = O_RDONLY | O_CLOEXEC | O_DIRECTORY;
 
 class FdSource : public ByteSource {
 public:
@@ -78,10 +119,6 @@ public:
 private:
     int fd_;
     std::string path_;
-};
-
-struct DirCloser {
-    void operator()(DIR* dir) const { ::closedir(dir); }
 };
 
 void writeAll(int fd, const std::string& content, const std::string& path) {
@@ -135,35 +172,129 @@ std::optional<EntryKind> PosixDisk::probe(const std::string& path) const {
 }
 
 std::vector<DirEntry> PosixDisk::list(const std::string& path) const {
-    std::unique_ptr<DIR, DirCloser> dir(::opendir(path.c_str()));
-    if (!dir) {
+    const int fd = ::open(path.c_str(), kFolderFlags);
+    if (fd < 0) {
         throwSystemError(errno, path, true);
     }
-    const int dirFd = ::dirfd(dir.get());
-    std::vector<DirEntry> entries;
-    errno = 0;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..") {
-            continue;
-        }
-        entries.push_back({name, kindOfEntry(dirFd, *entry, path)});
-        errno = 0;
+    try {
+        std::vector<DirEntry> entries;
+        listOpenFolder(
+            fd, [&path] { return path; },
+            [&entries](std::string_view name, EntryKind kind) {
+                entries.push_back({std::string(name), kind});
+            });
+        ::close(fd);
+        return entries;
+    } catch (...) {
+        ::close(fd);
+        throw;
     }
-    if (errno != 0) {
-        throwSystemError(errno, path, true);
-    }
-    return entries;
 }
 
 std::unique_ptr<ByteSource> PosixDisk::openRead(const std::string& path) const {
-    // Non-blocking, so that a pipe put in a file's place cannot hang the open; reads of a
-    // regular file are not affected by it.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = ::open(path.c_str(), kReadFlags);
     if (fd < 0) {
         throwSystemError(errno, path, false);
     }
     return std::make_unique<FdSource>(fd, path);
+}
+
+namespace {
+
+// A folder opened relative to its parent's descriptor when first needed, and closed with the
+// last handle that refers to it.
+class PosixFolderHandle : public FolderHandle,
+                          public std::enable_shared_from_this<PosixFolderHandle> {
+public:
+    // A folder opened by its full path.
+    explicit PosixFolderHandle(std::string path) : path_(std::move(path)) {}
+    // A subfolder, opened relative to its parent.
+    PosixFolderHandle(std::shared_ptr<const PosixFolderHandle> parent, std::string name)
+        : parent_(std::move(parent)), name_(std::move(name)) {}
+    ~PosixFolderHandle() override {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    PosixFolderHandle(const PosixFolderHandle&) = delete;
+    PosixFolderHandle& operator=(const PosixFolderHandle&) = delete;
+
+    // Made when first asked for (for a message, mostly): a walk opens many folders.
+    const std::string& path() const override {
+        if (path_.empty() && parent_) {
+            path_ = childPath(parent_->path(), name_);
+        }
+        return path_;
+    }
+
+    bool open() const override {
+        if (fd_ >= 0) {
+            return true;
+        }
+        fd_ = parent_ ? ::openat(parent_->descriptor(), name_.c_str(), kFolderFlags)
+                      : ::open(path().c_str(), kFolderFlags);
+        if (fd_ >= 0) {
+            return true;
+        }
+        if (meansDangling(errno)) {
+            return false;
+        }
+        throwSystemError(errno, path(), true);
+    }
+
+    void visit(const Visit& visit) const override {
+        const int fd = descriptor();
+        if (listed_) {
+            ::lseek(fd, 0, SEEK_SET);  // a second listing reads the folder afresh
+        }
+        listed_ = true;
+        listOpenFolder(
+            fd, [this]() -> const std::string& { return path(); }, visit);
+    }
+
+    std::shared_ptr<const FolderHandle> folder(const std::string& name) const override {
+        return std::make_shared<PosixFolderHandle>(shared_from_this(), name);
+    }
+
+    std::unique_ptr<ByteSource> openRead(const std::string& name) const override {
+        const int fd = ::openat(descriptor(), name.c_str(), kReadFlags);
+        if (fd < 0) {
+            throwSystemError(errno, childPath(path(), name), false);
+        }
+        return std::make_unique<FdSource>(fd, childPath(path(), name));
+    }
+
+    void remove(const std::string& name) const override {
+        if (::unlinkat(descriptor(), name.c_str(), 0) != 0) {
+            throwSystemError(errno, childPath(path(), name), false);
+        }
+    }
+
+    bool isReadOnly(const std::string& name) const override {
+        struct stat info {};
+        return ::fstatat(descriptor(), name.c_str(), &info, 0) == 0 && (info.st_mode & 0222) == 0;
+    }
+
+    // The open descriptor; a folder that is not there is "path not found".
+    int descriptor() const {
+        if (!open()) {
+            throwSystemError(ENOENT, path(), true);
+        }
+        return fd_;
+    }
+
+private:
+    std::shared_ptr<const PosixFolderHandle> parent_;
+    std::string name_;
+    mutable std::string path_;
+    mutable int fd_ = -1;
+    mutable bool listed_ = false;
+};
+
+}  // namespace
+
+std::shared_ptr<const FolderHandle> PosixDisk::openFolder(const std::string& path) const {
+    return std::make_shared<PosixFolderHandle>(path);
 }
 
 void PosixDisk::remove(const std::string& path) const {

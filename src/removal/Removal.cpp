@@ -1,18 +1,18 @@
 #include "removal/Removal.h"
 
-#include <unordered_set>
-
+#include "app/NameTable.h"
 #include "platform/ErrorWording.h"
 #include "scan/SimulatorLayout.h"
 
 namespace zelk {
 namespace {
 
-std::unordered_set<std::string> namesToRemove(const NameList& list) {
-    std::unordered_set<std::string> names;
+NameTable namesToRemove(const NameList& list) {
+    NameTable names;
     const Int16 last = list.upperBound();
+    names.reserve(static_cast<std::size_t>(last.value()));
     for (int i = 1; i <= last.value(); ++i) {
-        names.insert(list.at(i));
+        names.insert(list.at(i), i);
     }
     return names;
 }
@@ -28,7 +28,7 @@ std::string withThousands(std::size_t number) {
 
 // The removal is all or nothing as far as its own limits go: they are all found before the
 // first file is deleted.
-void checkLimits(const std::vector<File>& files, const Folder& folder) {
+void checkLimits(const FileCollection& files, const Folder& folder) {
     if (files.size() > static_cast<std::size_t>(Int16::kMax)) {
         throw ZelkError(ErrorNumber::Overflow,
                         folder.Path() + " holds " + withThousands(files.size()) +
@@ -62,17 +62,17 @@ void DeleteFileList(const CommandContext& context, const std::string& folderspec
     const char* const unreadable = "The gauges folder could not be read. Nothing was deleted.";
     const Folder folder = withContext(
         unreadable, [&] { return FileSystemObject(context.access).GetFolder(folderspec); });
-    const std::vector<File> files = withContext(unreadable, [&] { return folder.Files(); });
+    const FileCollection files = withContext(unreadable, [&] { return folder.Files(); });
     checkLimits(files, folder);
     context.window.setProgressMax(2, static_cast<float>(files.size()));
-    std::unordered_set<std::string> doomed;
+    NameTable doomed;
     if (!files.empty()) {
         doomed = namesToRemove(unused);
     }
     // The names are looked up in a set, so no 16-bit search index can overflow half-way.
     Int16 visited;
     for (const File& file : files) {
-        if (doomed.contains(file.Name())) {
+        if (doomed.find(file.Name())) {
             deleteOne(file);
         }
         visited.increment();

@@ -97,31 +97,38 @@ std::optional<std::string> loweredGaugeOfFile(std::string_view fileName) {
     return lowered;
 }
 
-void GaugeMatch::addGauge(std::string_view gaugeName) {
-    bytes_.insert(asciiLower(gaugeName));
-    if (isAscii(gaugeName)) {
+GaugeMatch::GaugeMatch(const NameList& gauges) : gauges_(gauges) {
+    if (!gauges.hasSlots()) {
         return;
     }
-    for (std::string& spelling : loweredTextSpellings(gaugeName)) {
-        text_.insert(std::move(spelling));
+    const Int16 last = gauges.upperBound();
+    for (int i = 1; i <= last.value(); ++i) {
+        const std::string& name = gauges.at(i);
+        if (isAscii(name)) {
+            continue;
+        }
+        for (const std::string& spelling : loweredTextSpellings(name)) {
+            text_.insert(spelling, 0);
+        }
     }
 }
 
 bool GaugeMatch::accountsFor(std::string_view fileName) const {
-    const auto gauge = loweredGaugeOfFile(fileName);
-    if (!gauge) {
-        return false;
-    }
-    if (bytes_.contains(*gauge)) {
-        return true;
-    }
-    if (text_.empty() || isAscii(*gauge)) {
+    if (fileName.size() < kGaugeExtension.size() ||
+        !equalsIgnoringAsciiCase(fileName.substr(fileName.size() - kGaugeExtension.size()),
+                                 kGaugeExtension)) {
         return false;
     }
     const std::string_view stem = fileName.substr(0, fileName.size() - kGaugeExtension.size());
+    if (gauges_.containsIgnoringAsciiCase(stem)) {
+        return true;
+    }
+    if (text_.empty() || isAscii(stem)) {
+        return false;
+    }
     const std::vector<std::string> spellings = loweredTextSpellings(stem);
     return std::any_of(spellings.begin(), spellings.end(),
-                       [this](const std::string& spelling) { return text_.contains(spelling); });
+                       [this](const std::string& spelling) { return text_.find(spelling); });
 }
 
 }  // namespace zelk

@@ -3,8 +3,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
+
+#include "app/NameList.h"
+#include "app/NameTable.h"
 
 namespace zelk {
 
@@ -19,12 +21,13 @@ namespace zelk {
 // one; names of plain ASCII compare exactly as bytes in lower case.
 class GaugeMatch {
 public:
-    void addGauge(std::string_view gaugeName);
+    // Matches against the names of the list; the list must outlive the match and not change.
+    explicit GaugeMatch(const NameList& gauges);
     bool accountsFor(std::string_view fileName) const;
 
 private:
-    std::unordered_set<std::string> bytes_;  // ASCII-lowered bytes
-    std::unordered_set<std::string> text_;   // lowered text spellings, as UTF-8
+    const NameList& gauges_;  // looked up without regard to ASCII case
+    NameTable text_;          // lowered text spellings of the names beyond ASCII, as UTF-8
 };
 
 // The file name in lower case without its ".gau"; nothing for other extensions.

@@ -11,31 +11,30 @@ constexpr const char* kNothingChanged = " Nothing was changed.";
 
 // An entry of the aircraft tree that may hold a panel but cannot be reached stops the Scan: what
 // it holds is unknown, not absent, and its gauges must not be taken for unused.
-[[noreturn]] void unreachable(const FolderEntry& entry, ErrorNumber number,
+[[noreturn]] void unreachable(const Folder& folder, const ListedEntry& entry, ErrorNumber number,
                               const std::string& why) {
-    throw ZelkError(number, entry.path + " " + why + kNothingChanged);
+    throw ZelkError(number, folder.PathOf(entry) + " " + why + kNothingChanged);
 }
 
-void checkReachable(const FolderEntry& entry) {
+void checkReachable(const Folder& folder, const ListedEntry& entry) {
     if (entry.kind == EntryKind::Missing) {
-        unreachable(entry, ErrorNumber::PathNotFound,
+        unreachable(folder, entry, ErrorNumber::PathNotFound,
                     "is a link that cannot be followed: what it points to is missing (a disk "
                     "that is not mounted?) or it is a loop of links. Mend or remove the link, "
                     "then scan again.");
     }
-    if (entry.kind == EntryKind::Folder && entry.name.find('\\') != std::string::npos) {
-        unreachable(entry, ErrorNumber::BadFileName,
+    if (entry.kind == EntryKind::Folder && entry.name.find('\\') != std::string_view::npos) {
+        unreachable(folder, entry, ErrorNumber::BadFileName,
                     "has a backslash (\\) in its name, which a Windows path cannot hold. "
                     "Rename the folder, then scan again.");
     }
 }
 
 // The subfolders of a folder of the aircraft tree, each checked to be reachable.
-std::vector<Folder> reachableSubFolders(const Folder& folder,
-                                        const std::vector<FolderEntry>& entries) {
+std::vector<Folder> reachableSubFolders(const Folder& folder, const Listing& entries) {
     std::vector<Folder> subFolders;
-    for (const FolderEntry& entry : entries) {
-        checkReachable(entry);
+    for (const ListedEntry entry : entries) {
+        checkReachable(folder, entry);
         if (entry.kind == EntryKind::Folder) {
             subFolders.push_back(folder.SubFolder(entry));
         }
@@ -47,9 +46,9 @@ std::vector<Folder> reachableSubFolders(const Folder& folder,
 // "Panel.cfg" and "panel.cfg", each may be an aircraft's panel. A folder of that name is no
 // panel, as a test for a file says; anything else of that name that cannot be read stops the
 // Scan.
-std::vector<File> panelFiles(const Folder& folder, const std::vector<FolderEntry>& entries) {
+std::vector<File> panelFiles(const Folder& folder, const Listing& entries) {
     std::vector<File> panels;
-    for (const FolderEntry& entry : entries) {
+    for (const ListedEntry entry : entries) {
         if (!equalsIgnoringAsciiCase(entry.name, "PANEL.CFG")) {
             continue;
         }
@@ -60,12 +59,12 @@ std::vector<File> panelFiles(const Folder& folder, const std::vector<FolderEntry
             case EntryKind::Folder:
                 break;
             case EntryKind::Missing:
-                unreachable(entry, ErrorNumber::FileNotFound,
+                unreachable(folder, entry, ErrorNumber::FileNotFound,
                             "is a link that cannot be followed: what it points to is missing "
                             "or it is a loop of links, so the panel cannot be read. Mend or "
                             "remove the link, then scan again.");
             case EntryKind::Other:
-                unreachable(entry, ErrorNumber::PathAccessError,
+                unreachable(folder, entry, ErrorNumber::PathAccessError,
                             "is neither a file nor a folder, so the panel cannot be read. "
                             "Remove it, then scan again.");
         }
@@ -73,7 +72,7 @@ std::vector<File> panelFiles(const Folder& folder, const std::vector<FolderEntry
     return panels;
 }
 
-std::vector<FolderEntry> entriesOf(const Folder& folder, const char* doing) {
+Listing entriesOf(const Folder& folder, const char* doing) {
     return withContext(doing, [&] { return folder.Entries(); });
 }
 
@@ -82,13 +81,15 @@ std::vector<FolderEntry> entriesOf(const Folder& folder, const char* doing) {
 void ShowFolderList(const CommandContext& context, const std::string& folderspec) {
     RunState& state = context.state;
     const std::string shown = PathMapper::displayPath(folderspec);
-    const std::string tooMany = "There are more than 32,767 aircraft folders in " + shown +
-                                ", more than Zelk Gauges can count." + kNothingChanged;
+    const auto tooMany = [&shown] {
+        return "There are more than 32,767 aircraft folders in " + shown +
+               ", more than Zelk Gauges can count." + kNothingChanged;
+    };
     const Folder aircraftFolder = withContext(
         "The aircraft folder could not be read. Check that the simulator folder contains "
         "AIRCRAFT.",
         [&] { return FileSystemObject(context.access).GetFolder(folderspec); });
-    const std::vector<FolderEntry> entries =
+    const Listing entries =
         entriesOf(aircraftFolder,
                   "The aircraft folder could not be read. Check that the simulator folder contains "
                   "AIRCRAFT.");
@@ -125,11 +126,12 @@ void ShowFileInfo(const CommandContext& context, const std::string& filespec) {
     });
     const auto candidates =
         reachableSubFolders(aircraft, entriesOf(aircraft, "An aircraft folder could not be read."));
-    const std::string tooMany = "The panels under " +
-                                PathMapper::displayPath(state.SimFolder + "\\AIRCRAFT") +
-                                " refer to more than 32,767 distinct gauge names, more than "
-                                "Zelk Gauges can count." +
-                                kNothingChanged;
+    const auto tooMany = [&state] {
+        return "The panels under " + PathMapper::displayPath(state.SimFolder + "\\AIRCRAFT") +
+               " refer to more than 32,767 distinct gauge names, more than Zelk Gauges can "
+               "count." +
+               kNothingChanged;
+    };
     for (const Folder& candidate : candidates) {
         const auto entries = entriesOf(candidate, "A panel folder could not be read.");
         for (const File& panel : panelFiles(candidate, entries)) {
@@ -141,16 +143,47 @@ void ShowFileInfo(const CommandContext& context, const std::string& filespec) {
     }
 }
 
-// An empty panel file has no line to read and refers to no gauge.
-void collectGaugeNames(RunState& state, TextStream& panel) {
-    std::string line;
-    while (!panel.AtEndOfStream()) {
-        panel.ReadLineInto(line);
-        const std::optional<std::string_view> name = gaugeNameOf(line);
-        if (name && !state.GaugeList.containsUpTo(*name, state.GaugeCount)) {
-            state.GaugeList.add(state.GaugeCount, std::string(*name));
-        }
+namespace {
+
+void addIfNew(RunState& state, std::string_view name, std::size_t hash) {
+    if (!state.GaugeList.containsUpTo(name, hash, state.GaugeCount)) {
+        state.GaugeList.add(state.GaugeCount, std::string(name));
     }
+}
+
+}  // namespace
+
+// An empty panel file has no line to read and refers to no gauge. Each name is looked up one
+// line late: while the line before it is handled, the part of the name table it needs is
+// fetched from memory, which a large add-on collection's table no longer fits in the cache.
+void collectGaugeNames(RunState& state, TextStream& panel) {
+    std::string pending;
+    std::size_t pendingHash = 0;
+    bool hasPending = false;
+    const auto addPending = [&] {
+        if (hasPending) {
+            hasPending = false;
+            addIfNew(state, pending, pendingHash);
+        }
+    };
+    try {
+        while (!panel.AtEndOfStream()) {
+            const std::optional<std::string_view> name = gaugeNameOf(panel.ReadLineView());
+            if (!name) {
+                continue;
+            }
+            const std::size_t hash = NameTable::hashOf(*name);
+            state.GaugeList.prefetch(hash);
+            addPending();
+            pending.assign(*name);
+            pendingHash = hash;
+            hasPending = true;
+        }
+    } catch (...) {
+        addPending();  // what was read before a failure counts, as it would have at once
+        throw;
+    }
+    addPending();
 }
 
 }  // namespace zelk

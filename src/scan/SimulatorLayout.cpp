@@ -11,10 +11,9 @@ namespace {
 
 constexpr const char* kNothingChanged = " Nothing was changed.";
 
-std::vector<FolderEntry> spellingsOf(const std::vector<FolderEntry>& entries,
-                                     std::string_view name) {
-    std::vector<FolderEntry> found;
-    for (const FolderEntry& entry : entries) {
+std::vector<ListedEntry> spellingsOf(const Listing& entries, std::string_view name) {
+    std::vector<ListedEntry> found;
+    for (const ListedEntry entry : entries) {
         if (equalsIgnoringAsciiCase(entry.name, name)) {
             found.push_back(entry);
         }
@@ -22,18 +21,20 @@ std::vector<FolderEntry> spellingsOf(const std::vector<FolderEntry>& entries,
     return found;
 }
 
-std::string quotedNames(const std::vector<FolderEntry>& entries) {
+std::string quotedNames(const std::vector<ListedEntry>& entries) {
     std::string names;
-    for (const FolderEntry& entry : entries) {
-        names += (names.empty() ? "\"" : ", \"") + entry.name + "\"";
+    for (const ListedEntry& entry : entries) {
+        names += (names.empty() ? "\"" : ", \"") + std::string(entry.name) + "\"";
     }
     return names;
 }
 
-// The one folder of that name, or nothing when there is none (or it is no folder).
-std::optional<FolderEntry> onlySpelling(const std::vector<FolderEntry>& entries,
-                                        std::string_view name, const std::string& simFolder) {
-    const std::vector<FolderEntry> found = spellingsOf(entries, name);
+// The native path of the one folder of that name, or nothing when there is none (or it is no
+// folder).
+std::optional<std::string> onlySpelling(const Folder& sim, const Listing& entries,
+                                        std::string_view name) {
+    const std::string& simFolder = sim.Path();
+    const std::vector<ListedEntry> found = spellingsOf(entries, name);
     if (found.size() > 1) {
         throw ZelkError(ErrorNumber::PathAccessError,
                         "The simulator folder " + simFolder + " holds " + std::string(name) +
@@ -45,7 +46,7 @@ std::optional<FolderEntry> onlySpelling(const std::vector<FolderEntry>& entries,
     }
     if (!found.empty() && found.front().kind == EntryKind::Missing) {
         throw ZelkError(ErrorNumber::PathNotFound,
-                        found.front().path +
+                        sim.PathOf(found.front()) +
                             " is a link that cannot be followed: what it points to is missing (a "
                             "disk that is not mounted?) or it is a loop of links. Mend or remove "
                             "the link, then scan again." +
@@ -54,7 +55,7 @@ std::optional<FolderEntry> onlySpelling(const std::vector<FolderEntry>& entries,
     if (found.empty() || found.front().kind != EntryKind::Folder) {
         return std::nullopt;
     }
-    return found.front();
+    return sim.PathOf(found.front());
 }
 
 // The canonical path of a folder, with a clear word when it cannot be looked into.
@@ -73,10 +74,10 @@ bool isSameOrInside(const std::string& inner, const std::string& outer) {
     return inner[outer.size()] == '/' || inner[outer.size()] == '\\';
 }
 
-void checkGaugesApart(const Disk& disk, const std::string& simFolder, const FolderEntry& gauges,
-                      const std::optional<FolderEntry>& aircraft) {
-    const std::string gaugesPath = canonical(disk, gauges.path);
-    const std::string where = "The gauges folder " + gauges.path + " (" + gaugesPath + ")";
+void checkGaugesApart(const Disk& disk, const std::string& simFolder, const std::string& gauges,
+                      const std::optional<std::string>& aircraft) {
+    const std::string gaugesPath = canonical(disk, gauges);
+    const std::string where = "The gauges folder " + gauges + " (" + gaugesPath + ")";
     const std::string danger =
         ", so Zelk Gauges would delete files there that are no gauges. Make GAUGES a folder of "
         "its own, then scan again.";
@@ -87,7 +88,7 @@ void checkGaugesApart(const Disk& disk, const std::string& simFolder, const Fold
     if (!aircraft) {
         return;
     }
-    const std::string aircraftPath = canonical(disk, aircraft->path);
+    const std::string aircraftPath = canonical(disk, *aircraft);
     if (isSameOrInside(aircraftPath, gaugesPath)) {
         throw ZelkError(ErrorNumber::PathAccessError, where + " holds the aircraft folder " +
                                                           aircraftPath + danger + kNothingChanged);
@@ -107,10 +108,10 @@ void checkSimulatorLayout(const CommandContext& context) {
         return;
     }
     const Folder sim = fso.GetFolder(simFolder);
-    const std::vector<FolderEntry> entries =
+    const Listing entries =
         withContext("The simulator folder could not be read.", [&] { return sim.Entries(); });
-    const std::optional<FolderEntry> aircraft = onlySpelling(entries, "AIRCRAFT", sim.Path());
-    const std::optional<FolderEntry> gauges = onlySpelling(entries, "GAUGES", sim.Path());
+    const std::optional<std::string> aircraft = onlySpelling(sim, entries, "AIRCRAFT");
+    const std::optional<std::string> gauges = onlySpelling(sim, entries, "GAUGES");
     if (gauges) {
         checkGaugesApart(*context.access.disk, sim.Path(), *gauges, aircraft);
     }

@@ -1,5 +1,7 @@
 #include "scan/UnusedScan.h"
 
+#include <optional>
+
 #include "platform/ErrorWording.h"
 #include "platform/PathMapping.h"
 #include "scan/GaugeMatch.h"
@@ -8,14 +10,6 @@
 
 namespace zelk {
 namespace {
-
-GaugeMatch matchOf(const NameList& list, Int16 last) {
-    GaugeMatch match;
-    for (int i = 1; i <= last.value(); ++i) {
-        match.addGauge(list.at(i));
-    }
-    return match;
-}
 
 void startAfresh(RunState& state) {
     state.FolderList.clear();
@@ -34,26 +28,37 @@ void ShowFileList(const CommandContext& context, const std::string& folderspec) 
         "The gauges folder could not be read. Check that the simulator folder contains GAUGES.";
     const Folder folder = withContext(
         unreadable, [&] { return FileSystemObject(context.access).GetFolder(folderspec); });
-    const std::vector<File> files = withContext(unreadable, [&] { return folder.Files(); });
-    GaugeMatch referenced;
-    if (!files.empty()) {
-        referenced = matchOf(state.GaugeList, state.GaugeList.upperBound());
-    }
     const std::string& shown = folder.Path();
-    const std::string fullGaugeList =
-        "The panels refer to 32,767 distinct gauge names, the most that Zelk Gauges can "
-        "compare the files of " +
-        shown + " with. Nothing was changed.";
-    const std::string tooMany = "There are more than 32,767 files to remove in " + shown +
-                                ", more than Zelk Gauges can count. Nothing was changed.";
-    for (const File& file : files) {
-        const std::string name = file.Name();
-        const Int16 last = state.GaugeList.upperBound();
-        if (referenced.accountsFor(name)) {
-            continue;
-        }
-        explainOverflow(fullGaugeList, [&] { checkMissedSearch(last); });
-        explainOverflow(tooMany, [&] { state.UnusedList.add(state.UnusedCount, name); });
+    const auto fullGaugeList = [&shown] {
+        return "The panels refer to 32,767 distinct gauge names, the most that Zelk Gauges can "
+               "compare the files of " +
+               shown + " with. Nothing was changed.";
+    };
+    const auto tooMany = [&shown] {
+        return "There are more than 32,767 files to remove in " + shown +
+               ", more than Zelk Gauges can count. Nothing was changed.";
+    };
+    // The files are matched as the disk hands them out, and only those not accounted for are
+    // then put in the order Windows lists a folder.
+    std::optional<GaugeMatch> referenced;
+    Listing unused;
+    withContext(unreadable, [&] {
+        folder.ForEachFile([&](std::string_view name) {
+            const Int16 last = state.GaugeList.upperBound();
+            if (!referenced) {
+                referenced.emplace(state.GaugeList);
+            }
+            if (referenced->accountsFor(name)) {
+                return;
+            }
+            explainOverflow(fullGaugeList, [&] { checkMissedSearch(last); });
+            unused.add(name, EntryKind::File);
+        });
+    });
+    unused.sortAsListed();
+    for (std::size_t i = 0; i < unused.size(); ++i) {
+        explainOverflow(
+            tooMany, [&] { state.UnusedList.add(state.UnusedCount, std::string(unused.name(i))); });
     }
     if (state.UnusedCount.value() == 0) {
         context.window.setPanelText(3, "Zelk: None");

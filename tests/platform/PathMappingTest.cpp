@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "platform/Disk.h"
+#include "platform/FileSystemObject.h"
 #include "support/TempTree.h"
 
 #include <filesystem>
@@ -48,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ListOrderTest, IgnoresCaseAndBreaksTiesInByteOrder) {
     const auto before = [](std::string_view a, std::string_view b) {
-        return listingKey(a) < listingKey(b);
+        return listedBefore(a, b);
     };
     EXPECT_TRUE(before("alpha", "Beta"));
     EXPECT_TRUE(before("Alpha", "beta"));

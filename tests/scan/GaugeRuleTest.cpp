@@ -34,6 +34,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Lines that are no gauge reference.
         LineCase{"file=c182_bg.bmp", std::nullopt}, LineCase{"[Window00]", std::nullopt},
         LineCase{"", std::nullopt}, LineCase{"gaug=Clock!Clock", std::nullopt},
+        LineCase{"gau ge=Clock!Clock", std::nullopt},
+        // "gauge" found where the search must not skip past it.
+        LineCase{"gaugauge=Vsi!x", "Vsi"}, LineCase{"ggaugE=Hsi,1", "Hsi"},
+        LineCase{"xgGAUGE=Adf!x", "Adf"},
         // The simulator reads keys without regard to case.
         LineCase{"Gauge04=Fuel!Fuel", "Fuel"}, LineCase{"GAUGE05=Fuel2,1,1", "Fuel2"},
         // Blanks around the name are not part of it.
@@ -79,15 +83,17 @@ struct MatchCase {
 class GaugeMatchTest : public ::testing::TestWithParam<MatchCase> {};
 
 TEST_P(GaugeMatchTest, AccountsForAFileByItsGaugeNameInAnyCaseAndEitherEncoding) {
-    GaugeMatch match;
+    NameList gauges;
+    Int16 count;
     // As panels write them: Windows-1252 bytes, and one name that is already UTF-8.
     // Windows-1250 "Wysokość" and Windows-1251 "Высота", as Polish and Russian panels hold them.
     for (const char* gauge : {"Airspeed", "clock", "", "H\xf6he", "\xd6L", "Caf\xc3\xa9",
                               "\x8a"
                               "koda",
                               "Wysoko\x9c\xe6", "\xc2\xfb\xf1\xee\xf2\xe0"}) {
-        match.addGauge(gauge);
+        gauges.add(count, gauge);
     }
+    const GaugeMatch match(gauges);
     EXPECT_EQ(match.accountsFor(GetParam().file), GetParam().accounted) << GetParam().file;
 }
 
