@@ -27,6 +27,7 @@
 #include "Timing.h"
 #include "app/CommandContext.h"
 #include "platform/Error.h"
+#include "platform/ProcessMemory.h"
 #include "removal/Removal.h"
 #include "scan/UnusedScan.h"
 
@@ -243,6 +244,7 @@ Results runAll(const Options& options, const fs::path& root) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    zelk::keepFreedMemoryForReuse();  // as the program does at start-up
     if (argc == 4 && std::strcmp(argv[1], bench::kChildFlag) == 0) {
         return bench::childMain(argv[2], argv[3]);
     }

@@ -18,6 +18,7 @@
 #include "QuietWindow.h"
 #include "Timing.h"
 #include "app/frmZelk.h"
+#include "platform/ProcessMemory.h"
 #include "platform/Prompter.h"
 #include "scan/UnusedScan.h"
 
@@ -105,6 +106,7 @@ int measure(const bench::Options& options, const fs::path& work) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    zelk::keepFreedMemoryForReuse();  // as the program does at start-up
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }

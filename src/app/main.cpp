@@ -3,8 +3,10 @@
 #include "app/AppIcon.h"
 #include "app/ProgramInfo.h"
 #include "app/frmZelk.h"
+#include "platform/ProcessMemory.h"
 
 int main(int argc, char* argv[]) {
+    zelk::keepFreedMemoryForReuse();
     QApplication application(argc, argv);
     QApplication::setApplicationName(zelk::kProgramTitle);
     QApplication::setWindowIcon(zelk::appIcon());
