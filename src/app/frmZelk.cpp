@@ -216,9 +216,13 @@ void frmZelk::DeleteFileList(const std::string& folderspec) {
 // A command runs inside its click, but a user must see its bar move on a large install: let
 // Qt paint now and then, without taking any input (clicks and keys wait until the command has
 // returned, and so does a request to close the window).
-void frmZelk::letQtPaint() {
+bool frmZelk::paintDue() const {
     constexpr qint64 kPaintIntervalMs = 30;
-    if (!sincePaint_.isValid() || sincePaint_.elapsed() >= kPaintIntervalMs) {
+    return !sincePaint_.isValid() || sincePaint_.elapsed() >= kPaintIntervalMs;
+}
+
+void frmZelk::letQtPaint() {
+    if (paintDue()) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         sincePaint_.start();
     }
@@ -272,11 +276,18 @@ void frmZelk::setProgressMax(int bar, float maximum) {
     target->setValue(std::min(target->value(), top));
 }
 
+// A command reports every aircraft and every file, but a bar only needs to change as often as
+// it is painted: setting a value costs the style's measurements and often a paint. So the bar
+// is told when painting is due, and at once when it reaches its end, goes back or starts.
 void frmZelk::setProgressValue(int bar, float value) {
     QProgressBar* target = progressBar(bar);
     const long rounded = std::lround(value);
-    target->setValue(static_cast<int>(std::clamp<long>(rounded, 0, target->maximum())));
-    letQtPaint();
+    const int wanted = static_cast<int>(std::clamp<long>(rounded, 0, target->maximum()));
+    const bool shownNothing = target->value() < target->minimum();  // a bar reset by its range
+    if (wanted == target->maximum() || wanted < target->value() || shownNothing || paintDue()) {
+        target->setValue(wanted);
+        letQtPaint();
+    }
 }
 
 void frmZelk::setPanelText(int number, const std::string& text) {

@@ -74,6 +74,7 @@ private:
     void wireCommands();
     void centreOnScreen();
     zelk::CommandContext context();
+    bool paintDue() const;
     void letQtPaint();
     void showAbout();
 
