@@ -117,7 +117,7 @@ int childMain(const std::string& mode, const std::string& simFolder) {
     state.SimFolder = simFolder;
     QuietWindow window;
     const zelk::DiskAccess access = zelk::DiskAccess::system();
-    const zelk::CommandContext context{state, window, access};
+    const zelk::CommandContext context{state, window, window, access};
     try {
         return report([&] { zelk::runScanCommand(context); });
     } catch (const std::exception& error) {

@@ -174,7 +174,7 @@ private:
     zelk::RunState state_;
     bench::QuietWindow window_;
     zelk::DiskAccess access_ = zelk::DiskAccess::system();
-    zelk::CommandContext context_{state_, window_, access_};
+    zelk::CommandContext context_{state_, window_, window_, access_};
     std::vector<std::string> doomed_;
 };
 

@@ -17,7 +17,7 @@
 #include "Options.h"
 #include "QuietWindow.h"
 #include "Timing.h"
-#include "app/frmZelk.h"
+#include "app/qt/frmZelk.h"
 #include "platform/ProcessMemory.h"
 #include "platform/Prompter.h"
 #include "scan/UnusedScan.h"
@@ -76,7 +76,7 @@ int measure(const bench::Options& options, const fs::path& work) {
     state.SimFolder = simFolder.string();
     bench::QuietWindow quiet;
     const zelk::DiskAccess access = zelk::DiskAccess::system();
-    const zelk::CommandContext context{state, quiet, access};
+    const zelk::CommandContext context{state, quiet, quiet, access};
 
     const auto nothing = [] {};
     const auto inWindow = [&] { scanButton->click(); };

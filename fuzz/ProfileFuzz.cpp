@@ -13,8 +13,9 @@
 #include <utility>
 
 #include "MemoryDisk.h"
-#include "platform/PathMapping.h"
+#include "platform/AsciiText.h"
 #include "platform/ProfileString.h"
+#include "platform/posix/WinePathResolver.h"
 #include "settings/modZelk.h"
 
 namespace {
@@ -79,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!content.empty()) {
         disk->files["ZELKGAU.INI"] = content;
     }
-    const zelk::DiskAccess access(disk);
+    const zelk::DiskAccess access(disk, std::make_shared<zelk::WinePathResolver>(""));
     const auto others = mentionedPairs(content);
     std::set<std::pair<std::pair<std::string, std::string>, std::string>> before;
     for (const auto& pair : others) {

@@ -11,9 +11,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "about/frmAbout.h"
-#include "app/AppIcon.h"
-#include "app/frmZelk.h"
+#include "about/qt/frmAbout.h"
+#include "app/qt/AppIcon.h"
+#include "app/qt/frmZelk.h"
 #include "platform/Prompter.h"
 
 namespace {

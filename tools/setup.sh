@@ -33,5 +33,6 @@ if ((${#missing[@]})); then
         "${missing[@]}"
 fi
 
-cmake -S "$top" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="${ZELK_BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+cmake -S "$top" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="${ZELK_BUILD_TYPE:-RelWithDebInfo}" \
+    -DZELK_WERROR="${ZELK_WERROR:-OFF}" >/dev/null
 cmake --build "$build_dir" -j2

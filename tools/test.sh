@@ -6,6 +6,7 @@
 # ZELK_QUICK=1 runs only the first.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export ZELK_WERROR=ON  # a warning fails the checks
 "$top/tools/setup.sh"
 build_dir=${ZELK_BUILD_DIR:-$top/build}
 export QT_QPA_PLATFORM=offscreen
@@ -27,14 +28,14 @@ run_suite "$build_dir" "test suite"
 if [ "${ZELK_QUICK:-0}" != 1 ]; then
     echo "== sanitizer build (AddressSanitizer, UndefinedBehaviorSanitizer)"
     cmake -S "$top" -B "$top/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZELK_SANITIZE=ON \
-        -DZELK_BUILD_BENCH=OFF >/dev/null
+        -DZELK_WERROR=ON -DZELK_BUILD_BENCH=OFF >/dev/null
     cmake --build "$top/build-asan" -j2
     run_suite "$top/build-asan" "test suite under the sanitizers"
 
     echo "== fuzz targets"
     cmake -S "$top" -B "$top/build-fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELK_BUILD_FUZZ=ON -DZELK_BUILD_GUI=OFF \
-        -DZELK_BUILD_TESTS=OFF -DZELK_BUILD_BENCH=OFF >/dev/null
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELK_BUILD_FUZZ=ON -DZELK_FRONT_END=none \
+        -DZELK_WERROR=ON -DZELK_BUILD_TESTS=OFF -DZELK_BUILD_BENCH=OFF >/dev/null
     cmake --build "$top/build-fuzz" -j2
     seconds=${ZELK_FUZZ_SECONDS:-20}
     for target in PanelLine TextStream Profile; do

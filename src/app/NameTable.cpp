@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/AsciiText.h"
 #include "platform/Error.h"
-#include "platform/PathMapping.h"
 
 namespace zelk {
 namespace {

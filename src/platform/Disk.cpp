@@ -106,8 +106,10 @@ std::string childPath(const std::string& folder, const std::string& name) {
     if (folder.empty()) {
         return name;
     }
-    const char last = folder.back();
-    return (last == '/' || last == '\\') ? folder + name : folder + "/" + name;
+    if (kNativeSeparators.find(folder.back()) != std::string_view::npos) {
+        return folder + name;
+    }
+    return folder + kNativeSeparators.front() + name;
 }
 
 std::shared_ptr<const FolderHandle> Disk::openFolder(const std::string& path) const {

@@ -115,6 +115,10 @@ public:
     virtual bool isReadOnly(const std::string& name) const = 0;
 };
 
+// The characters that separate the parts of a native path on this platform: "/" on Linux,
+// "\\" and "/" on Windows; the first one joins paths.
+extern const std::string_view kNativeSeparators;
+
 // The native path of an entry of a folder.
 std::string childPath(const std::string& folder, const std::string& name);
 
@@ -156,27 +160,9 @@ public:
     virtual void createFolder(const std::string& path) const = 0;
 };
 
-// The real thing, on POSIX calls.
-class PosixDisk : public Disk {
-public:
-    std::optional<EntryKind> probe(const std::string& path) const override;
-    std::vector<DirEntry> list(const std::string& path) const override;
-    std::unique_ptr<ByteSource> openRead(const std::string& path) const override;
-    void remove(const std::string& path) const override;
-    bool isReadOnly(const std::string& path) const override;
-    std::string canonicalPath(const std::string& path) const override;
-    void replaceFile(const std::string& path, const std::string& content) const override;
-    std::shared_ptr<const FolderHandle> openFolder(const std::string& path) const override;
-    bool canCreateFileIn(const std::string& folder) const override;
-    void createFolder(const std::string& path) const override;
-};
-
 // What a path names, following links; Missing when nothing (or a dangling link) is there.
 inline EntryKind kindOf(const Disk& disk, const std::string& path) {
     return disk.probe(path).value_or(EntryKind::Missing);
 }
-
-// Translates errno of a failed call on path into the program's error.
-[[noreturn]] void throwSystemError(int errnoValue, const std::string& path, bool isFolder);
 
 }  // namespace zelk

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "platform/Error.h"
-#include "platform/PathMapping.h"
 
 namespace zelk {
 namespace {
@@ -15,13 +14,8 @@ constexpr std::size_t kChunk = 64 * 1024;
 
 }  // namespace
 
-DiskAccess DiskAccess::system() {
-    static const auto disk = std::make_shared<const PosixDisk>();
-    return {disk, defaultWinePrefix()};
-}
-
 DiskAccess DiskAccess::withCache() const {
-    return {disk, winePrefix, std::make_shared<ResolutionCache>()};
+    return {disk, resolver, std::make_shared<ResolutionCache>()};
 }
 
 namespace {
@@ -163,10 +157,10 @@ Folder::Folder(std::shared_ptr<const FolderHandle> handle) : handle_(std::move(h
 
 std::string Folder::Name() const {
     std::string_view path = Path();
-    while (path.size() > 1 && path.back() == '/') {
+    while (path.size() > 1 && kNativeSeparators.find(path.back()) != std::string_view::npos) {
         path.remove_suffix(1);
     }
-    const auto slash = path.rfind('/');
+    const auto slash = path.find_last_of(kNativeSeparators);
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
@@ -222,15 +216,17 @@ File FileCollection::operator[](std::size_t index) const {
 
 FileSystemObject::FileSystemObject(DiskAccess access) : access_(std::move(access)) {}
 
+std::optional<ResolvedPath> FileSystemObject::resolve(std::string_view path) const {
+    return access_.resolver->resolve(*access_.disk, path, access_.cache.get());
+}
+
 bool FileSystemObject::FolderExists(std::string_view path) const {
-    const auto entry =
-        PathMapper(*access_.disk, access_.winePrefix, access_.cache.get()).resolveEntry(path);
+    const auto entry = resolve(path);
     return entry && entry->kind == EntryKind::Folder;
 }
 
 bool FileSystemObject::FileExists(std::string_view path) const {
-    const auto entry =
-        PathMapper(*access_.disk, access_.winePrefix, access_.cache.get()).resolveEntry(path);
+    const auto entry = resolve(path);
     return entry && entry->kind == EntryKind::File;
 }
 
@@ -243,7 +239,7 @@ std::shared_ptr<const FolderHandle> openBelowLast(const ResolutionCache* cache,
         return nullptr;
     }
     const std::string& last = cache->lastOpened().native;
-    const auto slash = native.rfind('/');
+    const auto slash = native.find_last_of(kNativeSeparators);
     if (slash == std::string::npos || slash != last.size() || native.compare(0, slash, last) != 0) {
         return nullptr;
     }
@@ -254,10 +250,9 @@ std::shared_ptr<const FolderHandle> openBelowLast(const ResolutionCache* cache,
 
 Folder FileSystemObject::GetFolder(std::string_view path) const {
     ResolutionCache* const cache = access_.cache.get();
-    const PathMapper mapper(*access_.disk, access_.winePrefix, cache);
     // The likely native path opens at once when it is spelled as on disk; only otherwise is
     // the path looked up name by name without regard to case.
-    if (const auto likely = mapper.likelyPath(path)) {
+    if (const auto likely = access_.resolver->likelyPath(path, cache)) {
         if (auto below = openBelowLast(cache, *likely); below && below->open()) {
             return Folder(std::move(below));
         }
@@ -269,9 +264,9 @@ Folder FileSystemObject::GetFolder(std::string_view path) const {
             return Folder(std::move(handle));
         }
     }
-    auto entry = mapper.resolveEntry(path);
+    auto entry = resolve(path);
     if (!entry || entry->kind != EntryKind::Folder) {
-        throw makeError(ErrorNumber::PathNotFound, PathMapper::displayPath(path));
+        throw makeError(ErrorNumber::PathNotFound, access_.displayPath(path));
     }
     auto handle = access_.disk->openFolder(entry->path);
     if (cache) {
@@ -281,13 +276,12 @@ Folder FileSystemObject::GetFolder(std::string_view path) const {
 }
 
 File FileSystemObject::GetFile(std::string_view path) const {
-    auto entry =
-        PathMapper(*access_.disk, access_.winePrefix, access_.cache.get()).resolveEntry(path);
+    auto entry = resolve(path);
     if (!entry || entry->kind != EntryKind::File) {
-        throw makeError(ErrorNumber::FileNotFound, PathMapper::displayPath(path));
+        throw makeError(ErrorNumber::FileNotFound, access_.displayPath(path));
     }
-    const auto slash = entry->path.rfind('/');
-    const std::string folder = slash == 0 ? "/" : entry->path.substr(0, slash);
+    const auto slash = entry->path.find_last_of(kNativeSeparators);
+    const std::string folder = entry->path.substr(0, slash == 0 ? 1 : slash);
     return File(access_.disk->openFolder(folder), entry->path.substr(slash + 1));
 }
 

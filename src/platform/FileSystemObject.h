@@ -3,32 +3,36 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/Disk.h"
-#include "platform/PathMapping.h"
+#include "platform/PathResolver.h"
 
 namespace zelk {
 
-// What every service object is made from: the disk it works on and the Wine prefix that maps
-// drive letters. Cheap to copy.
+// What every service object is made from: the disk it works on and the way the program's
+// paths reach it. Cheap to copy.
 struct DiskAccess {
-    DiskAccess(std::shared_ptr<const Disk> disk, std::string winePrefix = {},
+    DiskAccess(std::shared_ptr<const Disk> disk, std::shared_ptr<const PathResolver> resolver,
                std::shared_ptr<ResolutionCache> cache = {})
-        : disk(std::move(disk)), winePrefix(std::move(winePrefix)), cache(std::move(cache)) {}
+        : disk(std::move(disk)), resolver(std::move(resolver)), cache(std::move(cache)) {}
 
     std::shared_ptr<const Disk> disk;
-    std::string winePrefix;
-    // Where a command remembers how paths of another spelling were found; none by default.
+    std::shared_ptr<const PathResolver> resolver;
+    // Where a command remembers what it learnt about paths; none by default.
     std::shared_ptr<ResolutionCache> cache;
 
-    // The real file system, with the Wine prefix of the environment.
+    // The real file system with the platform's paths; defined by each platform.
     static DiskAccess system();
 
     // The same access with a fresh cache, for the length of one command.
     DiskAccess withCache() const;
+
+    // How to name a path that the program built, in a message.
+    std::string displayPath(std::string_view path) const { return resolver->displayPath(path); }
 };
 
 // A text file read line by line as 8-bit text, without decoding. A line ends at CR LF, LF or
@@ -167,6 +171,8 @@ public:
     File GetFile(std::string_view path) const;
 
 private:
+    std::optional<ResolvedPath> resolve(std::string_view path) const;
+
     DiskAccess access_;
 };
 

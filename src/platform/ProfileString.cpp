@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/AsciiText.h"
 #include "platform/Error.h"
-#include "platform/PathMapping.h"
 #include "platform/TextEncoding.h"
 
 namespace zelk {
@@ -304,7 +304,8 @@ std::size_t GetPrivateProfileStringA(const std::string& section, const std::stri
                                      const DiskAccess& access) {
     std::optional<std::string> value;
     try {
-        const auto native = PathMapper(*access.disk, access.winePrefix).resolve(fileName);
+        const auto found = access.resolver->resolve(*access.disk, fileName, nullptr);
+        const auto native = found ? std::optional(found->path) : std::nullopt;
         if (native) {
             if (const auto profile = readProfile(*access.disk, *native)) {
                 value = lookUpValue(profile->text, section, key);
@@ -327,7 +328,7 @@ bool WritePrivateProfileStringA(const std::string& section, const std::string& k
                                 const std::string& value, const std::string& fileName,
                                 const DiskAccess& access) {
     try {
-        const auto native = PathMapper(*access.disk, access.winePrefix).resolveForWriting(fileName);
+        const auto native = access.resolver->resolveForWriting(*access.disk, fileName);
         return native && writeValue(*access.disk, *native, section, key, value);
     } catch (const ZelkError&) {
         return false;

@@ -64,7 +64,7 @@ void DeleteFileList(const CommandContext& context, const std::string& folderspec
         unreadable, [&] { return FileSystemObject(context.access).GetFolder(folderspec); });
     const FileCollection files = withContext(unreadable, [&] { return folder.Files(); });
     checkLimits(files, folder);
-    context.window.setProgressMax(2, static_cast<float>(files.size()));
+    context.window.setProgressMax(ProgressBarId::Removal, static_cast<float>(files.size()));
     NameTable doomed;
     if (!files.empty()) {
         doomed = namesToRemove(unused);
@@ -76,19 +76,20 @@ void DeleteFileList(const CommandContext& context, const std::string& folderspec
             deleteOne(file);
         }
         visited.increment();
-        context.window.setProgressValue(2, static_cast<float>(visited.value()));
+        context.window.setProgressValue(ProgressBarId::Removal,
+                                        static_cast<float>(visited.value()));
     }
     // A list is spent once used: files put back since must not go without a new Scan.
     context.window.setCommand2Enabled(false);
-    if (context.window.ask(kRemovedQuestion)) {
+    if (context.prompter.ask(kRemovedQuestion)) {
         unloadMainWindow();
     }
 }
 
 void runRemovalCommand(const CommandContext& context) {
-    if (context.window.ask(kRemoveQuestion)) {
+    if (context.prompter.ask(kRemoveQuestion)) {
         const DiskAccess access = context.access.withCache();
-        const CommandContext removal{context.state, context.window, access};
+        const CommandContext removal{context.state, context.window, context.prompter, access};
         checkSimulatorLayout(removal);
         DeleteFileList(removal, context.state.SimFolder + "\\GAUGES");
     }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/AsciiText.h"
 #include "platform/CodePages.h"
-#include "platform/PathMapping.h"
 
 namespace zelk {
 namespace {

@@ -1,7 +1,7 @@
 #include "scan/PanelScan.h"
 
+#include "platform/AsciiText.h"
 #include "platform/ErrorWording.h"
-#include "platform/PathMapping.h"
 #include "scan/GaugeRule.h"
 
 namespace zelk {
@@ -80,7 +80,7 @@ Listing entriesOf(const Folder& folder, const char* doing) {
 
 void ShowFolderList(const CommandContext& context, const std::string& folderspec) {
     RunState& state = context.state;
-    const std::string shown = PathMapper::displayPath(folderspec);
+    const std::string shown = context.access.displayPath(folderspec);
     const auto tooMany = [&shown] {
         return "There are more than 32,767 aircraft folders in " + shown +
                ", more than Zelk Gauges can count." + kNothingChanged;
@@ -102,20 +102,22 @@ void ShowFolderList(const CommandContext& context, const std::string& folderspec
                                                               "read." + kNothingChanged);
     }
     const Int16 last = state.FolderList.upperBound();
-    context.window.setProgressMax(1, static_cast<float>(last.value()));
+    context.window.setProgressMax(ProgressBarId::Scan, static_cast<float>(last.value()));
     state.FolderCount = 1;
     while (state.FolderCount.value() <= last.value()) {
         ShowFileInfo(context, state.FolderList.at(state.FolderCount));
-        context.window.setProgressValue(1, static_cast<float>(state.FolderCount.value()));
+        context.window.setProgressValue(ProgressBarId::Scan,
+                                        static_cast<float>(state.FolderCount.value()));
         explainOverflow(tooMany, [&] { state.FolderCount.increment(); });
     }
-    context.window.setPanelText(1, "Panels: " + std::to_string(last.value()));
+    context.window.setPanelText(StatusPanel::Panels, "Panels: " + std::to_string(last.value()));
     if (!state.GaugeList.hasSlots()) {
         throw ZelkError(ErrorNumber::SubscriptOutOfRange,
                         "No panel file under " + shown + " refers to any gauge, so every " +
                             "gauge would count as unused." + kNothingChanged);
     }
-    context.window.setPanelText(2, "Gauges: " + std::to_string(state.GaugeList.upperBound()));
+    context.window.setPanelText(StatusPanel::Gauges,
+                                "Gauges: " + std::to_string(state.GaugeList.upperBound()));
 }
 
 void ShowFileInfo(const CommandContext& context, const std::string& filespec) {
@@ -126,8 +128,9 @@ void ShowFileInfo(const CommandContext& context, const std::string& filespec) {
     });
     const auto candidates =
         reachableSubFolders(aircraft, entriesOf(aircraft, "An aircraft folder could not be read."));
-    const auto tooMany = [&state] {
-        return "The panels under " + PathMapper::displayPath(state.SimFolder + "\\AIRCRAFT") +
+    const auto tooMany = [&context] {
+        return "The panels under " +
+               context.access.displayPath(context.state.SimFolder + "\\AIRCRAFT") +
                " refer to more than 32,767 distinct gauge names, more than Zelk Gauges can "
                "count." +
                kNothingChanged;

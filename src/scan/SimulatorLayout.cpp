@@ -3,8 +3,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/AsciiText.h"
 #include "platform/ErrorWording.h"
-#include "platform/PathMapping.h"
 
 namespace zelk {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <optional>
 
+#include "platform/AsciiText.h"
 #include "platform/ErrorWording.h"
-#include "platform/PathMapping.h"
 #include "scan/GaugeMatch.h"
 #include "scan/PanelScan.h"
 #include "scan/SimulatorLayout.h"
@@ -61,20 +61,21 @@ void ShowFileList(const CommandContext& context, const std::string& folderspec) 
             tooMany, [&] { state.UnusedList.add(state.UnusedCount, std::string(unused.name(i))); });
     }
     if (state.UnusedCount.value() == 0) {
-        context.window.setPanelText(3, "Zelk: None");
+        context.window.setPanelText(StatusPanel::Zelk, "Zelk: None");
         context.window.setCommand2Enabled(false);
-        if (context.window.ask(kNothingToRemoveQuestion)) {
+        if (context.prompter.ask(kNothingToRemoveQuestion)) {
             unloadMainWindow();
         }
         return;
     }
     context.window.setCommand2Enabled(true);
-    context.window.setPanelText(3, "Zelk: " + std::to_string(state.UnusedCount.value()));
+    context.window.setPanelText(StatusPanel::Zelk,
+                                "Zelk: " + std::to_string(state.UnusedCount.value()));
 }
 
 void runScanCommand(const CommandContext& context) {
     const DiskAccess access = context.access.withCache();
-    const CommandContext scan{context.state, context.window, access};
+    const CommandContext scan{context.state, context.window, context.prompter, access};
     startAfresh(scan.state);
     scan.window.setCommand2Enabled(false);
     checkSimulatorLayout(scan);

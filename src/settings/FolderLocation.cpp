@@ -1,7 +1,7 @@
 #include "settings/FolderLocation.h"
 
 #include "platform/Error.h"
-#include "platform/PathMapping.h"
+#include "platform/PathResolver.h"
 #include "settings/modZelk.h"
 
 namespace zelk {
@@ -24,8 +24,8 @@ struct SettingsPlace {
 
 bool mayCreateFileIn(const std::string& folder, const DiskAccess& access) {
     try {
-        const auto native = PathMapper(*access.disk, access.winePrefix).resolve(folder);
-        return native && access.disk->canCreateFileIn(*native);
+        const auto native = access.resolver->resolve(*access.disk, folder, nullptr);
+        return native && access.disk->canCreateFileIn(native->path);
     } catch (const ZelkError&) {
         return false;
     }
@@ -35,7 +35,7 @@ bool mayCreateFileIn(const std::string& folder, const DiskAccess& access) {
 // is still the settings file (and reads as missing).
 bool mayExist(const std::string& file, const DiskAccess& access) {
     try {
-        return PathMapper(*access.disk, access.winePrefix).resolve(file).has_value();
+        return access.resolver->resolve(*access.disk, file, nullptr).has_value();
     } catch (const ZelkError&) {
         return true;
     }
@@ -53,19 +53,17 @@ SettingsPlace settingsPlace(const SettingsFolders& folders, const DiskAccess& ac
 // A hand-edited settings file may name the folder relative to where the file is, never to
 // wherever the program was started from. An empty value is not a path and stays as it is.
 std::string fromSettingsFolder(const std::string& value, const std::string& settingsFolder) {
-    const WindowsPath parsed = parseWindowsPath(value);
-    if (value.empty() || parsed.rooted || parsed.drive != 0) {
+    if (value.empty() || !isRelativePath(value)) {
         return value;
     }
     return settingsFolder + "\\" + value;
 }
 
 void createMissingFolder(const std::string& folder, const DiskAccess& access) {
-    const PathMapper mapper(*access.disk, access.winePrefix);
-    if (mapper.resolve(folder)) {
+    if (access.resolver->resolve(*access.disk, folder, nullptr)) {
         return;
     }
-    if (const auto native = mapper.resolveForWriting(folder)) {
+    if (const auto native = access.resolver->resolveForWriting(*access.disk, folder)) {
         access.disk->createFolder(*native);
     }
 }
@@ -107,7 +105,7 @@ bool isSimulatorFolder(const std::string& folder, const DiskAccess& access) {
     return hasAircraft || hasGauges;
 }
 
-void findSimFolder(std::string& simFolder, WindowOps& window, const DiskAccess& access,
+void findSimFolder(std::string& simFolder, Prompter& prompter, const DiskAccess& access,
                    const SettingsFolders& folders) {
     const SettingsPlace place = settingsPlace(folders, access);
     modZelk::SettingsFile = place.written.file;
@@ -117,16 +115,16 @@ void findSimFolder(std::string& simFolder, WindowOps& window, const DiskAccess& 
     if (isSimulatorFolder(simFolder, access)) {
         return;
     }
-    selectSimFolder(simFolder, window, access);
+    selectSimFolder(simFolder, prompter, access);
     rememberSimFolder(simFolder, folders, place, access);
 }
 
 // Asking again is a loop rather than a call of itself, so that no number of wrong choices can
 // exhaust the stack; the folder written afterwards is the accepted one either way.
-void selectSimFolder(std::string& simFolder, WindowOps& window, const DiskAccess& access) {
+void selectSimFolder(std::string& simFolder, Prompter& prompter, const DiskAccess& access) {
     for (;;) {
         simFolder.clear();
-        if (auto picked = window.pickFolder(kPickerTitle)) {
+        if (auto picked = prompter.pickFolder(kPickerTitle)) {
             simFolder = std::move(*picked);
         }
         if (simFolder.empty()) {

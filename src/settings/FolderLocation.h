@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/WindowOps.h"
 #include "platform/FileSystemObject.h"
+#include "platform/Prompter.h"
 
 namespace zelk {
 
@@ -31,10 +31,10 @@ bool isSimulatorFolder(const std::string& folder, const DiskAccess& access);
 // beside the program is read. A remembered folder given as a relative path is taken relative
 // to the folder of the file it was read from. A cancelled picker unloads the main window,
 // which ends the program.
-void findSimFolder(std::string& simFolder, WindowOps& window, const DiskAccess& access,
+void findSimFolder(std::string& simFolder, Prompter& prompter, const DiskAccess& access,
                    const SettingsFolders& folders);
 
 // Shows the picker until the chosen folder is usable. Writes nothing.
-void selectSimFolder(std::string& simFolder, WindowOps& window, const DiskAccess& access);
+void selectSimFolder(std::string& simFolder, Prompter& prompter, const DiskAccess& access);
 
 }  // namespace zelk

@@ -1,4 +1,4 @@
-#include "about/frmAbout.h"
+#include "about/qt/frmAbout.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/frmZelk.h"
+#include "app/qt/frmZelk.h"
 #include "support/FaultyDisk.h"
 #include "support/ScriptedWindow.h"
 #include "support/TempTree.h"

@@ -10,6 +10,7 @@ namespace {
 
 TEST(EventGuardTest, AnErrorStopsTheHandlerIsShownAndKeepsWhatWasDone) {
     test::ScriptedPrompter prompter;
+    prompter.errorsExpected = 1;
     int steps = 0;
     const HandlerOutcome outcome = runGuarded(prompter, [&] {
         ++steps;
@@ -34,6 +35,7 @@ TEST(EventGuardTest, UnloadingEndsWithoutAMessage) {
 
 TEST(EventGuardTest, UnexpectedExceptionsAreReportedAsErrorsToo) {
     test::ScriptedPrompter prompter;
+    prompter.errorsExpected = 2;
     EXPECT_EQ(runGuarded(prompter, [] { throw std::bad_alloc(); }), HandlerOutcome::Failed);
     EXPECT_EQ(runGuarded(prompter, [] { throw std::runtime_error("boom"); }),
               HandlerOutcome::Failed);

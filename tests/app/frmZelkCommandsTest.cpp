@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
-#include "app/frmZelk.h"
+#include "app/qt/frmZelk.h"
 #include "support/FaultyDisk.h"
 #include "support/ScriptedWindow.h"
 #include "support/TempTree.h"
@@ -54,10 +57,49 @@ TEST_F(frmZelkCommandsTest, ScanThenZelkLeavesExactlyTheReferencedFiles) {
     EXPECT_EQ(bar("ProgressBar2")->value(), 10);
     EXPECT_FALSE(button("Command2")->isEnabled());
 
+    prompter->answers = {false};  // No to the question whether to end
     button("Command1")->click();  // scanning again: nothing left to remove
     EXPECT_EQ(panel("Panel3"), "Zelk: None");
     EXPECT_FALSE(button("Command2")->isEnabled());
     EXPECT_EQ(prompter->questions.back(), "None files to remove. Exit from Zelk Gauge?");
+}
+
+// Clicks and a close that reach the window while the removal runs (here: while it asks its
+// first question) start nothing before it has ended.
+TEST_F(frmZelkCommandsTest, WhatTheUserDoesDuringARemovalWaitsUntilItHasEnded) {
+    button("Command1")->click();
+    ASSERT_EQ(panel("Panel3"), "Zelk: 4");
+    const auto clickAt = [this](QPushButton* target) {
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                          target->mapTo(window.get(), target->rect().center()));
+    };
+    // The first question: the user acts. The last one: About is about to open; it is closed as
+    // soon as its own loop runs.
+    prompter->beforeAnswer = [&](const std::string& question) {
+        if (question == "You want to remove all unused gauge files?") {
+            clickAt(button("Command1"));
+            clickAt(button("Command3"));
+            window->close();
+            EXPECT_EQ(panel("Panel3"), "Zelk: 4") << "a Scan ran inside the removal";
+            EXPECT_FALSE(window->hasEnded()) << "the program ended inside the removal";
+            EXPECT_TRUE(window->isVisible());
+        } else if (question == "None files to remove. Exit from Zelk Gauge?") {
+            QTimer::singleShot(0, [] {
+                if (QWidget* about = QApplication::activeModalWidget()) {
+                    about->close();
+                }
+            });
+        }
+    };
+    // Yes to remove, No to ending; then the waiting Scan finds nothing and asks, About opens (and
+    // is closed), and the close ends the program.
+    prompter->answers = {true, false, false};
+    button("Command2")->click();
+    EXPECT_EQ(prompter->questions, (Names{"You want to remove all unused gauge files?",
+                                          "All files succefully removed. Exit from Zelk Gauge?",
+                                          "None files to remove. Exit from Zelk Gauge?"}));
+    EXPECT_TRUE(window->hasEnded());
+    EXPECT_EQ(window->exitCode(), 0);
 }
 
 TEST_F(frmZelkCommandsTest, YesAfterTheRemovalEndsTheProgram) {
@@ -72,6 +114,7 @@ TEST_F(frmZelkCommandsTest, YesAfterTheRemovalEndsTheProgram) {
 TEST_F(frmZelkCommandsTest, AnErrorIsShownAndEndsTheProgram) {
     std::filesystem::rename(tree.path("sim/Gauges"), tree.path("sim/Gone"));
     std::filesystem::create_directory(tree.path("sim/Elsewhere"));
+    prompter->errorsExpected = 1;
     button("Command1")->click();
     ASSERT_EQ(prompter->errors.size(), 1u);
     EXPECT_EQ(prompter->errors[0].first, 76);

@@ -1,4 +1,4 @@
-#include "app/frmZelk.h"
+#include "app/qt/frmZelk.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "app/AppIcon.h"
+#include "app/qt/AppIcon.h"
 #include "support/FaultyDisk.h"
 #include "support/GuiTestHome.h"
 #include "support/ScriptedWindow.h"
@@ -245,14 +245,15 @@ TEST_F(frmZelkTest, ProgressBarsStayInRangeWhateverTheyAreGiven) {
     auto window = makeWindow();
     ASSERT_TRUE(window->load());
     auto* bar = control<QProgressBar>(*window, "ProgressBar2");
-    window->setProgressMax(2, 4.0f);
-    window->setProgressValue(2, 4.0f);
+    window->setProgressMax(zelk::ProgressBarId::Removal, 4.0f);
+    window->setProgressValue(zelk::ProgressBarId::Removal, 4.0f);
     EXPECT_EQ(bar->value(), 4);
-    window->setProgressMax(2, 0.0f);  // an emptied folder: no busy indicator
+    window->setProgressMax(zelk::ProgressBarId::Removal,
+                           0.0f);  // an emptied folder: no busy indicator
     EXPECT_GT(bar->maximum(), bar->minimum());
-    window->setProgressValue(2, 0.0f);
+    window->setProgressValue(zelk::ProgressBarId::Removal, 0.0f);
     EXPECT_EQ(bar->value(), 0);
-    window->setProgressValue(2, 9.0f);
+    window->setProgressValue(zelk::ProgressBarId::Removal, 9.0f);
     EXPECT_EQ(bar->value(), bar->maximum());
 }
 

@@ -221,7 +221,7 @@ TEST(ProfileWriteTest, AFailedWriteLeavesTheOldFileIntactAndIsReportedToTheCalle
     auto disk = std::make_shared<test::FaultyDisk>();
     disk->failReplace = true;
     EXPECT_FALSE(WritePrivateProfileStringA("FS2000", "Folder", "E:\\New", tree.path("ZELKGAU.INI"),
-                                            {disk, ""}));
+                                            test::accessTo(disk)));
     EXPECT_EQ(tree.read("ZELKGAU.INI"), before);
     EXPECT_EQ(tree.names(""), std::vector<std::string>{"ZELKGAU.INI"});
 }

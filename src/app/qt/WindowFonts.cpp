@@ -1,4 +1,6 @@
-#include "app/WindowFonts.h"
+#include "app/qt/WindowFonts.h"
+
+#include "app/WindowLayout.h"
 
 #include <QStringList>
 
@@ -20,24 +22,24 @@ void substituteMissingFaces() {
     (void)done;
 }
 
-QFont font(const char* family, qreal points, bool bold) {
+QFont font(const layout::FontSpec& spec) {
     substituteMissingFaces();
-    QFont result(family);
-    result.setPointSizeF(points);
-    result.setBold(bold);
+    QFont result(spec.family);
+    result.setPointSizeF(spec.points);
+    result.setBold(spec.bold);
     return result;
 }
 
 }  // namespace
 
 QFont windowFont() {
-    return font("MS Sans Serif", 8, false);
+    return font(layout::kWindowFont);
 }
 QFont titleFont() {
-    return font("Comic Sans MS", 20.25, true);
+    return font(layout::kTitleFont);
 }
 QFont versionFont() {
-    return font("MS Sans Serif", 12, true);
+    return font(layout::kVersionFont);
 }
 
 }  // namespace zelk

@@ -21,8 +21,4 @@ private:
     QString lastFolder_;
 };
 
-// Text crossing between the program's 8-bit strings and Qt.
-QString toQString(const std::string& text);
-std::string fromQString(const QString& text);
-
 }  // namespace zelk

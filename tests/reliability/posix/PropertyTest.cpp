@@ -436,8 +436,10 @@ void checkOneTree(unsigned seed, Tally& tally) {
     state.SimFolder = sim.string();
     test::ScriptedWindow window;
     const DiskAccess access = test::realAccess();
-    const CommandContext context{state, window, access};
-    window.prompter.answers = {false};  // No to "None files to remove"
+    const CommandContext context{state, window, window.prompter, access};
+    if (expected.errors.empty() && expected.unused.empty()) {
+        window.prompter.answers = {false};  // No to "None files to remove"
+    }
     const test::CommandEnd scanned = test::runCommand([&] { runScanCommand(context); });
 
     if (!expected.errors.empty()) {

@@ -1,15 +1,11 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
-#include <functional>
 #include <memory>
 #include <string>
 
-#include <QElapsedTimer>
-
-#include "app/CommandContext.h"
-#include "app/EventGuard.h"
-#include "app/RunState.h"
+#include "app/ProgramFlow.h"
 #include "app/WindowOps.h"
 #include "platform/FileSystemObject.h"
 #include "platform/Prompter.h"
@@ -21,7 +17,8 @@ class QProgressBar;
 class QPushButton;
 class QStatusBar;
 
-// The main window: every control the user works with, the run state, and the commands.
+// The main window of the Qt front end: every control the user works with. The run state and
+// the commands live in the toolkit-free ProgramFlow, which this window drives from its events.
 class frmZelk : public QWidget, public zelk::WindowOps {
     Q_OBJECT
 
@@ -42,26 +39,24 @@ public:
     // with the focus on Scan. False when the program ended instead (see exitCode()).
     bool load();
 
-    bool hasEnded() const { return ended_; }
-    int exitCode() const { return exitCode_; }
+    bool hasEnded() const { return flow_->hasEnded(); }
+    int exitCode() const { return flow_->exitStatus(); }
 
-    zelk::RunState& runState() { return state_; }
-    const zelk::RunState& runState() const { return state_; }
+    zelk::RunState& runState() { return flow_->runState(); }
+    const zelk::RunState& runState() const { return flow_->runState(); }
 
-    void FindFolder();
-    void SelectFolder();
-    void ShowFolderList(const std::string& folderspec);
-    void ShowFileInfo(const std::string& filespec);
-    void ShowFileList(const std::string& folderspec);
-    void DeleteFileList(const std::string& folderspec);
+    void FindFolder() { flow_->FindFolder(); }
+    void SelectFolder() { flow_->SelectFolder(); }
+    void ShowFolderList(const std::string& folderspec) { flow_->ShowFolderList(folderspec); }
+    void ShowFileInfo(const std::string& filespec) { flow_->ShowFileInfo(filespec); }
+    void ShowFileList(const std::string& folderspec) { flow_->ShowFileList(folderspec); }
+    void DeleteFileList(const std::string& folderspec) { flow_->DeleteFileList(folderspec); }
 
     // The window operations the commands use.
-    void setProgressMax(int bar, float maximum) override;
-    void setProgressValue(int bar, float value) override;
-    void setPanelText(int panel, const std::string& text) override;
+    void setProgressMax(zelk::ProgressBarId bar, float maximum) override;
+    void setProgressValue(zelk::ProgressBarId bar, float value) override;
+    void setPanelText(zelk::StatusPanel panel, const std::string& text) override;
     void setCommand2Enabled(bool enabled) override;
-    bool ask(const std::string& question) override;
-    std::optional<std::string> pickFolder(const std::string& title) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,30 +65,21 @@ protected:
 
 private:
     void buildControls();
-    void placeControls();
     void wireCommands();
     void centreOnScreen();
-    zelk::CommandContext context();
     bool paintDue() const;
     void letQtPaint();
     void showAbout();
+    void endProgram(int exitStatus);
 
-    // Runs an event handler through the error rule; ends the program when it says so.
-    bool runHandler(const std::function<void()>& handler);
-    void endProgram(int exitCode);
+    QProgressBar* progressBar(zelk::ProgressBarId bar) const;
+    QLabel* panel(zelk::StatusPanel panel) const;
 
-    QProgressBar* progressBar(int bar) const;
-    QLabel* panel(int number) const;
-
-    zelk::RunState state_;
     std::unique_ptr<zelk::Prompter> prompter_;
+    std::unique_ptr<zelk::ProgramFlow> flow_;
     std::unique_ptr<frmAbout> about_;
-    zelk::DiskAccess access_;
-    zelk::SettingsFolders settingsFolders_;
     QElapsedTimer sincePaint_;
     bool awaitingFrame_ = false;  // centred before the window manager's frame was known
-    bool ended_ = false;
-    int exitCode_ = 0;
 
     QPushButton* Command1 = nullptr;
     QLabel* Label1 = nullptr;

@@ -1,10 +1,10 @@
-#include "platform/PathMapping.h"
+#include "platform/posix/WinePathResolver.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "platform/Disk.h"
 #include "platform/FileSystemObject.h"
+#include "platform/posix/PosixDisk.h"
 #include "support/TempTree.h"
 
 #include <filesystem>
@@ -48,9 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"", 0, false, {}}));
 
 TEST(ListOrderTest, IgnoresCaseAndBreaksTiesInByteOrder) {
-    const auto before = [](std::string_view a, std::string_view b) {
-        return listedBefore(a, b);
-    };
+    const auto before = [](std::string_view a, std::string_view b) { return listedBefore(a, b); };
     EXPECT_TRUE(before("alpha", "Beta"));
     EXPECT_TRUE(before("Alpha", "beta"));
     EXPECT_FALSE(before("beta", "Alpha"));

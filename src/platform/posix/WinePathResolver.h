@@ -4,11 +4,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/Disk.h"
+#include "platform/PathResolver.h"
 
 namespace zelk {
 
@@ -22,36 +23,8 @@ struct WindowsPath {
 
 WindowsPath parseWindowsPath(std::string_view path);
 
-// ASCII-only lower case, byte by byte; other bytes are left alone.
-std::string asciiLower(std::string_view text);
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
-
 // The Wine prefix whose dosdevices folder maps drive letters: $WINEPREFIX, else ~/.wine.
 std::string defaultWinePrefix();
-
-// Remembers, for the length of one command, which native folder or file a Windows-style path
-// was found at when its spelling differed from the disk's. A remembered answer is used only
-// while the native entry still exists.
-class ResolutionCache {
-public:
-    const std::string* find(const std::string& key) const;
-    void remember(std::string key, std::string native);
-
-    // The folder last opened by its full native path, so that the folders below it can be
-    // opened relative to it: a Scan opens every aircraft folder by a path below AIRCRAFT.
-    struct OpenedFolder {
-        std::string native;
-        std::shared_ptr<const FolderHandle> handle;
-    };
-    const OpenedFolder& lastOpened() const { return lastOpened_; }
-    void rememberOpened(std::string native, std::shared_ptr<const FolderHandle> handle) {
-        lastOpened_ = {std::move(native), std::move(handle)};
-    }
-
-private:
-    std::unordered_map<std::string, std::string> entries_;
-    OpenedFolder lastOpened_;
-};
 
 // Maps Windows-style paths onto the native file system the way a Windows user expects:
 // each component is looked up exactly, then without regard to ASCII case (the exact spelling
@@ -92,6 +65,24 @@ private:
     const Disk& disk_;
     std::string winePrefix_;
     ResolutionCache* cache_;
+};
+
+// The paths of the program on Linux: looked up by PathMapper, drive letters through a Wine
+// prefix.
+class WinePathResolver : public PathResolver {
+public:
+    explicit WinePathResolver(std::string winePrefix) : winePrefix_(std::move(winePrefix)) {}
+
+    std::optional<ResolvedPath> resolve(const Disk& disk, std::string_view path,
+                                        ResolutionCache* cache) const override;
+    std::optional<std::string> likelyPath(std::string_view path,
+                                          const ResolutionCache* cache) const override;
+    std::optional<std::string> resolveForWriting(const Disk& disk,
+                                                 std::string_view path) const override;
+    std::string displayPath(std::string_view path) const override;
+
+private:
+    std::string winePrefix_;
 };
 
 }  // namespace zelk

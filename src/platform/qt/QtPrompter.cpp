@@ -1,4 +1,4 @@
-#include "platform/QtPrompter.h"
+#include "platform/qt/QtPrompter.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,16 +9,9 @@
 #include <QTemporaryDir>
 
 #include "app/ProgramInfo.h"
+#include "platform/qt/QtText.h"
 
 namespace zelk {
-
-QString toQString(const std::string& text) {
-    return QFile::decodeName(QByteArray::fromStdString(text));
-}
-
-std::string fromQString(const QString& text) {
-    return QFile::encodeName(text).toStdString();
-}
 
 bool QtPrompter::ask(const std::string& question) {
     QMessageBox box(QMessageBox::Question, kProgramTitle, toQString(question),

@@ -1,4 +1,6 @@
-#include "platform/PathMapping.h"
+#include "platform/posix/WinePathResolver.h"
+
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -29,18 +31,6 @@ std::string join(const std::string& folder, const std::string& name) {
 }
 
 }  // namespace
-
-std::string asciiLower(std::string_view text) {
-    std::string lowered(text);
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(), lowerAscii);
-    return lowered;
-}
-
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return lowerAscii(x) == lowerAscii(y);
-           });
-}
 
 WindowsPath parseWindowsPath(std::string_view path) {
     WindowsPath parsed;
@@ -94,26 +84,52 @@ std::string cacheKey(const WindowsPath& parsed, std::size_t count) {
 
 }  // namespace
 
-const std::string* ResolutionCache::find(const std::string& key) const {
-    const auto entry = entries_.find(key);
-    return entry == entries_.end() ? nullptr : &entry->second;
-}
-
-void ResolutionCache::remember(std::string key, std::string native) {
-    entries_.insert_or_assign(std::move(key), std::move(native));
-}
-
 PathMapper::PathMapper(const Disk& disk, std::string winePrefix, ResolutionCache* cache)
     : disk_(disk), winePrefix_(std::move(winePrefix)), cache_(cache) {}
 
-std::optional<std::string> PathMapper::rootOf(const WindowsPath& parsed) const {
+namespace {
+
+// Where the path starts on the native file system: a drive's folder in the Wine prefix, the
+// root, or the current folder; nothing for a drive letter without a Wine prefix.
+std::optional<std::string> rootIn(const std::string& winePrefix, const WindowsPath& parsed) {
     if (parsed.drive != 0) {
-        if (winePrefix_.empty()) {
+        if (winePrefix.empty()) {
             return std::nullopt;
         }
-        return join(join(winePrefix_, "dosdevices"), std::string(1, parsed.drive) + ":");
+        return join(join(winePrefix, "dosdevices"), std::string(1, parsed.drive) + ":");
     }
     return parsed.rooted ? std::string("/") : std::string();
+}
+
+// The remembered spelling of the path's longest known part, the rest as given.
+std::optional<std::string> likelyIn(const std::string& winePrefix, std::string_view path,
+                                    const ResolutionCache* cache) {
+    const WindowsPath parsed = parseWindowsPath(path);
+    const std::optional<std::string> root = rootIn(winePrefix, parsed);
+    if (!root || (root->empty() && parsed.components.empty())) {
+        return std::nullopt;
+    }
+    std::size_t known = 0;
+    std::string native = *root;
+    if (cache) {
+        for (std::size_t count = parsed.components.size(); count > 0; --count) {
+            if (const std::string* remembered = cache->find(cacheKey(parsed, count))) {
+                native = *remembered;
+                known = count;
+                break;
+            }
+        }
+    }
+    for (std::size_t i = known; i < parsed.components.size(); ++i) {
+        native = join(native, parsed.components[i]);
+    }
+    return native;
+}
+
+}  // namespace
+
+std::optional<std::string> PathMapper::rootOf(const WindowsPath& parsed) const {
+    return rootIn(winePrefix_, parsed);
 }
 
 namespace {
@@ -206,26 +222,7 @@ std::optional<PathMapper::Resolved> PathMapper::fromCache(const WindowsPath& par
 }
 
 std::optional<std::string> PathMapper::likelyPath(std::string_view path) const {
-    const WindowsPath parsed = parseWindowsPath(path);
-    const std::optional<std::string> root = rootOf(parsed);
-    if (!root || (root->empty() && parsed.components.empty())) {
-        return std::nullopt;
-    }
-    std::size_t known = 0;
-    std::string native = *root;
-    if (cache_) {
-        for (std::size_t count = parsed.components.size(); count > 0; --count) {
-            if (const std::string* remembered = cache_->find(cacheKey(parsed, count))) {
-                native = *remembered;
-                known = count;
-                break;
-            }
-        }
-    }
-    for (std::size_t i = known; i < parsed.components.size(); ++i) {
-        native = join(native, parsed.components[i]);
-    }
-    return native;
+    return likelyIn(winePrefix_, path, cache_);
 }
 
 std::optional<std::string> PathMapper::resolve(std::string_view path) const {
@@ -306,6 +303,33 @@ std::string PathMapper::displayPath(std::string_view path) {
         shown += "/" + component;
     }
     return shown.empty() ? "/" : shown;
+}
+
+}  // namespace zelk
+
+namespace zelk {
+
+std::optional<ResolvedPath> WinePathResolver::resolve(const Disk& disk, std::string_view path,
+                                                      ResolutionCache* cache) const {
+    auto entry = PathMapper(disk, winePrefix_, cache).resolveEntry(path);
+    if (!entry) {
+        return std::nullopt;
+    }
+    return ResolvedPath{std::move(entry->path), entry->kind};
+}
+
+std::optional<std::string> WinePathResolver::likelyPath(std::string_view path,
+                                                        const ResolutionCache* cache) const {
+    return likelyIn(winePrefix_, path, cache);
+}
+
+std::optional<std::string> WinePathResolver::resolveForWriting(const Disk& disk,
+                                                               std::string_view path) const {
+    return PathMapper(disk, winePrefix_).resolveForWriting(path);
+}
+
+std::string WinePathResolver::displayPath(std::string_view path) const {
+    return PathMapper::displayPath(path);
 }
 
 }  // namespace zelk

@@ -1,4 +1,4 @@
-#include "about/frmAbout.h"
+#include "about/qt/frmAbout.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -7,27 +7,55 @@
 #include <QMouseEvent>
 #include <QScreen>
 
-#include "app/AppIcon.h"
 #include "app/ProgramInfo.h"
-#include "app/ProgramVersion.h"
-#include "app/WindowFonts.h"
+#include "app/WindowLayout.h"
+#include "app/qt/AppIcon.h"
+#include "app/qt/WindowFonts.h"
 
 namespace {
 
-constexpr const char* kCopyright = "\u00a9 Zelk Gauges team";
-constexpr const char* kEmail = "zelkgauges@example.org";
+namespace layout = zelk::layout;
 
+// 15 twips make one logical pixel.
 constexpr int px(int twips) {
-    return twips / 15;
+    return twips * 96 / layout::kTwipsPerInch;
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top,
-                  int width, int height) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(px(left), px(top), px(width), px(height));
+QFont fontOf(layout::AboutFont font) {
+    switch (font) {
+        case layout::AboutFont::Title:
+            return zelk::titleFont();
+        case layout::AboutFont::Version:
+            return zelk::versionFont();
+        case layout::AboutFont::Default:
+            break;
+    }
+    return zelk::windowFont();
+}
+
+// The fixed texts; the description and the version line are set at each load.
+QString initialText(const char* name) {
+    const std::string label = name;
+    if (label == "lblTitle") {
+        return zelk::kProgramTitle;
+    }
+    if (label == "lblCopyright") {
+        return QString::fromUtf8(zelk::kCopyright);
+    }
+    if (label == "lblEmail") {
+        return zelk::kEmail;
+    }
+    return {};
+}
+
+QLabel* makeLabel(QWidget* parent, const layout::LabelLayout& spec) {
+    auto* label = new QLabel(initialText(spec.name), parent);
+    label->setObjectName(spec.name);
+    label->setGeometry(px(spec.box.left), px(spec.box.top), px(spec.box.width),
+                       px(spec.box.height));
     label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     label->setFocusPolicy(Qt::NoFocus);
+    label->setFont(fontOf(spec.font));
     return label;
 }
 
@@ -40,24 +68,24 @@ frmAbout::frmAbout(QWidget* parent)
     setWindowTitle(QStringLiteral("About %1").arg(zelk::kProgramTitle));
     setWindowIcon(zelk::appIcon());
     setFont(zelk::windowFont());
-    setFixedSize(px(3990), px(2775));
+    setFixedSize(px(layout::kAboutClient.width), px(layout::kAboutClient.height));
     setModal(true);
     QPalette background = palette();
     background.setColor(QPalette::Window, QApplication::palette("QMenu").color(QPalette::Window));
     setPalette(background);
     setAutoFillBackground(true);
-
-    lblTitle = makeLabel(this, "lblTitle", zelk::kProgramTitle, 120, 240, 3735, 615);
-    lblTitle->setFont(zelk::titleFont());
-    lblDescription = makeLabel(this, "lblDescription", "Label1", 120, 840, 3735, 375);
-    lblCopyright = makeLabel(this, "lblCopyright", kCopyright, 1080, 1560, 1815, 255);
-    lblEmail = makeLabel(this, "lblEmail", kEmail, 960, 1920, 2055, 255);
-    lblVersion = makeLabel(this, "lblVersion", "Label2", 1080, 2280, 1815, 255);
-    lblVersion->setFont(zelk::versionFont());
+    for (const layout::LabelLayout& spec : layout::kAboutLabels) {
+        makeLabel(this, spec);
+    }
+    lblTitle = findChild<QLabel*>("lblTitle");
+    lblDescription = findChild<QLabel*>("lblDescription");
+    lblCopyright = findChild<QLabel*>("lblCopyright");
+    lblEmail = findChild<QLabel*>("lblEmail");
+    lblVersion = findChild<QLabel*>("lblVersion");
 }
 
 QString frmAbout::versionText() {
-    return QStringLiteral("Version %1.%2").arg(zelk::kVersionMajor).arg(zelk::kVersionMinor);
+    return QString::fromStdString(zelk::versionLine());
 }
 
 void frmAbout::load() {

@@ -122,7 +122,7 @@ TEST(HostileSettingsTest, ASettingsFileThatIsAFolderIsPassedOver) {
     test::ScriptedWindow window;
     window.prompter.folders = {tree.path("sim")};
     std::string simFolder;
-    findSimFolder(simFolder, window, test::realAccess(), {tree.path("bin"), {}});
+    findSimFolder(simFolder, window.prompter, test::realAccess(), {tree.path("bin"), {}});
     EXPECT_EQ(simFolder, tree.path("sim"));
     EXPECT_EQ(tree.names("bin/ZELKGAU.INI").size(), 0u);  // still an empty folder
 }

@@ -1,4 +1,4 @@
-#include "app/frmZelk.h"
+#include "app/qt/frmZelk.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -12,56 +12,57 @@
 #include <algorithm>
 #include <cmath>
 
-#include "about/frmAbout.h"
-#include "app/AppIcon.h"
+#include "about/qt/frmAbout.h"
 #include "app/ProgramInfo.h"
-#include "app/WindowFonts.h"
+#include "app/WindowLayout.h"
+#include "app/qt/AppIcon.h"
+#include "app/qt/WindowFonts.h"
 #include "platform/ConfigFolder.h"
 #include "platform/ExecutableFolder.h"
-#include "platform/QtPrompter.h"
-#include "removal/Removal.h"
-#include "scan/PanelScan.h"
-#include "scan/UnusedScan.h"
-#include "settings/FolderLocation.h"
+#include "platform/qt/QtPrompter.h"
+#include "platform/qt/QtText.h"
 
 namespace {
 
-// Layout of the window in twips; 15 twips make one logical pixel.
+namespace layout = zelk::layout;
+
+// Twips to logical pixels: 1440 twips to the inch, 96 pixels to the inch.
 constexpr int px(int twips) {
-    return twips / 15;
+    return twips * 96 / layout::kTwipsPerInch;
 }
 
-QRect twipsRect(int left, int top, int width, int height) {
-    return {px(left), px(top), px(width), px(height)};
+QRect pixels(const layout::TwipsRect& box) {
+    return {px(box.left), px(box.top), px(box.width), px(box.height)};
 }
 
 template <typename Widget>
-Widget* makeControl(QWidget* parent, const char* name, const QRect& geometry) {
+Widget* makeControl(QWidget* parent, const char* name) {
+    const layout::ControlLayout& spec = layout::mainControl(name);
     auto* widget = new Widget(parent);
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
+    widget->setObjectName(spec.name);
+    widget->setGeometry(pixels(spec.box));
     return widget;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const char* text, int left) {
-    auto* button = makeControl<QPushButton>(parent, name, twipsRect(left, 2400, 1215, 375));
-    button->setText(text);
+QPushButton* makeButton(QWidget* parent, const char* name) {
+    auto* button = makeControl<QPushButton>(parent, name);
+    button->setText(layout::mainControl(name).text);
     button->setFocusPolicy(Qt::StrongFocus);
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const char* text, const QRect& geometry) {
-    auto* label = makeControl<QLabel>(parent, name, geometry);
-    label->setText(text);
+QLabel* makeLabel(QWidget* parent, const char* name) {
+    auto* label = makeControl<QLabel>(parent, name);
+    label->setText(layout::mainControl(name).text);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     label->setFocusPolicy(Qt::NoFocus);
     return label;
 }
 
-QProgressBar* makeProgressBar(QWidget* parent, const char* name, int top) {
-    auto* bar = makeControl<QProgressBar>(parent, name, twipsRect(120, top, 4335, 255));
+QProgressBar* makeProgressBar(QWidget* parent, const char* name) {
+    auto* bar = makeControl<QProgressBar>(parent, name);
     bar->setOrientation(Qt::Horizontal);
     bar->setRange(0, 100);
     bar->setValue(0);
@@ -72,12 +73,12 @@ QProgressBar* makeProgressBar(QWidget* parent, const char* name, int top) {
 
 // A status panel: a sunken box placed by hand, so that the three panels keep exactly their
 // widths (the first takes what the other two leave).
-QLabel* makePanel(QStatusBar* bar, const char* name, const char* text, int left, int widthTwips) {
-    auto* panel = new QLabel(text, bar);
+QLabel* makePanel(QStatusBar* bar, const char* name, const layout::PanelLayout& spec, int left) {
+    auto* panel = new QLabel(spec.text, bar);
     panel->setObjectName(name);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setIndent(2);
-    panel->setGeometry(left, 2, px(widthTwips), bar->height() - 2);
+    panel->setGeometry(left, 2, px(spec.width), bar->height() - 2);
     return panel;
 }
 
@@ -88,19 +89,22 @@ frmZelk::frmZelk(QWidget* parent) : frmZelk(Seams{}, parent) {}
 frmZelk::frmZelk(Seams seams, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      prompter_(std::move(seams.prompter)),
-      access_(std::move(seams.access)),
-      settingsFolders_{
-          seams.executableFolder.empty() ? zelk::executableFolder() : seams.executableFolder,
-          seams.userConfigFolder.empty() ? zelk::userConfigFolder() : seams.userConfigFolder} {
+      prompter_(std::move(seams.prompter)) {
     if (!prompter_) {
         prompter_ = std::make_unique<zelk::QtPrompter>(this);
     }
+    zelk::SettingsFolders folders{
+        seams.executableFolder.empty() ? zelk::executableFolder() : seams.executableFolder,
+        seams.userConfigFolder.empty() ? zelk::userConfigFolder() : seams.userConfigFolder};
+    flow_ = std::make_unique<zelk::ProgramFlow>(
+        zelk::FrontEnd{*this, *prompter_, [this] { showAbout(); },
+                       [this](int status) { endProgram(status); }},
+        std::move(seams.access), std::move(folders));
     setObjectName("frmZelk");
     setWindowTitle(zelk::kProgramTitle);
     setWindowIcon(zelk::appIcon());
     setFont(zelk::windowFont());
-    setFixedSize(px(4575), px(3195));
+    setFixedSize(px(layout::kMainClient.width), px(layout::kMainClient.height));
     buildControls();
     wireCommands();
 }
@@ -108,34 +112,33 @@ frmZelk::frmZelk(Seams seams, QWidget* parent)
 frmZelk::~frmZelk() = default;
 
 void frmZelk::buildControls() {
-    Command1 = makeButton(this, "Command1", "Scan", 120);
-    Label1 = makeLabel(this, "Label1", "Searching panels...", twipsRect(120, 360, 2655, 255));
-    Label2 = makeLabel(this, "Label2", "Removing gauges...", twipsRect(120, 1320, 2775, 255));
-    Command2 = makeButton(this, "Command2", "Zelk", 1680);
-    ProgressBar1 = makeProgressBar(this, "ProgressBar1", 720);
-    ProgressBar2 = makeProgressBar(this, "ProgressBar2", 1680);
-    StatusBar1 = makeControl<QStatusBar>(this, "StatusBar1", twipsRect(0, 2820, 4575, 375));
+    Command1 = makeButton(this, "Command1");
+    Label1 = makeLabel(this, "Label1");
+    Label2 = makeLabel(this, "Label2");
+    Command2 = makeButton(this, "Command2");
+    ProgressBar1 = makeProgressBar(this, "ProgressBar1");
+    ProgressBar2 = makeProgressBar(this, "ProgressBar2");
+    StatusBar1 = makeControl<QStatusBar>(this, "StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
     constexpr int kGap = 2;
-    Panel1 = makePanel(StatusBar1, "Panel1", "Panels:", 0, 1635);
-    Panel2 =
-        makePanel(StatusBar1, "Panel2", "Gauges:", Panel1->geometry().right() + 1 + kGap, 1440);
-    Panel3 = makePanel(StatusBar1, "Panel3", "Zelk:", Panel2->geometry().right() + 1 + kGap, 1440);
-    Command3 = makeButton(this, "Command3", "About", 3240);
+    Panel1 = makePanel(StatusBar1, "Panel1", layout::kStatusPanels[0], 0);
+    Panel2 = makePanel(StatusBar1, "Panel2", layout::kStatusPanels[1],
+                       Panel1->geometry().right() + 1 + kGap);
+    Panel3 = makePanel(StatusBar1, "Panel3", layout::kStatusPanels[2],
+                       Panel2->geometry().right() + 1 + kGap);
+    Command3 = makeButton(this, "Command3");
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Command3);
 }
 
 void frmZelk::wireCommands() {
-    connect(Command1, &QPushButton::clicked, this,
-            [this] { runHandler([this] { zelk::runScanCommand(context()); }); });
-    connect(Command2, &QPushButton::clicked, this,
-            [this] { runHandler([this] { zelk::runRemovalCommand(context()); }); });
-    connect(Command3, &QPushButton::clicked, this, [this] { runHandler([this] { showAbout(); }); });
+    connect(Command1, &QPushButton::clicked, this, [this] { flow_->scan(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { flow_->removal(); });
+    connect(Command3, &QPushButton::clicked, this, [this] { flow_->about(); });
 }
 
 bool frmZelk::load() {
-    if (!runHandler([this] { FindFolder(); })) {
+    if (!flow_->load()) {
         return false;
     }
     Command2->setEnabled(false);
@@ -177,40 +180,12 @@ void frmZelk::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void frmZelk::FindFolder() {
-    zelk::findSimFolder(state_.SimFolder, *this, access_, settingsFolders_);
-}
-
-void frmZelk::SelectFolder() {
-    zelk::selectSimFolder(state_.SimFolder, *this, access_);
-}
-
 // One About window serves the whole run; each showing loads its texts anew.
 void frmZelk::showAbout() {
     if (!about_) {
         about_ = std::make_unique<frmAbout>();
     }
     about_->showModal(this);
-}
-
-zelk::CommandContext frmZelk::context() {
-    return {state_, *this, access_};
-}
-
-void frmZelk::ShowFolderList(const std::string& folderspec) {
-    zelk::ShowFolderList(context(), folderspec);
-}
-
-void frmZelk::ShowFileInfo(const std::string& filespec) {
-    zelk::ShowFileInfo(context(), filespec);
-}
-
-void frmZelk::ShowFileList(const std::string& folderspec) {
-    zelk::ShowFileList(context(), folderspec);
-}
-
-void frmZelk::DeleteFileList(const std::string& folderspec) {
-    zelk::DeleteFileList(context(), folderspec);
 }
 
 // A command runs inside its click, but a user must see its bar move on a large install: let
@@ -228,48 +203,40 @@ void frmZelk::letQtPaint() {
     }
 }
 
-bool frmZelk::runHandler(const std::function<void()>& handler) {
-    const zelk::HandlerOutcome outcome = zelk::runGuarded(*prompter_, handler);
-    if (outcome == zelk::HandlerOutcome::Completed) {
-        return true;
-    }
-    endProgram(zelk::exitStatusOf(outcome));
-    return false;
-}
-
-void frmZelk::endProgram(int exitCode) {
-    if (ended_) {
-        return;
-    }
-    ended_ = true;
-    exitCode_ = exitCode;
+void frmZelk::endProgram(int exitStatus) {
     hide();
-    QCoreApplication::exit(exitCode);
+    QCoreApplication::exit(exitStatus);
 }
 
+// Closing ends the program, once a command that is running has ended.
 void frmZelk::closeEvent(QCloseEvent* event) {
-    event->accept();
-    endProgram(0);
-}
-
-QProgressBar* frmZelk::progressBar(int bar) const {
-    return bar == 1 ? ProgressBar1 : ProgressBar2;
-}
-
-QLabel* frmZelk::panel(int number) const {
-    switch (number) {
-        case 1:
-            return Panel1;
-        case 2:
-            return Panel2;
-        default:
-            return Panel3;
+    flow_->close();
+    if (flow_->hasEnded()) {
+        event->accept();
+    } else {
+        event->ignore();
     }
+}
+
+QProgressBar* frmZelk::progressBar(zelk::ProgressBarId bar) const {
+    return bar == zelk::ProgressBarId::Scan ? ProgressBar1 : ProgressBar2;
+}
+
+QLabel* frmZelk::panel(zelk::StatusPanel number) const {
+    switch (number) {
+        case zelk::StatusPanel::Panels:
+            return Panel1;
+        case zelk::StatusPanel::Gauges:
+            return Panel2;
+        case zelk::StatusPanel::Zelk:
+            break;
+    }
+    return Panel3;
 }
 
 // Qt's bar takes whole numbers; a maximum of 0 would make it a busy indicator, so the range
 // never shrinks below 0..1 and the value is kept inside the range.
-void frmZelk::setProgressMax(int bar, float maximum) {
+void frmZelk::setProgressMax(zelk::ProgressBarId bar, float maximum) {
     QProgressBar* target = progressBar(bar);
     const int top = std::max(1, static_cast<int>(std::lround(maximum)));
     target->setRange(0, top);
@@ -279,7 +246,7 @@ void frmZelk::setProgressMax(int bar, float maximum) {
 // A command reports every aircraft and every file, but a bar only needs to change as often as
 // it is painted: setting a value costs the style's measurements and often a paint. So the bar
 // is told when painting is due, and at once when it reaches its end, goes back or starts.
-void frmZelk::setProgressValue(int bar, float value) {
+void frmZelk::setProgressValue(zelk::ProgressBarId bar, float value) {
     QProgressBar* target = progressBar(bar);
     const long rounded = std::lround(value);
     const int wanted = static_cast<int>(std::clamp<long>(rounded, 0, target->maximum()));
@@ -290,18 +257,10 @@ void frmZelk::setProgressValue(int bar, float value) {
     }
 }
 
-void frmZelk::setPanelText(int number, const std::string& text) {
+void frmZelk::setPanelText(zelk::StatusPanel number, const std::string& text) {
     panel(number)->setText(zelk::toQString(text));
 }
 
 void frmZelk::setCommand2Enabled(bool enabled) {
     Command2->setEnabled(enabled);
-}
-
-bool frmZelk::ask(const std::string& question) {
-    return prompter_->ask(question);
-}
-
-std::optional<std::string> frmZelk::pickFolder(const std::string& title) {
-    return prompter_->pickFolder(title);
 }

@@ -1,8 +1,8 @@
 #include <QApplication>
 
-#include "app/AppIcon.h"
 #include "app/ProgramInfo.h"
-#include "app/frmZelk.h"
+#include "app/qt/AppIcon.h"
+#include "app/qt/frmZelk.h"
 #include "platform/ProcessMemory.h"
 
 int main(int argc, char* argv[]) {

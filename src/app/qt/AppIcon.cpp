@@ -1,8 +1,8 @@
-#include "app/AppIcon.h"
+#include "app/qt/AppIcon.h"
 
 #include <QPixmap>
 
-#include "app/zelk_icon.xpm"
+#include "app/qt/zelk_icon.xpm"
 
 namespace zelk {
 

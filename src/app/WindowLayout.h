@@ -1,0 +1,108 @@
+#pragma once
+
+#include <array>
+
+// The layout of both windows, in twips (1/1440 inch), for every front end to lay out from: at
+// 96 dots per inch 15 twips make one pixel.
+namespace zelk::layout {
+
+inline constexpr int kTwipsPerInch = 1440;
+
+struct TwipsSize {
+    int width;
+    int height;
+};
+
+struct TwipsRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct FontSpec {
+    const char* family;
+    double points;
+    bool bold;
+};
+
+// The windows' default font, and the About window's title and version fonts.
+inline constexpr FontSpec kWindowFont{"MS Sans Serif", 8, false};
+inline constexpr FontSpec kTitleFont{"Comic Sans MS", 20.25, true};
+inline constexpr FontSpec kVersionFont{"MS Sans Serif", 12, true};
+
+// ---- The main window, frmZelk ----
+
+inline constexpr TwipsSize kMainClient{4575, 3195};
+
+enum class ControlKind { Button, Label, ProgressBar, StatusBar };
+
+struct ControlLayout {
+    const char* name;
+    ControlKind kind;
+    const char* text;  // the initial text; none for bars
+    TwipsRect box;
+};
+
+// In tab order; only the buttons take the focus (Scan, Zelk, About).
+inline constexpr std::array<ControlLayout, 8> kMainControls{{
+    {"Command1", ControlKind::Button, "Scan", {120, 2400, 1215, 375}},
+    {"Label1", ControlKind::Label, "Searching panels...", {120, 360, 2655, 255}},
+    {"Label2", ControlKind::Label, "Removing gauges...", {120, 1320, 2775, 255}},
+    {"Command2", ControlKind::Button, "Zelk", {1680, 2400, 1215, 375}},
+    {"ProgressBar1", ControlKind::ProgressBar, nullptr, {120, 720, 4335, 255}},
+    {"ProgressBar2", ControlKind::ProgressBar, nullptr, {120, 1680, 4335, 255}},
+    {"StatusBar1", ControlKind::StatusBar, nullptr, {0, 2820, 4575, 375}},
+    {"Command3", ControlKind::Button, "About", {3240, 2400, 1215, 375}},
+}};
+
+struct PanelLayout {
+    const char* text;  // the initial text
+    int width;         // in twips; the first takes what the other two leave
+};
+
+inline constexpr std::array<PanelLayout, 3> kStatusPanels{{
+    {"Panels:", 1635},
+    {"Gauges:", 1440},
+    {"Zelk:", 1440},
+}};
+
+// The control of that name; the table holds every name the front ends ask for.
+constexpr const ControlLayout& mainControl(const char* name) {
+    for (const ControlLayout& control : kMainControls) {
+        const char* a = control.name;
+        const char* b = name;
+        while (*a != '\0' && *a == *b) {
+            ++a;
+            ++b;
+        }
+        if (*a == *b) {
+            return control;
+        }
+    }
+    return kMainControls[0];
+}
+
+// ---- The About window, frmAbout ----
+
+inline constexpr TwipsSize kAboutClient{3990, 2775};
+
+enum class AboutFont { Title, Default, Version };
+
+struct LabelLayout {
+    const char* name;
+    TwipsRect box;
+    AboutFont font;
+};
+
+// Every label centres its text; the copyright and e-mail texts are fixed, the description
+// and the version are set each time the window is loaded.
+inline constexpr std::array<LabelLayout, 5> kAboutLabels{{
+    {"lblTitle", {120, 240, 3735, 615}, AboutFont::Title},
+    {"lblDescription", {120, 840, 3735, 375}, AboutFont::Default},
+    {"lblCopyright", {1080, 1560, 1815, 255}, AboutFont::Default},
+    {"lblEmail", {960, 1920, 2055, 255}, AboutFont::Default},
+    {"lblVersion", {1080, 2280, 1815, 255}, AboutFont::Version},
+}};
+
+}  // namespace zelk::layout
