@@ -57,6 +57,10 @@ std::optional<std::u32string> decodeCodePage(int codePage, std::string_view byte
     return fromUtf16(wide);
 }
 
+int ansiCodePage() {
+    return static_cast<int>(::GetACP());
+}
+
 char32_t lowerChar(char32_t c) {
     if (c > 0xFFFF || (c >= 0xD800 && c <= 0xDFFF)) {
         return c;

@@ -11,6 +11,9 @@ namespace zelk {
 // not be matched by a guess.
 std::optional<std::u32string> decodeCodePage(int codePage, std::string_view bytes);
 
+// The system's ANSI code page, in which 8-bit text (panel files, settings) is written.
+int ansiCodePage();
+
 // The lower case of a character as Windows lowers it, the same in every locale (no Turkish
 // dotless i). Characters beyond the Basic Multilingual Plane come back unchanged.
 char32_t lowerChar(char32_t c);
