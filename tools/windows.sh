@@ -54,6 +54,10 @@ export WINEDEBUG=-all
 # No Mono and no Gecko: nothing here needs .NET or HTML, and Wine would offer to download them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
+# Wine takes the system's ANSI code page from the locale (ru_RU gives 1251) and converts Linux file
+# names with its character set (under LANG=C or a locale that is not installed, no name beyond
+# ASCII can be made). C.UTF-8 is on every Debian: code page 1252 and UTF-8 names.
+export LC_ALL=C.UTF-8
 
 # Windows are made by Wine's null graphics driver, so tests run without a display. The key must
 # be there before the first program starts: with the default driver and no display, the prefix's
@@ -74,7 +78,8 @@ fi
 trap '"$wineserver" -k </dev/null >/dev/null 2>&1 || true' EXIT
 "$wine" wineboot </dev/null >/dev/null 2>&1
 
-(cd "$build_dir" && ctest -j2 --output-on-failure)
+# A modal dialog that no test answers waits for ever; the timeout turns it into a failure.
+(cd "$build_dir" && ctest -j2 --timeout 600 --output-on-failure)
 
 if [ -f "$build_dir/CPackConfig.cmake" ]; then
     (cd "$build_dir" && cpack -G ZIP >/dev/null)
