@@ -1,0 +1,228 @@
+#include "platform/win32/Win32Disk.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/Error.h"
+#include "platform/win32/Win32Error.h"
+#include "platform/win32/Win32Path.h"
+#include "platform/win32/Win32Text.h"
+
+namespace zelk {
+namespace {
+
+using win32::throwWindowsError;
+using win32::toApiPath;
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const {
+        if (handle != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(handle);
+        }
+    }
+};
+using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+
+struct FindCloser {
+    void operator()(HANDLE handle) const {
+        if (handle != INVALID_HANDLE_VALUE) {
+            ::FindClose(handle);
+        }
+    }
+};
+using UniqueFind = std::unique_ptr<void, FindCloser>;
+
+EntryKind kindOfAttributes(DWORD attributes) {
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        return EntryKind::Folder;
+    }
+    if (attributes & FILE_ATTRIBUTE_DEVICE) {
+        return EntryKind::Other;
+    }
+    return EntryKind::File;
+}
+
+// What a reparse point leads to. Opening it without FILE_FLAG_OPEN_REPARSE_POINT follows it; a
+// target that is gone, or a loop of links, is neither file nor folder.
+EntryKind kindOfTarget(const std::wstring& apiPath, const std::string& path) {
+    const UniqueHandle target(
+        ::CreateFileW(apiPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (target.get() == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        if (win32::meansMissing(error) || error == ERROR_CANT_RESOLVE_FILENAME) {
+            return EntryKind::Missing;
+        }
+        throwWindowsError(error, path, false);
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(target.get(), &info)) {
+        throwWindowsError(::GetLastError(), path, false);
+    }
+    return kindOfAttributes(info.dwFileAttributes);
+}
+
+class HandleSource : public ByteSource {
+public:
+    HandleSource(UniqueHandle handle, std::string path)
+        : handle_(std::move(handle)), path_(std::move(path)) {}
+
+    std::size_t read(char* buffer, std::size_t size) override {
+        const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+        DWORD got = 0;
+        if (!::ReadFile(handle_.get(), buffer, wanted, &got, nullptr)) {
+            throwWindowsError(::GetLastError(), path_, false);
+        }
+        return got;
+    }
+
+private:
+    UniqueHandle handle_;
+    std::string path_;
+};
+
+void writeAll(HANDLE file, const std::string& content, const std::string& path) {
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 30));
+        DWORD put = 0;
+        if (!::WriteFile(file, content.data() + done, chunk, &put, nullptr)) {
+            throwWindowsError(::GetLastError(), path, false);
+        }
+        done += put;
+    }
+}
+
+// A new file beside path that no one else has, open for writing.
+std::pair<UniqueHandle, std::wstring> createTemporaryBeside(const std::string& path) {
+    const std::string stem = path + "." + std::to_string(::GetCurrentProcessId()) + ".";
+    for (unsigned attempt = 0;; ++attempt) {
+        std::wstring temp = toApiPath(stem + std::to_string(attempt) + ".tmp");
+        UniqueHandle file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.get() != INVALID_HANDLE_VALUE) {
+            return {std::move(file), std::move(temp)};
+        }
+        const DWORD error = ::GetLastError();
+        if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt >= 100) {
+            throwWindowsError(error, path, false);
+        }
+    }
+}
+
+}  // namespace
+
+std::optional<EntryKind> Win32Disk::probe(const std::string& path) const {
+    const std::wstring apiPath = toApiPath(path);
+    const DWORD attributes = ::GetFileAttributesW(apiPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = ::GetLastError();
+        if (win32::meansMissing(error)) {
+            return std::nullopt;
+        }
+        throwWindowsError(error, path, false);
+    }
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        return kindOfTarget(apiPath, path);
+    }
+    return kindOfAttributes(attributes);
+}
+
+std::vector<DirEntry> Win32Disk::list(const std::string& path) const {
+    const std::wstring pattern = toApiPath(win32::joinPath(path, "*"));
+    WIN32_FIND_DATAW found{};
+    const UniqueFind search(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                               FindExSearchNameMatch, nullptr,
+                                               FIND_FIRST_EX_LARGE_FETCH));
+    if (search.get() == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        // Only an empty drive root has not even "." and "..".
+        if (error == ERROR_FILE_NOT_FOUND && probe(path) == EntryKind::Folder) {
+            return {};
+        }
+        throwWindowsError(error, path, true);
+    }
+    std::vector<DirEntry> entries;
+    do {
+        const std::wstring_view wideName = found.cFileName;
+        if (wideName == L"." || wideName == L"..") {
+            continue;
+        }
+        const auto name = win32::narrow(wideName);
+        if (!name) {
+            throw makeError(ErrorNumber::IoFailure,
+                            path + " (holds a name that is not valid Unicode)");
+        }
+        const EntryKind kind = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+                                   ? kindOf(*this, win32::joinPath(path, *name))
+                                   : kindOfAttributes(found.dwFileAttributes);
+        entries.push_back({*name, kind});
+    } while (::FindNextFileW(search.get(), &found));
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_NO_MORE_FILES) {
+        throwWindowsError(error, path, true);
+    }
+    return entries;
+}
+
+std::unique_ptr<ByteSource> Win32Disk::openRead(const std::string& path) const {
+    UniqueHandle file(::CreateFileW(toApiPath(path).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        throwWindowsError(::GetLastError(), path, false);
+    }
+    // A device name (CON, NUL, COM1) opens too, and reading it could block.
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK) {
+        throw makeError(ErrorNumber::IoFailure, path + " (not a file)");
+    }
+    return std::make_unique<HandleSource>(std::move(file), path);
+}
+
+void Win32Disk::remove(const std::string& path) const {
+    const std::wstring apiPath = toApiPath(path);
+    const DWORD attributes = ::GetFileAttributesW(apiPath.c_str());
+    const bool clearReadOnly =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (clearReadOnly) {
+        const DWORD writable = attributes & ~DWORD{FILE_ATTRIBUTE_READONLY};
+        if (!::SetFileAttributesW(apiPath.c_str(), writable ? writable : FILE_ATTRIBUTE_NORMAL)) {
+            throwWindowsError(::GetLastError(), path, false);
+        }
+    }
+    if (!::DeleteFileW(apiPath.c_str())) {
+        const DWORD error = ::GetLastError();
+        if (clearReadOnly) {
+            ::SetFileAttributesW(apiPath.c_str(), attributes);
+        }
+        throwWindowsError(error, path, false);
+    }
+}
+
+bool Win32Disk::isReadOnly(const std::string& path) const {
+    const DWORD attributes = ::GetFileAttributesW(toApiPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+void Win32Disk::replaceFile(const std::string& path, const std::string& content) const {
+    auto [file, temp] = createTemporaryBeside(path);
+    try {
+        writeAll(file.get(), content, path);
+        if (!::FlushFileBuffers(file.get())) {
+            throwWindowsError(::GetLastError(), path, false);
+        }
+        file.reset();
+        if (!::MoveFileExW(temp.c_str(), toApiPath(path).c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            throwWindowsError(::GetLastError(), path, false);
+        }
+    } catch (...) {
+        file.reset();
+        ::DeleteFileW(temp.c_str());
+        throw;
+    }
+}
+
+}  // namespace zelk

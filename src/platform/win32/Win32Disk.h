@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/Disk.h"
+
+namespace zelk {
+
+// The real thing, on the Windows wide calls. Paths are UTF-8 and used as Windows reads them.
+// A reparse point (symbolic link, junction) is followed like a symbolic link on POSIX.
+class Win32Disk : public Disk {
+public:
+    std::optional<EntryKind> probe(const std::string& path) const override;
+    std::vector<DirEntry> list(const std::string& path) const override;
+    std::unique_ptr<ByteSource> openRead(const std::string& path) const override;
+    // Clears the read-only attribute first, as a forced delete does; if the file still cannot
+    // be deleted, the attribute is put back.
+    void remove(const std::string& path) const override;
+    bool isReadOnly(const std::string& path) const override;
+    void replaceFile(const std::string& path, const std::string& content) const override;
+};
+
+}  // namespace zelk

@@ -1,0 +1,55 @@
+#include "platform/win32/Win32Path.h"
+
+#include <windows.h>
+
+#include <string_view>
+
+#include "platform/win32/Win32Text.h"
+
+namespace zelk::win32 {
+namespace {
+
+// Room for what a caller appends (a search pattern "\*") and for the classic limit on folder
+// names, 12 characters below MAX_PATH.
+constexpr std::size_t kLongPathFrom = MAX_PATH - 12;
+
+bool hasPrefix(std::wstring_view path, std::wstring_view prefix) {
+    return path.substr(0, prefix.size()) == prefix;
+}
+
+std::wstring fullPath(const std::wstring& path) {
+    const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) {
+        return path;  // the call that uses the path reports what is wrong with it
+    }
+    std::wstring full(needed, L'\0');
+    const DWORD length = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) {
+        return path;
+    }
+    full.resize(length);
+    return full;
+}
+
+}  // namespace
+
+std::wstring toApiPath(const std::string& path) {
+    std::wstring wide = widen(path);
+    if (wide.size() < kLongPathFrom || hasPrefix(wide, LR"(\\?\)") || hasPrefix(wide, LR"(\\.\)")) {
+        return wide;
+    }
+    const std::wstring full = fullPath(wide);
+    if (hasPrefix(full, LR"(\\)")) {
+        return LR"(\\?\UNC\)" + full.substr(2);
+    }
+    return LR"(\\?\)" + full;
+}
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) {
+        return folder + name;
+    }
+    return folder + "\\" + name;
+}
+
+}  // namespace zelk::win32
