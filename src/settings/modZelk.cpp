@@ -1,6 +1,6 @@
 #include "settings/modZelk.h"
 
-#include "platform/ProfileString.h"
+#include "platform/ProfileStore.h"
 
 namespace modZelk {
 namespace {
@@ -33,13 +33,16 @@ std::string ReadIniString(const std::string& fileName, const std::string& sectio
                           const std::string& key, const std::string& defaultValue,
                           const zelk::DiskAccess& access) {
     std::string buffer(256, ' ');
-    const std::size_t count = zelk::GetPrivateProfileStringA(
-        section, key, defaultValue, buffer.data(), kReadCapacity, fileName, access);
+    const std::size_t count = zelk::readProfileString(section, key, defaultValue, buffer.data(),
+                                                      kReadCapacity, fileName, access);
     return buffer.substr(0, count);
 }
 
+// The stored text, quotes included, must fit the reader's buffer: Windows cuts what it reads
+// before it takes the quotes off.
 bool CanStoreValue(const std::string& value) {
-    return value.size() < kReadCapacity &&
+    const std::size_t stored = value.size() + (needsQuotes(value) ? 2 : 0);
+    return stored < kReadCapacity &&
            value.find_first_of(std::string("\r\n\0", 3)) == std::string::npos;
 }
 
@@ -49,7 +52,7 @@ void WriteIniString(const std::string& fileName, const std::string& section, con
         return;
     }
     const std::string stored = needsQuotes(value) ? '"' + value + '"' : value;
-    zelk::WritePrivateProfileStringA(section, key, stored, fileName, access);
+    zelk::writeProfileString(section, key, stored, fileName, access);
 }
 
 }  // namespace modZelk

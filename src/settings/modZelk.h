@@ -17,7 +17,7 @@ std::string ReadIniString(const std::string& fileName, const std::string& sectio
                           const zelk::DiskAccess& access = zelk::DiskAccess::system());
 
 // True when ReadIniString would give this value back exactly once WriteIniString has stored
-// it: at most 254 characters, and no CR, LF or NUL.
+// it: at most 254 characters as stored (with the quotes it may need), and no CR, LF or NUL.
 bool CanStoreValue(const std::string& value);
 
 // Stores the value so that ReadIniString gives it back exactly: a value with blanks or quotes

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
 #include <filesystem>
 
 #include "platform/Error.h"
@@ -66,7 +64,7 @@ TEST_F(FileSystemObjectTest, FailuresNameThePath) {
     std::string text;
     EXPECT_EQ(errorOf([&] { fso.GetFolder(tree.path("sim") + "\\AIRCRAFT"); }, &text),
               ErrorNumber::PathNotFound);
-    EXPECT_EQ(text, "Path not found: " + tree.path("sim") + "/AIRCRAFT");
+    EXPECT_EQ(text, "Path not found: " + tree.path("sim/AIRCRAFT"));
     EXPECT_EQ(errorOf([&] { fso.GetFile(tree.path("sim") + "\\PANEL.CFG"); }, &text),
               ErrorNumber::FileNotFound);
     EXPECT_NE(text.find("PANEL.CFG"), std::string::npos);

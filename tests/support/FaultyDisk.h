@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <set>
@@ -90,8 +91,7 @@ public:
 private:
     static bool matches(const std::set<std::string>& suffixes, const std::string& path) {
         for (const std::string& suffix : suffixes) {
-            if (path.size() >= suffix.size() &&
-                path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0) {
+            if (pathEndsWith(path, suffix)) {
                 return true;
             }
         }

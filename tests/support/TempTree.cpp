@@ -1,19 +1,25 @@
 #include "support/TempTree.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 namespace zelk::test {
 
 TempTree::TempTree() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zelk-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto candidate =
+            std::filesystem::temp_directory_path() / ("zelk-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(candidate)) {
+            root_ = candidate;
+            return;
+        }
     }
-    root_ = pattern;
+    throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempTree::~TempTree() {
@@ -22,7 +28,9 @@ TempTree::~TempTree() {
 }
 
 std::string TempTree::path(const std::string& relative) const {
-    return relative.empty() ? root_.string() : (root_ / relative).string();
+    // With the system's own separators throughout, as the program names paths in messages.
+    std::filesystem::path full = relative.empty() ? root_ : root_ / relative;
+    return full.make_preferred().string();
 }
 
 void TempTree::write(const std::string& relative, const std::string& content) const {
@@ -60,7 +68,7 @@ std::vector<std::string> TempTree::filesBelow(const std::string& relative) const
     const auto base = root_ / relative;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(base)) {
         if (!entry.is_directory()) {
-            found.push_back(entry.path().lexically_relative(base).string());
+            found.push_back(entry.path().lexically_relative(base).generic_string());
         }
     }
     std::sort(found.begin(), found.end());

@@ -24,7 +24,8 @@ public:
     void copyData(const std::string& dataFolder, const std::string& relative) const;
     void makeReadOnly(const std::string& relative) const;
     void symlink(const std::string& target, const std::string& relative) const;
-    // Every file below relative, as paths relative to it, sorted bytewise.
+    // Every file below relative, as paths relative to it with "/" between folders, sorted
+    // bytewise.
     std::vector<std::string> filesBelow(const std::string& relative) const;
     std::string read(const std::string& relative) const;
     bool exists(const std::string& relative) const;

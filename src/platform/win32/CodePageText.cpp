@@ -1,5 +1,7 @@
 #include "platform/win32/CodePageText.h"
 
+#include "platform/CodePages.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -61,7 +63,9 @@ int ansiCodePage() {
     return static_cast<int>(::GetACP());
 }
 
-char32_t lowerChar(char32_t c) {
+// As Windows lowers it, the same in every locale (no Turkish dotless i); characters beyond the
+// Basic Multilingual Plane come back unchanged.
+char32_t lowerCharacter(char32_t c) {
     if (c > 0xFFFF || (c >= 0xD800 && c <= 0xDFFF)) {
         return c;
     }

@@ -225,4 +225,49 @@ void Win32Disk::replaceFile(const std::string& path, const std::string& content)
     }
 }
 
+// The path with every link followed, as the system names the file it opened; two paths name
+// the same entry exactly when these are equal.
+std::string Win32Disk::canonicalPath(const std::string& path) const {
+    const UniqueHandle entry(::CreateFileW(
+        toApiPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (entry.get() == INVALID_HANDLE_VALUE) {
+        throwWindowsError(::GetLastError(), path, true);
+    }
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetFinalPathNameByHandleW(
+            entry.get(), name.data(), static_cast<DWORD>(name.size()), FILE_NAME_NORMALIZED);
+        if (length == 0) {
+            throwWindowsError(::GetLastError(), path, true);
+        }
+        if (length < name.size()) {
+            name.resize(length);
+            break;
+        }
+        name.resize(length + 1);
+    }
+    return win32::narrow(name).value_or(path);
+}
+
+// Whether a file may be made there: the way to know on Windows is to make one, and to delete it
+// at once.
+bool Win32Disk::canCreateFileIn(const std::string& folder) const {
+    const std::string probePath = win32::joinPath(folder, "~zelkgau.tmp");
+    const HANDLE file =
+        ::CreateFileW(toApiPath(probePath).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return ::GetLastError() == ERROR_FILE_EXISTS;
+    }
+    ::CloseHandle(file);
+    return true;
+}
+
+void Win32Disk::createFolder(const std::string& path) const {
+    if (!::CreateDirectoryW(toApiPath(path).c_str(), nullptr)) {
+        throwWindowsError(::GetLastError(), path, true);
+    }
+}
+
 }  // namespace zelk

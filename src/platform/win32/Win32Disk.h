@@ -15,7 +15,10 @@ public:
     // be deleted, the attribute is put back.
     void remove(const std::string& path) const override;
     bool isReadOnly(const std::string& path) const override;
+    std::string canonicalPath(const std::string& path) const override;
     void replaceFile(const std::string& path, const std::string& content) const override;
+    bool canCreateFileIn(const std::string& folder) const override;
+    void createFolder(const std::string& path) const override;
 };
 
 }  // namespace zelk

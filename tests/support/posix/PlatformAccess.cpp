@@ -5,6 +5,8 @@
 
 namespace zelk::test {
 
+const bool kPathsIgnoreCase = false;
+
 std::shared_ptr<const Disk> platformDisk() {
     static const auto disk = std::make_shared<const PosixDisk>();
     return disk;
