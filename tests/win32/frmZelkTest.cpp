@@ -94,6 +94,11 @@ TEST_F(frmZelkTest, FirstStateIsTheFixedWindowWithScanFocusedAndZelkDisabled) {
     EXPECT_EQ(panel(1), "Panels:");
     EXPECT_EQ(panel(2), "Gauges:");
     EXPECT_EQ(panel(3), "Zelk:");
+
+    // A click that reaches the disabled Zelk all the same starts nothing.
+    ::SendMessageW(control("Command2"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(prompter.questions.empty());
+    EXPECT_TRUE(prompter.errors.empty());
 }
 
 TEST_F(frmZelkTest, LayoutIsTheTwipsTableAtTheWindowsDpiCentredOnTheScreen) {
