@@ -1,5 +1,15 @@
 # The Windows front end: the main window, the About window, WinMain and the resources (icon,
-# version information, manifest), and the tests that drive the windows under Wine. Defines
+# version information, manifest), and the tests that drive the windows under Wine.
+#
+#   include(cmake/ZelkWin32FrontEnd.cmake)
+#   zelk_win32_add_front_end(zelk_core)     # zelk_win32_ui and the program zelkgauges
+#   zelk_win32_add_window_tests()           # zelk_win32_window_tests, zelk_win32_screenshot
+#
+# zelk_core is the toolkit-free core with the Windows platform layer (ProgramFlow, the
+# Win32 disk and prompter, app/ProgramVersion.h among its public include folders). The tests
+# need GoogleTest (GTest::gtest) and include(GoogleTest) beforehand.
+#
+# The lists, for wiring by hand:
 #   ZELK_WIN32_FRONT_END_SOURCES     the windows, for a library beside the core
 #   ZELK_WIN32_MAIN_SOURCE           WinMain
 #   ZELK_WIN32_RESOURCE_SCRIPT       the resource script, configured into the build folder
@@ -9,16 +19,16 @@
 #   ZELK_WIN32_SCREENSHOT_SOURCE     the tool that saves a picture of the main window
 #   ZELK_WIN32_TEST_TREE_SOURCE      tests/support/TempTree.h on the Windows calls
 #   ZELK_WIN32_ICON_XPM              the picture the icon is made from (the tests compare)
-# and the function zelk_win32_add_resources(target), which links the resources into a
-# program (the window tests need them too: the icon, and the manifest that selects the
-# common controls version 6 and DPI awareness).
+# and zelk_win32_add_resources(target), which links the resources into a program (the window
+# tests need them too: the icon, and the manifest that selects the common controls 6).
 #
 # The version comes from project(... VERSION ...); the title, description and copyright from
 # src/app/ProgramInfo.h.
 set(ZELK_WIN32_SRC ${CMAKE_CURRENT_LIST_DIR}/../src)
 cmake_path(NORMAL_PATH ZELK_WIN32_SRC)
-set(ZELK_WIN32_TESTS ${CMAKE_CURRENT_LIST_DIR}/../tests/win32)
-cmake_path(NORMAL_PATH ZELK_WIN32_TESTS)
+set(ZELK_WIN32_TESTS_ROOT ${CMAKE_CURRENT_LIST_DIR}/../tests)
+cmake_path(NORMAL_PATH ZELK_WIN32_TESTS_ROOT)
+set(ZELK_WIN32_TESTS ${ZELK_WIN32_TESTS_ROOT}/win32)
 
 set(ZELK_WIN32_FRONT_END_SOURCES
     ${ZELK_WIN32_SRC}/about/win32/frmAbout.cpp
@@ -90,4 +100,35 @@ set_source_files_properties(${ZELK_WIN32_RESOURCE_SCRIPT} PROPERTIES
 
 function(zelk_win32_add_resources target)
     target_sources(${target} PRIVATE ${ZELK_WIN32_RESOURCE_SCRIPT})
+endfunction()
+
+function(zelk_win32_add_front_end core)
+    add_library(zelk_win32_ui STATIC ${ZELK_WIN32_FRONT_END_SOURCES})
+    target_link_libraries(zelk_win32_ui PUBLIC ${core} ${ZELK_WIN32_FRONT_END_LIBRARIES})
+    add_executable(zelkgauges WIN32 ${ZELK_WIN32_MAIN_SOURCE})
+    zelk_win32_add_resources(zelkgauges)
+    target_link_libraries(zelkgauges PRIVATE zelk_win32_ui)
+endfunction()
+
+# The test programs find the sample simulator folder through ZELK_TEST_DATA (a Linux path
+# reaches Wine through drive Z:).
+function(zelk_win32_add_window_tests)
+    add_library(zelk_win32_test_support STATIC ${ZELK_WIN32_TEST_TREE_SOURCE})
+    target_include_directories(zelk_win32_test_support PUBLIC ${ZELK_WIN32_TESTS_ROOT})
+    target_compile_definitions(zelk_win32_test_support
+                               PUBLIC ZELK_TEST_DATA="${ZELK_WIN32_TESTS_ROOT}/data")
+    target_link_libraries(zelk_win32_test_support PUBLIC zelk_win32_ui)
+
+    add_executable(zelk_win32_window_tests ${ZELK_WIN32_WINDOW_TEST_SOURCES})
+    zelk_win32_add_resources(zelk_win32_window_tests)
+    target_compile_definitions(zelk_win32_window_tests
+                               PRIVATE ZELK_WIN32_ICON_XPM="${ZELK_WIN32_ICON_XPM}")
+    target_link_libraries(zelk_win32_window_tests PRIVATE zelk_win32_test_support GTest::gtest
+                                                          ${ZELK_WIN32_WINDOW_TEST_LIBRARIES})
+    # PRE_TEST: listing the tests runs the program, under Wine, which has no place in a build.
+    gtest_discover_tests(zelk_win32_window_tests DISCOVERY_MODE PRE_TEST)
+
+    add_executable(zelk_win32_screenshot ${ZELK_WIN32_SCREENSHOT_SOURCE})
+    zelk_win32_add_resources(zelk_win32_screenshot)
+    target_link_libraries(zelk_win32_screenshot PRIVATE zelk_win32_test_support)
 endfunction()
