@@ -47,6 +47,34 @@ protected:
         ASSERT_TRUE(start());
     }
 
+    // The client area, and every label's box, text and font, at a DPI.
+    static void expectLayoutAt(frmAbout& about, int dpi) {
+        SCOPED_TRACE("at " + std::to_string(dpi) + " DPI");
+        RECT client{};
+        ::GetClientRect(about.handle(), &client);
+        EXPECT_EQ(client.right, expectedPixels(zelk::layout::kAboutClient.width, dpi));
+        EXPECT_EQ(client.bottom, expectedPixels(zelk::layout::kAboutClient.height, dpi));
+        for (const LabelCase& expected : kLabels) {
+            SCOPED_TRACE(expected.name);
+            const HWND label = about.label(expected.name);
+            ASSERT_NE(label, nullptr);
+            EXPECT_EQ(zelk::test::textOf(label), expected.text);
+            EXPECT_EQ(::GetWindowLongPtrW(label, GWL_STYLE) & SS_TYPEMASK, SS_CENTER);
+            const auto font = zelk::test::fontOf(label);
+            EXPECT_EQ(font.face, expected.face);
+            EXPECT_EQ(font.height, -static_cast<int>(expected.points * dpi / 72 + 0.5));
+            EXPECT_EQ(font.bold, expected.bold);
+        }
+        for (const auto& entry : kAboutLabels) {
+            SCOPED_TRACE(entry.name);
+            const RECT box = zelk::test::boxInParent(about.label(entry.name));
+            EXPECT_EQ(box.left, expectedPixels(entry.box.left, dpi));
+            EXPECT_EQ(box.top, expectedPixels(entry.box.top, dpi));
+            EXPECT_EQ(box.right, expectedPixels(entry.box.left + entry.box.width, dpi));
+            EXPECT_EQ(box.bottom, expectedPixels(entry.box.top + entry.box.height, dpi));
+        }
+    }
+
     // Clicks About and runs step while the About window is open; the window is closed
     // afterwards if the step left it open, so that the command returns.
     void whileAboutIsOpen(const std::function<void(frmAbout&)>& step) {
@@ -72,6 +100,8 @@ TEST_F(frmAboutTest, AboutShowsItsTextsModallyOverTheMainWindow) {
         const HWND window = about.handle();
         EXPECT_TRUE(::IsWindowVisible(window));
         EXPECT_FALSE(::IsWindowEnabled(mainWindow())) << "the main window takes no input";
+        // Nor does a click that reaches Scan all the same, now or once About has closed.
+        ::SendMessageW(control("Command1"), BM_CLICK, 0, 0);
         EXPECT_EQ(zelk::test::textOf(window), "About Zelk Gauges");
         const auto style = ::GetWindowLongPtrW(window, GWL_STYLE);
         EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
@@ -79,42 +109,26 @@ TEST_F(frmAboutTest, AboutShowsItsTextsModallyOverTheMainWindow) {
         EXPECT_EQ(reinterpret_cast<HBRUSH>(::GetClassLongPtrW(window, GCLP_HBRBACKGROUND)),
                   ::GetSysColorBrush(COLOR_MENU));
 
-        const int dpi = about.dpi();
-        RECT client{};
-        ::GetClientRect(window, &client);
-        EXPECT_EQ(client.right, expectedPixels(zelk::layout::kAboutClient.width, dpi));
-        EXPECT_EQ(client.bottom, expectedPixels(zelk::layout::kAboutClient.height, dpi));
-
         RECT frame{}, owner{};
         ::GetWindowRect(window, &frame);
         ::GetWindowRect(mainWindow(), &owner);
         EXPECT_LE(std::abs((frame.left + frame.right) - (owner.left + owner.right)), 1);
         EXPECT_LE(std::abs((frame.top + frame.bottom) - (owner.top + owner.bottom)), 1);
 
-        for (const LabelCase& expected : kLabels) {
-            SCOPED_TRACE(expected.name);
-            const HWND label = about.label(expected.name);
-            ASSERT_NE(label, nullptr);
-            EXPECT_EQ(zelk::test::textOf(label), expected.text);
-            EXPECT_EQ(::GetWindowLongPtrW(label, GWL_STYLE) & SS_TYPEMASK, SS_CENTER);
-            const auto font = zelk::test::fontOf(label);
-            EXPECT_EQ(font.face, expected.face);
-            EXPECT_EQ(font.height, -static_cast<int>(expected.points * dpi / 72 + 0.5));
-            EXPECT_EQ(font.bold, expected.bold);
-        }
-        for (const auto& entry : kAboutLabels) {
-            SCOPED_TRACE(entry.name);
-            const RECT box = zelk::test::boxInParent(about.label(entry.name));
-            EXPECT_EQ(box.left, expectedPixels(entry.box.left, dpi));
-            EXPECT_EQ(box.top, expectedPixels(entry.box.top, dpi));
-            EXPECT_EQ(box.right, expectedPixels(entry.box.left + entry.box.width, dpi));
-            EXPECT_EQ(box.bottom, expectedPixels(entry.box.top + entry.box.height, dpi));
+        expectLayoutAt(about, about.dpi());
+        // Moved to a monitor of another DPI, the window lays itself out again at that DPI.
+        for (const int otherDpi : {144, 96}) {
+            RECT suggested = frame;
+            ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(otherDpi, otherDpi),
+                           reinterpret_cast<LPARAM>(&suggested));
+            expectLayoutAt(about, otherDpi);
         }
     });
     ASSERT_NE(program->aboutWindow(), nullptr);
     EXPECT_FALSE(::IsWindowVisible(program->aboutWindow()->handle()));
     EXPECT_TRUE(::IsWindowEnabled(mainWindow()));
     EXPECT_EQ(::GetFocus(), control("Command3")) << "the focus comes back to About";
+    EXPECT_EQ(panel(1), "Panels:");
     EXPECT_FALSE(program->flow().hasEnded());
 }
 

@@ -186,8 +186,10 @@ void frmZelk::onButton(int id, HWND button) {
     if (button == nullptr || button != ::GetDlgItem(handle(), id)) {
         return;  // IDOK or IDCANCEL from the dialog keys, or a menu: nothing to do
     }
-    if (!::IsWindowEnabled(button)) {
-        return;  // a disabled Zelk must never remove anything, whoever sends the click
+    // A disabled Zelk must never remove anything, whoever sends the click; and while a modal
+    // window (a question, the About window) has disabled this one, no button starts anything.
+    if (!::IsWindowEnabled(button) || !::IsWindowEnabled(handle())) {
+        return;
     }
     const std::function<void()>* command = nullptr;
     if (id == controlId("Command1")) {
