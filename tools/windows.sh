@@ -3,6 +3,11 @@
 # under Wine without a display, and makes the zip when the build defines one. Installs the
 # Debian packages it needs (only those missing; as root or with sudo). Safe to run again.
 #
+#   ./tools/windows.sh [--screenshot]
+#
+# --screenshot also saves docs/windows-main-window.png: the main window after a Scan of the
+# sample simulator folder, drawn under Wine and converted with ImageMagick.
+#
 #   ZELK_WIN_BUILD_DIR   build folder (default: build-win beside this script's folder)
 #   ZELK_WIN_SOURCE_DIR  project to build (default: this repository)
 #   ZELK_BUILD_TYPE      CMake build type (default: RelWithDebInfo)
@@ -15,6 +20,20 @@ build_dir=${ZELK_WIN_BUILD_DIR:-$top/build-win}
 # googletest: its sources, built inside the cross build. wine64 without its recommends is
 # enough: no 32-bit Wine (these machines run no 32-bit code), no fonts, no sound.
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest)
+
+screenshot=0
+for argument in "$@"; do
+    case $argument in
+        --screenshot) screenshot=1 ;;
+        *)
+            echo "usage: $0 [--screenshot]" >&2
+            exit 2
+            ;;
+    esac
+done
+if ((screenshot)); then
+    packages+=(imagemagick)
+fi
 
 install_missing() {
     local missing=() package
@@ -80,6 +99,14 @@ trap '"$wineserver" -k </dev/null >/dev/null 2>&1 || true' EXIT
 
 # A modal dialog that no test answers waits for ever; the timeout turns it into a failure.
 (cd "$build_dir" && ctest -j2 --timeout 600 --output-on-failure)
+
+if ((screenshot)); then
+    tool=$(find "$build_dir" -name zelk_win32_screenshot.exe -print -quit)
+    (cd "$(dirname "$tool")" && "$wine" "$tool" windows-main-window.bmp </dev/null)
+    convert "$(dirname "$tool")/windows-main-window.bmp" -strip \
+        -define png:exclude-chunks=date,time "$top/docs/windows-main-window.png"
+    echo "Saved $top/docs/windows-main-window.png"
+fi
 
 if [ -f "$build_dir/CPackConfig.cmake" ]; then
     (cd "$build_dir" && cpack -G ZIP >/dev/null)

@@ -1,0 +1,326 @@
+#include "app/win32/frmZelk.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "app/ProgramInfo.h"
+#include "app/win32/AppIcon.h"
+#include "platform/win32/Win32Text.h"
+
+namespace {
+
+using zelk::layout::ControlKind;
+using zelk::layout::kMainControls;
+namespace win32 = zelk::win32;
+
+constexpr wchar_t kClassName[] = L"ZelkGaugesMain";
+// Fixed single border, a system menu with the close button, no minimise or maximise button.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// Control IDs are 101 onwards, in table order: clear of IDOK and IDCANCEL, which Enter and
+// Esc send to a window that uses the dialog keys.
+constexpr int kFirstControlId = 101;
+// While a command runs, the bars are painted at most this often (and at their end).
+constexpr unsigned long long kPaintIntervalMs = 30;
+
+int controlIndex(std::string_view name) {
+    for (std::size_t i = 0; i < kMainControls.size(); ++i) {
+        if (name == kMainControls[i].name) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int controlId(std::string_view name) {
+    return kFirstControlId + controlIndex(name);
+}
+
+const wchar_t* classOf(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Button:
+            return WC_BUTTONW;
+        case ControlKind::Label:
+            return WC_STATICW;
+        case ControlKind::ProgressBar:
+            return PROGRESS_CLASSW;
+        case ControlKind::StatusBar:
+            return STATUSCLASSNAMEW;
+    }
+    return WC_STATICW;
+}
+
+// Only the buttons take the focus; none is the default button. The status bar keeps the
+// place and size of the table instead of docking itself, and has no size grip.
+DWORD styleOf(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Button:
+            return WS_TABSTOP | BS_PUSHBUTTON;
+        case ControlKind::Label:
+            return SS_LEFT | SS_NOPREFIX;
+        case ControlKind::ProgressBar:
+            return 0;
+        case ControlKind::StatusBar:
+            return CCS_NOPARENTALIGN | CCS_NORESIZE;
+    }
+    return 0;
+}
+
+// A bar takes whole numbers from 0 up; out-of-range and NaN values are brought into range
+// before rounding, where the conversion is defined.
+int wholeNonNegative(float value) {
+    const double number = value;
+    if (!(number > 0.0)) {
+        return 0;
+    }
+    return static_cast<int>(std::lround(std::min(number, static_cast<double>(INT_MAX))));
+}
+
+}  // namespace
+
+frmZelk::frmZelk() {
+    registerClass(kClassName, COLOR_BTNFACE, win32::programIcon(SM_CXICON),
+                  win32::programIcon(SM_CXSMICON));
+    create(kClassName, kStyle, 0, zelk::kProgramTitle, nullptr);
+    dpi_ = win32::windowDpi(handle());
+    createControls();
+    layOut();
+    // A panel takes its text once the status bar has its three panels.
+    for (std::size_t i = 0; i < zelk::layout::kStatusPanels.size(); ++i) {
+        ::SendMessageW(
+            control("StatusBar1"), SB_SETTEXTW, i,
+            reinterpret_cast<LPARAM>(win32::widen(zelk::layout::kStatusPanels[i].text).c_str()));
+    }
+}
+
+frmZelk::~frmZelk() {
+    destroy();
+}
+
+void frmZelk::createControls() {
+    for (std::size_t i = 0; i < kMainControls.size(); ++i) {
+        const auto& entry = kMainControls[i];
+        controls_[i] = win32::createControl(handle(), classOf(entry.kind), styleOf(entry.kind),
+                                            kFirstControlId + static_cast<int>(i),
+                                            entry.text ? entry.text : "");
+    }
+    for (const HWND bar : {control("ProgressBar1"), control("ProgressBar2")}) {
+        ::SendMessageW(bar, PBM_SETRANGE32, 0, 100);
+        ::SendMessageW(bar, PBM_SETPOS, 0, 0);
+    }
+}
+
+// Places every control, sets the font and the status panels, and sizes the window, all at
+// the window's DPI.
+void frmZelk::layOut() {
+    win32::Font font(zelk::layout::kWindowFont, dpi_);
+    for (std::size_t i = 0; i < kMainControls.size(); ++i) {
+        const RECT box = win32::twipsToPixels(kMainControls[i].box, dpi_);
+        ::MoveWindow(controls_[i], box.left, box.top, box.right - box.left, box.bottom - box.top,
+                     TRUE);
+        ::SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    }
+    font_ = std::move(font);
+
+    // The last two panels have their widths; the first takes what they leave.
+    const auto& panels = zelk::layout::kStatusPanels;
+    const int width = win32::twipsToPixels(zelk::layout::kMainClient.width, dpi_);
+    std::array<int, zelk::layout::kStatusPanels.size()> rightEdges{};
+    rightEdges[2] = -1;  // to the end of the bar
+    rightEdges[1] = width - win32::twipsToPixels(panels[2].width, dpi_);
+    rightEdges[0] = rightEdges[1] - win32::twipsToPixels(panels[1].width, dpi_);
+    ::SendMessageW(control("StatusBar1"), SB_SETPARTS, rightEdges.size(),
+                   reinterpret_cast<LPARAM>(rightEdges.data()));
+
+    win32::setClientSize(handle(), zelk::layout::kMainClient, dpi_);
+}
+
+void frmZelk::showAfterLoad() {
+    setCommand2Enabled(false);
+    win32::centreWindow(handle(), win32::workAreaOf(handle()));
+    ::ShowWindow(handle(), SW_SHOW);
+    ::UpdateWindow(handle());
+    ::SetFocus(control("Command1"));
+}
+
+void frmZelk::endProgram(int exitStatus) {
+    ::ShowWindow(handle(), SW_HIDE);
+    ::PostQuitMessage(exitStatus);
+}
+
+HWND frmZelk::control(std::string_view name) const {
+    const int index = controlIndex(name);
+    return index < 0 ? nullptr : controls_[static_cast<std::size_t>(index)];
+}
+
+bool frmZelk::handleDialogKeys(MSG& message) {
+    if (!handle() || (message.hwnd != handle() && !::IsChild(handle(), message.hwnd))) {
+        return false;
+    }
+    // The dialog keys would send Enter to a default button, and this window has none.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
+        pressFocusedButton(message);
+        return true;
+    }
+    return ::IsDialogMessageW(handle(), &message) != FALSE;
+}
+
+// Enter, like Space, presses the button that has the focus; a held key presses it once.
+void frmZelk::pressFocusedButton(const MSG& message) {
+    const bool repeated = (message.lParam & (1L << 30)) != 0;
+    const HWND focus = ::GetFocus();
+    if (repeated || !focus || !::IsWindowEnabled(focus)) {
+        return;
+    }
+    for (const char* name : {"Command1", "Command2", "Command3"}) {
+        if (focus == control(name)) {
+            ::SendMessageW(handle(), WM_COMMAND, MAKEWPARAM(controlId(name), BN_CLICKED),
+                           reinterpret_cast<LPARAM>(focus));
+        }
+    }
+}
+
+void frmZelk::onButton(int id, HWND button) {
+    if (button == nullptr || button != ::GetDlgItem(handle(), id)) {
+        return;  // IDOK or IDCANCEL from the dialog keys, or a menu: nothing to do
+    }
+    // A disabled Zelk must never remove anything, whoever sends the click; and while a modal
+    // window (a question, the About window) has disabled this one, no button starts anything.
+    if (!::IsWindowEnabled(button) || !::IsWindowEnabled(handle())) {
+        return;
+    }
+    const std::function<void()>* command = nullptr;
+    if (id == controlId("Command1")) {
+        command = &commands_.scan;
+    } else if (id == controlId("Command2")) {
+        command = &commands_.removal;
+    } else if (id == controlId("Command3")) {
+        command = &commands_.about;
+    }
+    if (command && *command) {
+        (*command)();
+    }
+}
+
+// A plain window, unlike a dialog, forgets which control had the focus when another window
+// (a question, the About window) takes it; without this the keyboard would reach no button.
+void frmZelk::restoreFocus() {
+    HWND target = focusWhenInactive_;
+    if (!target || !::IsWindowEnabled(target) || !::IsChild(handle(), target)) {
+        target = ::GetNextDlgTabItem(handle(), nullptr, FALSE);
+    }
+    if (target) {
+        ::SetFocus(target);
+    }
+}
+
+void frmZelk::onDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    ::SetWindowPos(handle(), nullptr, suggested.left, suggested.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    layOut();
+}
+
+LRESULT frmZelk::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (HIWORD(wParam) == BN_CLICKED) {
+                onButton(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+            }
+            return 0;
+        case WM_CLOSE:
+            // The flow ends the program (hiding the window), once a running command has.
+            if (commands_.close) {
+                commands_.close();
+            } else {
+                endProgram(0);
+            }
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focus = ::GetFocus();
+                if (focus && ::IsChild(handle(), focus)) {
+                    focusWhenInactive_ = focus;
+                }
+            }
+            break;
+        case WM_SETFOCUS:
+            restoreFocus();
+            return 0;
+        case WM_DPICHANGED:
+            onDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        default:
+            break;
+    }
+    return Window::handleMessage(message, wParam, lParam);
+}
+
+HWND frmZelk::progressBar(zelk::ProgressBarId bar) const {
+    return control(bar == zelk::ProgressBarId::Scan ? "ProgressBar1" : "ProgressBar2");
+}
+
+// A maximum of 0 would leave the bar without a range, so the range never shrinks below 0..1;
+// the value is kept inside the range.
+void frmZelk::setProgressMax(zelk::ProgressBarId bar, float maximum) {
+    const HWND target = progressBar(bar);
+    const int top = std::max(1, wholeNonNegative(maximum));
+    const auto value = static_cast<int>(::SendMessageW(target, PBM_GETPOS, 0, 0));
+    ::SendMessageW(target, PBM_SETRANGE32, 0, top);
+    ::SendMessageW(target, PBM_SETPOS, std::min(value, top), 0);
+    letWindowsPaint(true);
+}
+
+// A command reports every aircraft and every file; the bar is painted when painting is due,
+// and at once when it reaches its end or goes back.
+void frmZelk::setProgressValue(zelk::ProgressBarId bar, float value) {
+    const HWND target = progressBar(bar);
+    const auto top = static_cast<int>(::SendMessageW(target, PBM_GETRANGE, FALSE, 0));
+    const int wanted = std::min(wholeNonNegative(value), top);
+    const auto shown = static_cast<int>(::SendMessageW(target, PBM_GETPOS, 0, 0));
+    if (wanted == shown) {
+        return;
+    }
+    ::SendMessageW(target, PBM_SETPOS, wanted, 0);
+    letWindowsPaint(wanted == top || wanted < shown);
+}
+
+void frmZelk::setPanelText(zelk::StatusPanel panel, const std::string& text) {
+    const HWND statusBar = control("StatusBar1");
+    const auto index = static_cast<WPARAM>(static_cast<int>(panel) - 1);
+    ::SendMessageW(statusBar, SB_SETTEXTW, index,
+                   reinterpret_cast<LPARAM>(win32::widen(text).c_str()));
+    letWindowsPaint(true);
+}
+
+// A disabled button cannot keep the focus: it moves on to the next button, as it would in a
+// dialog, so that the keyboard still works.
+void frmZelk::setCommand2Enabled(bool enabled) {
+    const HWND button = control("Command2");
+    if (!enabled && ::GetFocus() == button) {
+        ::SetFocus(::GetNextDlgTabItem(handle(), button, FALSE));
+    }
+    if (!enabled && focusWhenInactive_ == button) {
+        focusWhenInactive_ = nullptr;
+    }
+    ::EnableWindow(button, enabled ? TRUE : FALSE);
+}
+
+// A command runs inside its click and never takes input; only the messages that draw the
+// window are handled here: the bars' timers (their animation) and painting. Clicks and keys
+// wait in the queue until the command has returned.
+void frmZelk::letWindowsPaint(bool now) {
+    const unsigned long long tick = ::GetTickCount64();
+    if (!now && tick - lastPaint_ < kPaintIntervalMs) {
+        return;
+    }
+    MSG message;
+    for (int i = 0; i < 64 && ::PeekMessageW(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE);
+         ++i) {
+        ::DispatchMessageW(&message);
+    }
+    ::RedrawWindow(handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    lastPaint_ = tick;
+}

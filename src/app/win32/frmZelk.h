@@ -1,0 +1,75 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "app/WindowLayout.h"
+#include "app/WindowOps.h"
+#include "platform/win32/Win32Layout.h"
+#include "platform/win32/Win32Window.h"
+
+// The main window: the controls the user works with. What its buttons and its close button
+// start is given from outside (the program's flow).
+class frmZelk : public zelk::win32::Window, public zelk::WindowOps {
+public:
+    struct Commands {
+        std::function<void()> scan;     // Command1
+        std::function<void()> removal;  // Command2
+        std::function<void()> about;    // Command3
+        std::function<void()> close;    // the window is being closed
+    };
+
+    // Creates the window and its controls, hidden.
+    frmZelk();
+    ~frmZelk() override;
+
+    void setCommands(Commands commands) { commands_ = std::move(commands); }
+
+    // After the start-up step: Zelk disabled, the window shown centred on the screen, frame
+    // included, with the focus on Scan.
+    void showAfterLoad();
+
+    // Hides the window and ends the message loop with this exit status.
+    void endProgram(int exitStatus);
+
+    // The keyboard of a dialog for the messages of this window: Tab and Shift+Tab move the
+    // focus between the buttons, Space and Enter press the one that has it, Esc does nothing.
+    // True when the message has been handled; else it goes on to TranslateMessage and
+    // DispatchMessage.
+    bool handleDialogKeys(MSG& message);
+
+    // A control by its name in the layout table (Command1, Label1, ProgressBar1, StatusBar1,
+    // ...); nullptr for a name that is not there.
+    HWND control(std::string_view name) const;
+    // The DPI the window is laid out for.
+    int dpi() const { return dpi_; }
+
+    void setProgressMax(zelk::ProgressBarId bar, float maximum) override;
+    void setProgressValue(zelk::ProgressBarId bar, float value) override;
+    void setPanelText(zelk::StatusPanel panel, const std::string& text) override;
+    void setCommand2Enabled(bool enabled) override;
+
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void createControls();
+    void layOut();
+    void onDpiChanged(int dpi, const RECT& suggested);
+    void onButton(int id, HWND button);
+    void pressFocusedButton(const MSG& message);
+    void restoreFocus();
+    HWND progressBar(zelk::ProgressBarId bar) const;
+    void letWindowsPaint(bool now);
+
+    std::array<HWND, zelk::layout::kMainControls.size()> controls_{};
+    Commands commands_;
+    zelk::win32::Font font_;
+    int dpi_ = 96;
+    HWND focusWhenInactive_ = nullptr;
+    unsigned long long lastPaint_ = 0;
+};

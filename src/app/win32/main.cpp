@@ -1,0 +1,53 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "app/win32/Win32Program.h"
+#include "platform/Error.h"
+#include "platform/win32/Win32Prompter.h"
+
+namespace {
+
+// COM for the shell's folder picker, on this (the only) thread, for the length of the run.
+class ComApartment {
+public:
+    ComApartment()
+        : initialised_(SUCCEEDED(
+              ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ~ComApartment() {
+        if (initialised_) {
+            ::CoUninitialize();
+        }
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool initialised_;
+};
+
+int runProgram() {
+    zelk::Win32Program program;
+    return program.start() ? program.run() : program.exitStatus();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls),
+                                  ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    ComApartment com;
+    // Errors of the commands are reported by the flow; this is for the windows that could not
+    // be made at all.
+    try {
+        return runProgram();
+    } catch (const zelk::ZelkError& error) {
+        zelk::Win32Prompter().showError(error.code(), error.text());
+    } catch (const std::exception& error) {
+        zelk::Win32Prompter().showError(static_cast<int>(zelk::ErrorNumber::InternalError),
+                                        error.what());
+    }
+    return 1;
+}
