@@ -56,7 +56,7 @@ set(ZELK_WIN32_WINDOW_TEST_SOURCES
 )
 set(ZELK_WIN32_SCREENSHOT_SOURCE ${ZELK_WIN32_TESTS}/MainWindowScreenshot.cpp)
 # The test tree on Windows, for every test program that the Windows build runs.
-set(ZELK_WIN32_TEST_TREE_SOURCE ${ZELK_WIN32_TESTS}/TempTreeWin32.cpp)
+set(ZELK_WIN32_TEST_TREE_SOURCE ${ZELK_WIN32_TESTS_ROOT}/support/win32/TempTree.cpp)
 
 # The picture the icon is made from, which the tests compare the icon with.
 if(EXISTS ${ZELK_WIN32_SRC}/app/qt/zelk_icon.xpm)
@@ -126,7 +126,9 @@ function(zelk_win32_add_window_tests)
     target_link_libraries(zelk_win32_window_tests PRIVATE zelk_win32_test_support GTest::gtest
                                                           ${ZELK_WIN32_WINDOW_TEST_LIBRARIES})
     # PRE_TEST: listing the tests runs the program, under Wine, which has no place in a build.
-    gtest_discover_tests(zelk_win32_window_tests DISCOVERY_MODE PRE_TEST)
+    # One at a time: windows of two test programs on one desktop would take each other's focus.
+    gtest_discover_tests(zelk_win32_window_tests DISCOVERY_MODE PRE_TEST
+                         PROPERTIES RUN_SERIAL TRUE)
 
     add_executable(zelk_win32_screenshot ${ZELK_WIN32_SCREENSHOT_SOURCE})
     zelk_win32_add_resources(zelk_win32_screenshot)

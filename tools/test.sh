@@ -2,7 +2,8 @@
 # Sets up and builds (see setup.sh), then runs every check, without a display:
 #   1. the test suite (unit, GUI offscreen, property and hostile-input tests);
 #   2. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer;
-#   3. each fuzz target for ZELK_FUZZ_SECONDS (default 20) from its committed corpus.
+#   3. each fuzz target for ZELK_FUZZ_SECONDS (default 20) from its committed corpus;
+#   4. the Windows program's suite, cross-built and run under Wine (tools/windows.sh).
 # ZELK_QUICK=1 runs only the first.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -52,6 +53,15 @@ if [ "${ZELK_QUICK:-0}" != 1 ]; then
         rm -rf "$corpus" "$log"
         passed=$((passed + 1))
     done
+fi
+
+if [ "${ZELK_QUICK:-0}" != 1 ]; then
+    echo "== the Windows program, cross-built and tested under Wine"
+    log=$(mktemp)
+    "$top/tools/windows.sh" | tee "$log"
+    count=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log")
+    rm -f "$log"
+    passed=$((passed + ${count:-0}))
 fi
 
 echo "$passed passed, 0 failed"

@@ -63,6 +63,7 @@ protected:
         } else if (how == "ErrorInAScan") {
             std::filesystem::rename(std::filesystem::path(tree.path("sim/Gauges")),
                                     std::filesystem::path(tree.path("sim/Gone")));
+            prompter.errorsExpected = 1;
             click("Command1");
         }
     }

@@ -55,7 +55,9 @@ TempTree::~TempTree() {
 }
 
 std::string TempTree::path(const std::string& relative) const {
-    return toUtf8(relative.empty() ? root_ : root_ / fromUtf8(relative));
+    // With the system's own separators throughout, as the program names paths in messages.
+    std::filesystem::path full = relative.empty() ? root_ : root_ / fromUtf8(relative);
+    return toUtf8(full.make_preferred());
 }
 
 void TempTree::write(const std::string& relative, const std::string& content) const {
