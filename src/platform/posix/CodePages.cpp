@@ -13,24 +13,43 @@
 namespace zelk {
 namespace {
 
-// One converter per code page, opened on first use and kept: opening one costs far more than a
-// conversion.
+// One converter per code page, opened on first use and kept until the program ends: opening
+// one costs far more than a conversion.
+class Converters {
+public:
+    Converters() = default;
+    Converters(const Converters&) = delete;
+    Converters& operator=(const Converters&) = delete;
+    ~Converters() {
+        for (const auto& [codePage, converter] : open_) {
+            ::iconv_close(converter);
+        }
+    }
+
+    iconv_t forCodePage(int codePage) {
+        const auto known = open_.find(codePage);
+        if (known != open_.end()) {
+            return known->second;
+        }
+        const std::string name = "CP" + std::to_string(codePage);
+        // wchar_t holds one code point in the machine's own byte order on every Linux.
+        static_assert(sizeof(wchar_t) == sizeof(char32_t));
+        const iconv_t converter = ::iconv_open("WCHAR_T", name.c_str());
+        if (converter == reinterpret_cast<iconv_t>(-1)) {
+            throw makeError(ErrorNumber::InternalError,
+                            "the system cannot convert text of code page " + name);
+        }
+        open_.emplace(codePage, converter);
+        return converter;
+    }
+
+private:
+    std::map<int, iconv_t> open_;
+};
+
 iconv_t converterFor(int codePage) {
-    static std::map<int, iconv_t> converters;
-    const auto known = converters.find(codePage);
-    if (known != converters.end()) {
-        return known->second;
-    }
-    const std::string name = "CP" + std::to_string(codePage);
-    // wchar_t holds one code point in the machine's own byte order on every Linux.
-    static_assert(sizeof(wchar_t) == sizeof(char32_t));
-    const iconv_t converter = ::iconv_open("WCHAR_T", name.c_str());
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
-        throw makeError(ErrorNumber::InternalError,
-                        "the system cannot convert text of code page " + name);
-    }
-    converters.emplace(codePage, converter);
-    return converter;
+    static Converters converters;
+    return converters.forCodePage(codePage);
 }
 
 // The locale whose character tables give the lower case of any character; C.UTF-8 is part of
