@@ -20,16 +20,16 @@ struct TwipsRect {
     int height;
 };
 
-struct FontSpec {
+struct FontStyle {
     const char* family;
     double points;
     bool bold;
 };
 
 // The windows' default font, and the About window's title and version fonts.
-inline constexpr FontSpec kWindowFont{"MS Sans Serif", 8, false};
-inline constexpr FontSpec kTitleFont{"Comic Sans MS", 20.25, true};
-inline constexpr FontSpec kVersionFont{"MS Sans Serif", 12, true};
+inline constexpr FontStyle kWindowFont{"MS Sans Serif", 8, false};
+inline constexpr FontStyle kTitleFont{"Comic Sans MS", 20.25, true};
+inline constexpr FontStyle kVersionFont{"MS Sans Serif", 12, true};
 
 // ---- The main window, frmZelk ----
 

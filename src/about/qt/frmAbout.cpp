@@ -48,14 +48,14 @@ QString initialText(const char* name) {
     return {};
 }
 
-QLabel* makeLabel(QWidget* parent, const layout::LabelLayout& spec) {
-    auto* label = new QLabel(initialText(spec.name), parent);
-    label->setObjectName(spec.name);
-    label->setGeometry(px(spec.box.left), px(spec.box.top), px(spec.box.width),
-                       px(spec.box.height));
+QLabel* makeLabel(QWidget* parent, const layout::LabelLayout& labelLayout) {
+    auto* label = new QLabel(initialText(labelLayout.name), parent);
+    label->setObjectName(labelLayout.name);
+    label->setGeometry(px(labelLayout.box.left), px(labelLayout.box.top), px(labelLayout.box.width),
+                       px(labelLayout.box.height));
     label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     label->setFocusPolicy(Qt::NoFocus);
-    label->setFont(fontOf(spec.font));
+    label->setFont(fontOf(labelLayout.font));
     return label;
 }
 
@@ -74,8 +74,8 @@ frmAbout::frmAbout(QWidget* parent)
     background.setColor(QPalette::Window, QApplication::palette("QMenu").color(QPalette::Window));
     setPalette(background);
     setAutoFillBackground(true);
-    for (const layout::LabelLayout& spec : layout::kAboutLabels) {
-        makeLabel(this, spec);
+    for (const layout::LabelLayout& labelLayout : layout::kAboutLabels) {
+        makeLabel(this, labelLayout);
     }
     lblTitle = findChild<QLabel*>("lblTitle");
     lblDescription = findChild<QLabel*>("lblDescription");

@@ -22,11 +22,11 @@ void substituteMissingFaces() {
     (void)done;
 }
 
-QFont font(const layout::FontSpec& spec) {
+QFont font(const layout::FontStyle& style) {
     substituteMissingFaces();
-    QFont result(spec.family);
-    result.setPointSizeF(spec.points);
-    result.setBold(spec.bold);
+    QFont result(style.family);
+    result.setPointSizeF(style.points);
+    result.setBold(style.bold);
     return result;
 }
 

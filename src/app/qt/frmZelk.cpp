@@ -37,10 +37,10 @@ QRect pixels(const layout::TwipsRect& box) {
 
 template <typename Widget>
 Widget* makeControl(QWidget* parent, const char* name) {
-    const layout::ControlLayout& spec = layout::mainControl(name);
+    const layout::ControlLayout& control = layout::mainControl(name);
     auto* widget = new Widget(parent);
-    widget->setObjectName(spec.name);
-    widget->setGeometry(pixels(spec.box));
+    widget->setObjectName(control.name);
+    widget->setGeometry(pixels(control.box));
     return widget;
 }
 
@@ -73,12 +73,13 @@ QProgressBar* makeProgressBar(QWidget* parent, const char* name) {
 
 // A status panel: a sunken box placed by hand, so that the three panels keep exactly their
 // widths (the first takes what the other two leave).
-QLabel* makePanel(QStatusBar* bar, const char* name, const layout::PanelLayout& spec, int left) {
-    auto* panel = new QLabel(spec.text, bar);
+QLabel* makePanel(QStatusBar* bar, const char* name, const layout::PanelLayout& panelLayout,
+                  int left) {
+    auto* panel = new QLabel(panelLayout.text, bar);
     panel->setObjectName(name);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setIndent(2);
-    panel->setGeometry(left, 2, px(spec.width), bar->height() - 2);
+    panel->setGeometry(left, 2, px(panelLayout.width), bar->height() - 2);
     return panel;
 }
 

@@ -110,11 +110,11 @@ int fontHeight(double points, int dpi) {
     return -static_cast<int>(std::lround(points * dpi / 72.0));
 }
 
-Font::Font(const layout::FontSpec& spec, int dpi)
-    : font_(::CreateFontW(fontHeight(spec.points, dpi), 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL,
+Font::Font(const layout::FontStyle& style, int dpi)
+    : font_(::CreateFontW(fontHeight(style.points, dpi), 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL,
                           FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                          widen(spec.family).c_str())) {}
+                          widen(style.family).c_str())) {}
 
 Font::~Font() {
     if (font_) {

@@ -32,7 +32,7 @@ RECT workAreaOf(HWND window);
 class Font {
 public:
     Font() = default;
-    Font(const layout::FontSpec& spec, int dpi);
+    Font(const layout::FontStyle& style, int dpi);
     ~Font();
     Font(Font&& other) noexcept;
     Font& operator=(Font&& other) noexcept;
