@@ -14,19 +14,9 @@
 #include "about/qt/frmAbout.h"
 #include "app/qt/AppIcon.h"
 #include "app/qt/frmZelk.h"
-#include "platform/Prompter.h"
+#include "support/DecliningPrompter.h"
 
 namespace {
-
-// Answers No to every question, so the window stays as the Scan left it.
-class NoPrompter : public zelk::Prompter {
-public:
-    bool ask(const std::string&) override { return false; }
-    void showError(int number, const std::string& text) override {
-        std::fprintf(stderr, "error %d: %s\n", number, text.c_str());
-    }
-    std::optional<std::string> pickFolder(const std::string&) override { return std::nullopt; }
-};
 
 bool save(QWidget& widget, const QString& file) {
     const bool saved = widget.grab().save(file);
@@ -53,7 +43,7 @@ int main(int argc, char* argv[]) {
         << "[FS2000]\r\nFolder=" << (root / "FS2000").string() << "\r\n";
 
     frmZelk::Seams seams;
-    seams.prompter = std::make_unique<NoPrompter>();
+    seams.prompter = std::make_unique<zelk::test::DecliningPrompter>();
     seams.executableFolder = root.string();
     frmZelk window(std::move(seams));
     if (!window.load()) {

@@ -3,19 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/Error.h"
+#include "support/Outcomes.h"
 
 namespace zelk {
 namespace {
 
-ErrorNumber errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const ZelkError& error) {
-        return error.number();
-    }
-    ADD_FAILURE() << "no error raised";
-    return ErrorNumber::InternalError;
-}
+using test::errorOf;
 
 TEST(NameListTest, AnEmptyListHasNoUpperBoundAndNoSlots) {
     NameList list;

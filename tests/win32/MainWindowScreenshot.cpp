@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/win32/Win32Program.h"
-#include "platform/Prompter.h"
+#include "support/DecliningPrompter.h"
 #include "support/TempTree.h"
 
 namespace {
@@ -111,16 +111,6 @@ void paintWindow(HWND window, HDC dc, int width, int height) {
 
 }  // namespace
 
-// Answers No to every question, so the window stays as the Scan left it.
-class NoPrompter : public zelk::Prompter {
-public:
-    bool ask(const std::string&) override { return false; }
-    void showError(int number, const std::string& text) override {
-        std::fprintf(stderr, "error %d: %s\n", number, text.c_str());
-    }
-    std::optional<std::string> pickFolder(const std::string&) override { return std::nullopt; }
-};
-
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s picture.bmp\n", argv[0]);
@@ -133,7 +123,7 @@ int main(int argc, char** argv) {
     zelk::test::TempTree tree;
     tree.copyData("sim", "sim");
     tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
-    NoPrompter prompter;
+    zelk::test::DecliningPrompter prompter;
     zelk::Win32Program::Seams seams;
     seams.prompter = &prompter;
     seams.folders.program = tree.path("bin");

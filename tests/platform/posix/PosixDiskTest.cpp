@@ -11,31 +11,14 @@
 #include "platform/Error.h"
 #include "platform/posix/PosixDisk.h"
 #include "support/FaultyDisk.h"
+#include "support/Outcomes.h"
 #include "support/TempTree.h"
 
 namespace zelk {
 namespace {
 
-std::vector<std::string> namesOf(const auto& items) {
-    std::vector<std::string> names;
-    for (const auto& item : items) {
-        names.push_back(item.Name());
-    }
-    return names;
-}
-
-ErrorNumber errorOf(const std::function<void()>& action, std::string* text = nullptr) {
-    try {
-        action();
-    } catch (const ZelkError& error) {
-        if (text) {
-            *text = error.text();
-        }
-        return error.number();
-    }
-    ADD_FAILURE() << "no error raised";
-    return ErrorNumber::InternalError;
-}
+using test::errorOf;
+using test::namesOf;
 
 class PosixFileSystemObjectTest : public ::testing::Test {
 protected:
