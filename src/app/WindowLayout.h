@@ -1,12 +1,25 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <string_view>
 
 // The layout of both windows, in twips (1/1440 inch), for every front end to lay out from: at
 // 96 dots per inch 15 twips make one pixel.
 namespace zelk::layout {
 
 inline constexpr int kTwipsPerInch = 1440;
+
+// The position of the entry of that name in one of the tables below, or -1 when it has none.
+template <typename Table>
+constexpr int indexIn(const Table& table, std::string_view name) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (name == table[i].name) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
 
 struct TwipsSize {
     int width;
@@ -69,18 +82,8 @@ inline constexpr std::array<PanelLayout, 3> kStatusPanels{{
 
 // The control of that name; the table holds every name the front ends ask for.
 constexpr const ControlLayout& mainControl(const char* name) {
-    for (const ControlLayout& control : kMainControls) {
-        const char* a = control.name;
-        const char* b = name;
-        while (*a != '\0' && *a == *b) {
-            ++a;
-            ++b;
-        }
-        if (*a == *b) {
-            return control;
-        }
-    }
-    return kMainControls[0];
+    const int index = indexIn(kMainControls, name);
+    return kMainControls[index < 0 ? 0 : static_cast<std::size_t>(index)];
 }
 
 // ---- The About window, frmAbout ----

@@ -23,12 +23,7 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 constexpr int kBackground = COLOR_MENU;
 
 int labelIndex(std::string_view name) {
-    for (std::size_t i = 0; i < kAboutLabels.size(); ++i) {
-        if (name == kAboutLabels[i].name) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    return zelk::layout::indexIn(kAboutLabels, name);
 }
 
 // The texts that do not change; the description and the version are set at load.

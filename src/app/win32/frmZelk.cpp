@@ -26,12 +26,7 @@ constexpr int kFirstControlId = 101;
 constexpr unsigned long long kPaintIntervalMs = 30;
 
 int controlIndex(std::string_view name) {
-    for (std::size_t i = 0; i < kMainControls.size(); ++i) {
-        if (name == kMainControls[i].name) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    return zelk::layout::indexIn(kMainControls, name);
 }
 
 int controlId(std::string_view name) {
