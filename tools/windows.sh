@@ -93,6 +93,9 @@ fi
 # already boots the prefix, and "wineboot -i" then starts a second service manager, with which
 # programs that use COM (the folder picker) or make the first window can wait 10 s for the RPC
 # service.
+# A server left running for this prefix (an earlier run that was killed) would make "-p" fail.
+"$wineserver" -k </dev/null >/dev/null 2>&1 || true
+"$wineserver" -w </dev/null >/dev/null 2>&1 || true
 "$wineserver" -p </dev/null >/dev/null 2>&1
 trap '"$wineserver" -k </dev/null >/dev/null 2>&1 || true' EXIT
 "$wine" wineboot </dev/null >/dev/null 2>&1
