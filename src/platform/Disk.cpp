@@ -29,6 +29,12 @@ public:
     bool isReadOnly(const std::string& name) const override {
         return disk_.isReadOnly(childPath(path_, name));
     }
+    std::string shortName(const std::string& name) const override {
+        return disk_.shortName(childPath(path_, name));
+    }
+    void checkRemovable(const std::string& name) const override {
+        disk_.checkRemovable(childPath(path_, name));
+    }
 
 private:
     const Disk& disk_;
@@ -68,6 +74,18 @@ bool listedBefore(std::string_view a, std::string_view b) {
     }
     return a < b;
 }
+
+std::string FolderHandle::shortName(const std::string& /*name*/) const {
+    return {};
+}
+
+void FolderHandle::checkRemovable(const std::string& /*name*/) const {}
+
+std::string Disk::shortName(const std::string& /*path*/) const {
+    return {};
+}
+
+void Disk::checkRemovable(const std::string& /*path*/) const {}
 
 Listing FolderHandle::list() const {
     Listing listing;

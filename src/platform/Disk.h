@@ -113,6 +113,13 @@ public:
     virtual void remove(const std::string& name) const = 0;
     // True when nobody may write the entry.
     virtual bool isReadOnly(const std::string& name) const = 0;
+    // The entry's other name by which the system also finds it (Windows' 8.3 short name);
+    // empty when it has none.
+    virtual std::string shortName(const std::string& name) const;
+    // Throws ZelkError, naming the entry and why, when remove() could not delete exactly this
+    // entry and nothing else: where the system would reach another file through the name, or
+    // the entry is not a file on disk.
+    virtual void checkRemovable(const std::string& name) const;
 };
 
 // The characters that separate the parts of a native path on this platform: "/" on Linux,
@@ -143,6 +150,11 @@ public:
     virtual void remove(const std::string& path) const = 0;
     // True when nobody may write the file.
     virtual bool isReadOnly(const std::string& path) const = 0;
+    // The file's other name (Windows' 8.3 short name); empty when it has none, as on Linux.
+    virtual std::string shortName(const std::string& path) const;
+    // Throws ZelkError, naming the path and why, when remove() could not delete exactly this
+    // entry. On Linux a name is a name and a link is removed as a link, so nothing is checked.
+    virtual void checkRemovable(const std::string& path) const;
     // The path with every link followed and nothing relative left in it, so that two paths
     // name the same entry exactly when their canonical paths are equal. Throws ZelkError.
     virtual std::string canonicalPath(const std::string& path) const = 0;

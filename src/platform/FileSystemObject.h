@@ -82,8 +82,14 @@ public:
     // Mode 1 is reading; format 0 is 8-bit text. Only that combination exists here.
     TextStream OpenAsTextStream(int ioMode = 1, int format = 0) const;
 
+    // The 8.3 name by which Windows also finds the file; empty where there is none.
+    std::string ShortName() const { return folder_->shortName(name_); }
+
     // Removes the file (a link: the link itself). Without force a read-only file is refused.
     void Delete(bool force = false) const;
+    // Throws ZelkError, naming the file and why, when Delete could not remove exactly this
+    // entry and nothing else.
+    void CheckDeletable() const { folder_->checkRemovable(name_); }
 
 private:
     std::shared_ptr<const FolderHandle> folder_;

@@ -39,6 +39,18 @@ void checkLimits(const FileCollection& files, const Folder& folder) {
 
 void deleteOne(const File& file) {
     try {
+        file.CheckDeletable();
+    } catch (const ZelkError& error) {
+        if (error.number() != ErrorNumber::FileNotFound) {
+            throw ZelkError(error.number(),
+                            "A gauge file has changed since the Scan: it is no longer a file that "
+                            "can be deleted on its own. The files before it were deleted; it and "
+                            "the files after it were left alone. Rename it or remove it by hand, "
+                            "then scan again.\n" +
+                                error.text());
+        }
+    }
+    try {
         file.Delete(true);
     } catch (const ZelkError& error) {
         if (error.number() == ErrorNumber::FileNotFound) {

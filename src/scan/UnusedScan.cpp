@@ -20,6 +20,30 @@ void startAfresh(RunState& state) {
     state.UnusedCount = 0;
 }
 
+// Windows also opens a file by its 8.3 short name, so a panel that names "CESSNA~1" uses
+// "Cessna182Gauges.gau" as much as one that names it in full.
+bool isInUse(const GaugeMatch& referenced, const Folder& gauges, std::string_view name) {
+    if (referenced.accountsFor(name)) {
+        return true;
+    }
+    const std::string shortName = gauges.FileOf({name, EntryKind::File}).ShortName();
+    return !shortName.empty() && referenced.accountsFor(shortName);
+}
+
+// Every file to remove must be one that a removal can delete by its own name, and nothing
+// else with it: found now, nothing has been deleted yet.
+void checkEachDeletable(const Folder& folder, const Listing& unused) {
+    withContext(
+        "A file to remove cannot be deleted on its own: deleting it would delete another file, "
+        "or it is not a file on disk. Rename it or remove it by hand, then scan again. Nothing "
+        "was changed.",
+        [&] {
+            for (const ListedEntry entry : unused) {
+                folder.FileOf(entry).CheckDeletable();
+            }
+        });
+}
+
 }  // namespace
 
 void ShowFileList(const CommandContext& context, const std::string& folderspec) {
@@ -48,7 +72,7 @@ void ShowFileList(const CommandContext& context, const std::string& folderspec) 
             if (!referenced) {
                 referenced.emplace(state.GaugeList);
             }
-            if (referenced->accountsFor(name)) {
+            if (isInUse(*referenced, folder, name)) {
                 return;
             }
             explainOverflow(fullGaugeList, [&] { checkMissedSearch(last); });
@@ -56,6 +80,7 @@ void ShowFileList(const CommandContext& context, const std::string& folderspec) 
         });
     });
     unused.sortAsListed();
+    checkEachDeletable(folder, unused);
     for (std::size_t i = 0; i < unused.size(); ++i) {
         explainOverflow(
             tooMany, [&] { state.UnusedList.add(state.UnusedCount, std::string(unused.name(i))); });

@@ -73,6 +73,19 @@ TEST_F(RemovalTest, AFileThatCannotBeDeletedStopsTheRemovalWhereItIs) {
     EXPECT_EQ(window.prompter.questions.size(), 1u);  // no closing question
 }
 
+TEST_F(RemovalTest, AFileChangedSinceTheScanStopsTheRemovalBeforeItIsTouched) {
+    disk->failCheck = {"/Autopilot.gau"};
+    window.prompter.answers = {true};
+    const test::CommandEnd end = removeUnused();
+    EXPECT_EQ(end.errorCode(), 75);
+    EXPECT_TRUE(test::mentions(end.errorText(), tree.path("sim/Gauges/Autopilot.gau")))
+        << end.errorText();
+    EXPECT_NE(end.errorText().find("changed since the Scan"), std::string::npos);
+    EXPECT_FALSE(tree.exists("sim/Gauges/Airspeed.gau.bak"));
+    EXPECT_TRUE(tree.exists("sim/Gauges/Autopilot.gau"));
+    EXPECT_TRUE(tree.exists("sim/Gauges/readme.txt"));
+}
+
 TEST_F(RemovalTest, AFileThatVanishesDuringTheRemovalIsReportedByName) {
     disk->beforeRemove = [](const std::string& path) {
         if (test::pathEndsWith(path, "/readme.txt")) {

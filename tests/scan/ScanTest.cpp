@@ -146,6 +146,21 @@ TEST_F(ScanTest, AMissingGaugesFolderStopsWithAClearMessage) {
     EXPECT_EQ(window.panels[3], "Zelk:");
 }
 
+// A removal must be able to delete every listed file on its own: a file that it could not
+// (Wine's view of a link into another folder, say) stops the Scan before Zelk can be pressed.
+TEST_F(ScanTest, AFileToRemoveThatCannotBeDeletedOnItsOwnStopsTheScan) {
+    useSample();
+    disk->failCheck = {"/Gauges/readme.txt"};
+    const test::CommandEnd end = scan();
+    EXPECT_EQ(end.errorCode(), 75);
+    EXPECT_TRUE(test::mentions(end.errorText(), tree.path("sim/Gauges/readme.txt")))
+        << end.errorText();
+    EXPECT_NE(end.errorText().find("remove it by hand"), std::string::npos);
+    EXPECT_NE(end.errorText().find("Nothing was changed."), std::string::npos);
+    EXPECT_FALSE(window.command2Enabled);
+    EXPECT_EQ(window.panels[3], "Zelk:");
+}
+
 TEST_F(ScanTest, AnUnreadablePanelFileStopsTheScanAndNamesTheFile) {
     panel("Aircraft/A/panel/PANEL.CFG", "gauge00=Airspeed!x\n");
     panel("Aircraft/B/panel/PANEL.CFG", "gauge00=Compass!x\n");

@@ -25,6 +25,8 @@ public:
     std::set<std::string> failOpen;
     std::set<std::string> failList;
     std::set<std::string> failProbe;
+    // Files that a removal could not delete on their own (a device name, a link to another).
+    std::set<std::string> failCheck;
     bool failReplace = false;
     // Native folders in which no file may be created.
     std::set<std::string> unwritableFolders;
@@ -74,6 +76,15 @@ public:
         inner_->remove(path);
     }
     bool isReadOnly(const std::string& path) const override { return inner_->isReadOnly(path); }
+    std::string shortName(const std::string& path) const override {
+        return inner_->shortName(path);
+    }
+    void checkRemovable(const std::string& path) const override {
+        if (matches(failCheck, path)) {
+            throw makeError(ErrorNumber::PathAccessError, path + " (a link to another file)");
+        }
+        inner_->checkRemovable(path);
+    }
     std::string canonicalPath(const std::string& path) const override {
         return inner_->canonicalPath(path);
     }

@@ -112,6 +112,102 @@ std::pair<UniqueHandle, std::wstring> createTemporaryBeside(const std::string& p
     }
 }
 
+// The path the system gives for what the handle has open, links followed.
+std::wstring finalPathOf(HANDLE handle, const std::string& path, bool isFolder) {
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetFinalPathNameByHandleW(
+            handle, name.data(), static_cast<DWORD>(name.size()), FILE_NAME_NORMALIZED);
+        if (length == 0) {
+            throwWindowsError(::GetLastError(), path, isFolder);
+        }
+        if (length < name.size()) {
+            name.resize(length);
+            return name;
+        }
+        name.resize(length + 1);
+    }
+}
+
+// A final path for a message: without the "\\?\" that only the system needs.
+std::string shownPath(const std::wstring& finalPath) {
+    std::wstring_view shown = finalPath;
+    if (shown.substr(0, 8) == LR"(\\?\UNC\)") {
+        return "\\\\" + win32::narrow(shown.substr(8)).value_or("?");
+    }
+    if (shown.substr(0, 4) == LR"(\\?\)") {
+        shown.remove_prefix(4);
+    }
+    return win32::narrow(shown).value_or("?");
+}
+
+bool sameIgnoringCase(const std::wstring& a, const std::wstring& b) {
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// The entry of that name itself: a link is opened as the link, and the name is not bent by
+// Windows' path rules. Throws when it cannot be opened.
+UniqueHandle openExactEntry(const std::string& path, DWORD access) {
+    UniqueHandle entry(::CreateFileW(win32::toExactApiPath(path).c_str(), access,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT,
+                                     nullptr));
+    if (entry.get() == INVALID_HANDLE_VALUE) {
+        throwWindowsError(::GetLastError(), path, false);
+    }
+    return entry;
+}
+
+// The final path of the folder that holds the entry, links followed.
+std::wstring finalPathOfFolderOf(const std::string& path) {
+    const auto separator = path.find_last_of("\\/");
+    const std::string folder = path.substr(0, separator + 1);
+    const UniqueHandle handle(::CreateFileW(
+        toApiPath(folder).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (handle.get() == INVALID_HANDLE_VALUE) {
+        throwWindowsError(::GetLastError(), folder, true);
+    }
+    return finalPathOf(handle.get(), folder, true);
+}
+
+// Deleting through the handle removes exactly the entry the path names: a file on disk that
+// the system knows by that very name in that very folder. Wine shows a Unix link as the file
+// it leads to, and deleting it there deletes that file: its final path gives it away.
+void checkIsExactlyTheFile(HANDLE entry, const std::string& path) {
+    if (::GetFileType(entry) != FILE_TYPE_DISK) {
+        throw makeError(ErrorNumber::PathAccessError,
+                        path + " (Windows reads this name as a device, not a file)");
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(entry, &info)) {
+        throwWindowsError(::GetLastError(), path, false);
+    }
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        throw makeError(ErrorNumber::PathAccessError, path + " (a folder, not a file)");
+    }
+    std::wstring expected = finalPathOfFolderOf(path);
+    if (!expected.empty() && expected.back() != L'\\') {
+        expected += L'\\';
+    }
+    const auto separator = path.find_last_of("\\/");
+    expected += win32::widen(path.substr(separator + 1));
+    const std::wstring actual = finalPathOf(entry, path, false);
+    if (!sameIgnoringCase(actual, expected)) {
+        throw makeError(ErrorNumber::PathAccessError,
+                        path + " (Windows reaches " + shownPath(actual) +
+                            " through this name; deleting it would delete that file)");
+    }
+}
+
+// Sets the attributes through the handle; zero times leave the times as they are.
+bool setAttributes(HANDLE entry, DWORD attributes) {
+    FILE_BASIC_INFO basic{};
+    basic.FileAttributes = attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
+    return ::SetFileInformationByHandle(entry, FileBasicInfo, &basic, sizeof basic) != FALSE;
+}
+
 }  // namespace
 
 std::optional<EntryKind> Win32Disk::probe(const std::string& path) const {
@@ -181,24 +277,51 @@ std::unique_ptr<ByteSource> Win32Disk::openRead(const std::string& path) const {
     return std::make_unique<HandleSource>(std::move(file), path);
 }
 
+// Opens the exact entry, checks that it is the file of that name, and deletes it through the
+// same handle, so that nothing can take its place between the check and the deletion. A
+// read-only file has the attribute cleared first, as a forced delete does, and put back when
+// it still cannot be deleted.
 void Win32Disk::remove(const std::string& path) const {
-    const std::wstring apiPath = toApiPath(path);
-    const DWORD attributes = ::GetFileAttributesW(apiPath.c_str());
-    const bool clearReadOnly =
-        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-    if (clearReadOnly) {
-        const DWORD writable = attributes & ~DWORD{FILE_ATTRIBUTE_READONLY};
-        if (!::SetFileAttributesW(apiPath.c_str(), writable ? writable : FILE_ATTRIBUTE_NORMAL)) {
-            throwWindowsError(::GetLastError(), path, false);
-        }
+    const UniqueHandle entry =
+        openExactEntry(path, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES);
+    checkIsExactlyTheFile(entry.get(), path);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(entry.get(), &info)) {
+        throwWindowsError(::GetLastError(), path, false);
     }
-    if (!::DeleteFileW(apiPath.c_str())) {
+    const DWORD attributes = info.dwFileAttributes;
+    const bool clearReadOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (clearReadOnly &&
+        !setAttributes(entry.get(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY})) {
+        throwWindowsError(::GetLastError(), path, false);
+    }
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    if (!::SetFileInformationByHandle(entry.get(), FileDispositionInfo, &disposition,
+                                      sizeof disposition)) {
         const DWORD error = ::GetLastError();
         if (clearReadOnly) {
-            ::SetFileAttributesW(apiPath.c_str(), attributes);
+            setAttributes(entry.get(), attributes);
         }
         throwWindowsError(error, path, false);
     }
+}
+
+void Win32Disk::checkRemovable(const std::string& path) const {
+    const UniqueHandle entry = openExactEntry(path, FILE_READ_ATTRIBUTES);
+    checkIsExactlyTheFile(entry.get(), path);
+}
+
+// Listed with the standard information, which the basic listing leaves out to be faster.
+std::string Win32Disk::shortName(const std::string& path) const {
+    WIN32_FIND_DATAW found{};
+    const UniqueFind search(::FindFirstFileExW(win32::toExactApiPath(path).c_str(),
+                                               FindExInfoStandard, &found, FindExSearchNameMatch,
+                                               nullptr, 0));
+    if (search.get() == INVALID_HANDLE_VALUE) {
+        return {};  // the check before deleting reports what is wrong with the entry
+    }
+    return win32::narrow(found.cAlternateFileName).value_or(std::string());
 }
 
 bool Win32Disk::isReadOnly(const std::string& path) const {
@@ -234,20 +357,7 @@ std::string Win32Disk::canonicalPath(const std::string& path) const {
     if (entry.get() == INVALID_HANDLE_VALUE) {
         throwWindowsError(::GetLastError(), path, true);
     }
-    std::wstring name(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetFinalPathNameByHandleW(
-            entry.get(), name.data(), static_cast<DWORD>(name.size()), FILE_NAME_NORMALIZED);
-        if (length == 0) {
-            throwWindowsError(::GetLastError(), path, true);
-        }
-        if (length < name.size()) {
-            name.resize(length);
-            break;
-        }
-        name.resize(length + 1);
-    }
-    return win32::narrow(name).value_or(path);
+    return win32::narrow(finalPathOf(entry.get(), path, true)).value_or(path);
 }
 
 // Whether a file may be made there: the way to know on Windows is to make one, and to delete it

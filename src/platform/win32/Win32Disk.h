@@ -11,10 +11,16 @@ public:
     std::optional<EntryKind> probe(const std::string& path) const override;
     std::vector<DirEntry> list(const std::string& path) const override;
     std::unique_ptr<ByteSource> openRead(const std::string& path) const override;
-    // Clears the read-only attribute first, as a forced delete does; if the file still cannot
-    // be deleted, the attribute is put back.
+    // Deletes exactly the entry named (a link as the link) through one handle, after checking
+    // it as checkRemovable does. Clears the read-only attribute first, as a forced delete
+    // does; if the file still cannot be deleted, the attribute is put back.
     void remove(const std::string& path) const override;
     bool isReadOnly(const std::string& path) const override;
+    std::string shortName(const std::string& path) const override;
+    // The entry opened as itself must be a file on disk whose final path is the folder's
+    // followed by this very name; anything else (a device, a link whose target the system
+    // would delete, a name that Windows bends into another) throws naming what it reaches.
+    void checkRemovable(const std::string& path) const override;
     std::string canonicalPath(const std::string& path) const override;
     void replaceFile(const std::string& path, const std::string& content) const override;
     bool canCreateFileIn(const std::string& folder) const override;

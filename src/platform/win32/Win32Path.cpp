@@ -45,6 +45,31 @@ std::wstring toApiPath(const std::string& path) {
     return LR"(\\?\)" + full;
 }
 
+std::wstring toExactApiPath(const std::string& path) {
+    const std::wstring wide = widen(path);
+    if (hasPrefix(wide, LR"(\\?\)") || hasPrefix(wide, LR"(\\.\)")) {
+        return wide;
+    }
+    const auto separator = wide.find_last_of(L"\\/");
+    if (separator == std::wstring::npos) {
+        return toApiPath(path);  // a bare name: the caller's folder is not known here
+    }
+    // A drive root keeps its separator ("C:\"); the full path of "C:" is the current folder.
+    const std::wstring folder = fullPath(wide.substr(0, separator + 1));
+    std::wstring exact = folder;
+    if (exact.empty() || (exact.back() != L'\\' && exact.back() != L'/')) {
+        exact += L'\\';
+    }
+    exact += wide.substr(separator + 1);
+    if (hasPrefix(exact, LR"(\\?\)")) {
+        return exact;
+    }
+    if (hasPrefix(exact, LR"(\\)")) {
+        return LR"(\\?\UNC\)" + exact.substr(2);
+    }
+    return LR"(\\?\)" + exact;
+}
+
 std::string joinPath(const std::string& folder, const std::string& name) {
     if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) {
         return folder + name;

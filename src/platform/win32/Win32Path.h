@@ -10,6 +10,11 @@ namespace zelk::win32 {
 // lifts the limit on every Windows since 7.
 std::wstring toApiPath(const std::string& path);
 
+// The path of exactly the entry named by its last part: the folder made absolute, the name
+// kept as it is, behind the "\\?\" prefix, so that Windows' path rules (trailing dots and
+// blanks dropped, CON or NUL read as devices) never turn it into another name.
+std::wstring toExactApiPath(const std::string& path);
+
 // folder + "\" + name, without doubling a separator that ends the folder (a drive root).
 std::string joinPath(const std::string& folder, const std::string& name);
 

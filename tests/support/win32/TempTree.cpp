@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/win32/Win32Text.h"
 #include "support/TempTree.h"
@@ -29,6 +30,38 @@ std::filesystem::path testData() {
     return fromUtf8(data.rfind('/', 0) == 0 ? "Z:" + data : data);
 }
 
+// Runs a Linux command on the Linux paths of the given files, through Wine's start /unix;
+// false when not under Wine.
+bool runUnix(const std::string& command, const std::vector<std::filesystem::path>& paths) {
+    using UnixName = char*(__cdecl*)(const wchar_t*);
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (unixName == nullptr) {
+        return false;
+    }
+    std::string line = "start.exe /wait /unix " + command;
+    for (const auto& path : paths) {
+        char* name = unixName(path.c_str());
+        if (name == nullptr) {
+            throw std::runtime_error("no Linux path for " + toUtf8(path));
+        }
+        line += " \"" + std::string(name) + "\"";
+        ::HeapFree(::GetProcessHeap(), 0, name);
+    }
+    std::wstring wide = win32::widen(line);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, wide.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process)) {
+        throw std::runtime_error("cannot run " + line);
+    }
+    ::WaitForSingleObject(process.hProcess, INFINITE);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return true;
+}
+
 }  // namespace
 
 TempTree::TempTree() {
@@ -45,6 +78,11 @@ TempTree::TempTree() {
 }
 
 TempTree::~TempTree() {
+    // Under Wine, Unix links and names that Windows cannot address (a trailing dot) would stop
+    // the Windows calls: Linux removes the tree.
+    if (runUnix("/bin/rm -rf", {root_})) {
+        return;
+    }
     std::error_code ignored;
     // A read-only file would stop remove_all on Windows.
     for (auto it = std::filesystem::recursive_directory_iterator(root_, ignored);
@@ -89,8 +127,14 @@ void TempTree::makeReadOnly(const std::string& relative) const {
     }
 }
 
-void TempTree::symlink(const std::string&, const std::string&) const {
-    throw std::logic_error("symbolic links are for the Linux tests only");
+// Under Wine the link is a Unix one, made by ln through Wine's start /unix: the kind of link
+// that a collection copied from Linux holds, and that Wine shows as a plain file.
+void TempTree::symlink(const std::string& target, const std::string& relative) const {
+    const auto link = root_ / fromUtf8(relative);
+    std::filesystem::create_directories(link.parent_path());
+    if (!runUnix("/bin/ln -s", {fromUtf8(target), link})) {
+        throw std::logic_error("symbolic links are made under Wine only");
+    }
 }
 
 std::vector<std::string> TempTree::filesBelow(const std::string& relative) const {

@@ -1,0 +1,136 @@
+// Removals in trees that Windows programs meet: names that Windows' path rules would bend
+// into others, device names, Unix links as Wine shows them, and 8.3 names in panels. Each
+// must delete exactly the files the Scan listed, or stop the Scan before anything goes.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <stdexcept>
+
+#include "platform/win32/Win32Text.h"
+#include "removal/Removal.h"
+#include "support/SimFixture.h"
+
+namespace zelk {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class Win32RemovalTest : public test::SimFixture {
+protected:
+    void SetUp() override {
+        SimFixture::SetUp();
+        panel("Aircraft/C172/panel/PANEL.CFG", "gauge00=Cessna!Airspeed\ngauge01=Radio!Com\n");
+        tree.write("sim/Gauges/Cessna.gau", "used");
+        tree.write("sim/Gauges/Radio.gau", "used");
+    }
+
+    // A file of exactly this name, which a plain path could not make ("Cessna.gau.", "CON.gau").
+    void writeExact(const std::string& name) const {
+        const std::wstring path = L"\\\\?\\" + win32::widen(tree.path("sim\\Gauges\\" + name));
+        const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
+        ::CloseHandle(file);
+    }
+    void link(const std::string& target, const std::string& relative) const {
+        try {
+            tree.symlink(tree.path(target), relative);
+        } catch (const std::logic_error&) {
+            GTEST_SKIP() << "Unix links exist under Wine only";
+        }
+    }
+    Names gauges() const { return tree.names("sim/Gauges"); }
+};
+
+struct StrayCase {
+    const char* name;
+    Names strays;  // in the order Windows lists them
+};
+
+class Win32StrayTest : public Win32RemovalTest, public ::testing::WithParamInterface<StrayCase> {};
+
+// Windows reaches a trailing dot or blank through the "\\?\" form; Wine cannot, and there the
+// Scan must stop before anything is deleted.
+TEST_P(Win32StrayTest, ExactlyTheListedFilesGoAndTheUsedGaugesStay) {
+    for (const std::string& stray : GetParam().strays) {
+        writeExact(stray);
+    }
+    const Names before = gauges();
+    const test::CommandEnd scanned = scan();
+    if (!scanned.completed()) {
+        EXPECT_EQ(scanned.errorCode(), 75);
+        EXPECT_TRUE(test::mentions(scanned.errorText(), tree.path("sim/Gauges/Cessna.gau")))
+            << scanned.errorText();
+        EXPECT_FALSE(window.command2Enabled);
+        EXPECT_EQ(gauges(), before);
+        return;
+    }
+    EXPECT_EQ(listOf(state.UnusedList), GetParam().strays);
+    window.prompter.answers = {true, false};
+    const test::CommandEnd removed = removeUnused();
+    ASSERT_TRUE(removed.completed()) << removed.errorText();
+    EXPECT_EQ(gauges(), (Names{"Cessna.gau", "Radio.gau"}));
+    EXPECT_EQ(tree.read("sim/Gauges/Cessna.gau"), "used");
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, Win32StrayTest,
+                         ::testing::Values(StrayCase{"TrailingDotAndBlank",
+                                                     {"Cessna.gau.", "Radio.gau "}},
+                                           StrayCase{"DeviceNames",
+                                                     {"Alpha.gau", "AUX.gau", "COM1.gau", "CON.gau",
+                                                      "NUL.gau", "Zulu.gau"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct LinkCase {
+    const char* name;
+    std::string link;
+    std::string target;
+};
+
+class Win32LinkTest : public Win32RemovalTest, public ::testing::WithParamInterface<LinkCase> {};
+
+// Wine shows a Unix link as the file it leads to, and deleting it there deletes that file.
+TEST_P(Win32LinkTest, ALinkWhoseTargetWouldGoStopsTheScanBeforeAnythingIsDeleted) {
+    tree.write("Library/Shared.gau", "shared");
+    tree.write("sim/Gauges/Zulu.gau", "unused");
+    link(GetParam().target, GetParam().link);
+    if (IsSkipped()) {
+        return;
+    }
+    const Names before = gauges();
+    const test::CommandEnd end = scan();
+    EXPECT_EQ(end.errorCode(), 75);
+    EXPECT_TRUE(test::mentions(end.errorText(), tree.path(GetParam().link))) << end.errorText();
+    EXPECT_NE(end.errorText().find("remove it by hand"), std::string::npos);
+    EXPECT_FALSE(window.command2Enabled);
+    EXPECT_EQ(gauges(), before);
+    EXPECT_EQ(tree.read("Library/Shared.gau"), "shared");
+    EXPECT_EQ(tree.read("sim/Gauges/Cessna.gau"), "used");
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, Win32LinkTest,
+                         ::testing::Values(LinkCase{"OutsideTheGaugesFolder",
+                                                    "sim/Gauges/Shared.gau", "Library/Shared.gau"},
+                                           LinkCase{"ToAGaugeInUse", "sim/Gauges/CessnaV1.gau",
+                                                    "sim/Gauges/Cessna.gau"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Windows opens GAUGES\CESSNA~1.gau as the long-named file, as the panels of 16-bit tools name it.
+TEST_F(Win32RemovalTest, AGaugeThatAPanelNamesByItsShortNameIsInUse) {
+    tree.write("sim/Gauges/Cessna182Gauges.gau", "used");
+    tree.write("sim/Gauges/Piper28Gauges.gau", "unused");
+    const std::wstring longPath = win32::widen(tree.path("sim\\Gauges\\Cessna182Gauges.gau"));
+    std::wstring shortPath(MAX_PATH, L'\0');
+    shortPath.resize(::GetShortPathNameW(longPath.c_str(), shortPath.data(), MAX_PATH));
+    const std::string shortName = *win32::narrow(shortPath.substr(shortPath.rfind(L'\\') + 1));
+    if (shortName == "Cessna182Gauges.gau" || shortName.empty()) {
+        GTEST_SKIP() << "this file system keeps no 8.3 names";
+    }
+    panel("Aircraft/C182/panel/PANEL.CFG",
+          "gauge00=" + shortName.substr(0, shortName.find('.')) + "!Airspeed\n");
+    ASSERT_TRUE(scan().completed());
+    EXPECT_EQ(listOf(state.UnusedList), Names{"Piper28Gauges.gau"});
+}
+
+}  // namespace
+}  // namespace zelk
