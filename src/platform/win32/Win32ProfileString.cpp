@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <climits>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "platform/win32/Win32Path.h"
 #include "platform/win32/Win32Text.h"
@@ -67,6 +69,134 @@ std::string defaultAsPlaced(std::string defaultValue) {
     return defaultValue;
 }
 
+// What the reader gives for a stored value: blanks around it and one pair of matching quotes
+// dropped.
+std::string asRead(const std::string& stored) {
+    const auto first = stored.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return {};
+    }
+    std::string value = stored.substr(first, stored.find_last_not_of(" \t") + 1 - first);
+    if (value.size() >= 2 && value.front() == value.back() &&
+        (value.front() == '"' || value.front() == '\'')) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+// A list of NUL-ended strings that a profile call placed; the call tells a list cut short by
+// the size of its buffer with size - 2.
+template <typename Call>
+std::vector<std::string> stringListOf(Call&& call) {
+    for (DWORD size = 4096;; size *= 4) {
+        std::string buffer(size, '\0');
+        const DWORD length = call(buffer.data(), size);
+        if (length + 2 >= size && size < (1u << 26)) {
+            continue;
+        }
+        std::vector<std::string> strings;
+        for (std::size_t at = 0; at < length;) {
+            const std::size_t end = buffer.find('\0', at);
+            strings.push_back(buffer.substr(at, end - at));
+            at = end + 1;
+        }
+        return strings;
+    }
+}
+
+struct ProfileChange {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
+// Every section of the file with its lines as the system reads them, less the one line that
+// the change may write: what a write of that one value must leave as it was.
+std::vector<std::pair<std::string, std::vector<std::string>>> everythingElse(
+    const std::string& ansiFile, const ProfileChange& change) {
+    std::vector<std::pair<std::string, std::vector<std::string>>> sections;
+    if (ansiFile.empty()) {
+        return sections;
+    }
+    const auto names = stringListOf([&](char* buffer, DWORD size) {
+        return ::GetPrivateProfileSectionNamesA(buffer, size, ansiFile.c_str());
+    });
+    for (const std::string& name : names) {
+        auto lines = stringListOf([&](char* buffer, DWORD size) {
+            return ::GetPrivateProfileSectionA(name.c_str(), buffer, size, ansiFile.c_str());
+        });
+        if (::lstrcmpiA(name.c_str(), change.section.c_str()) == 0) {
+            std::erase_if(lines, [&](const std::string& line) {
+                const std::string lineKey = asRead(line.substr(0, line.find('=')));
+                return ::lstrcmpiA(lineKey.c_str(), change.key.c_str()) == 0;
+            });
+            if (lines.empty()) {
+                continue;
+            }
+        }
+        sections.emplace_back(name, std::move(lines));
+    }
+    return sections;
+}
+
+struct FileCopy {
+    std::wstring wide;
+    std::string ansi;
+};
+
+// A copy of the file beside it, under a name no one else has: the system's writer rewrites a
+// file in place, and a write that fails half-way must not cut the user's file. An empty file
+// when there is nothing to copy.
+std::optional<FileCopy> copyBeside(const std::string& fileName, const std::wstring& target,
+                                   bool exists) {
+    const std::string stem = fileName + "." + std::to_string(::GetCurrentProcessId()) + ".";
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = stem + std::to_string(attempt) + ".tmp";
+        const auto ansi = ansiPathOf(name);
+        if (!ansi) {
+            return std::nullopt;
+        }
+        const std::wstring wide = toApiPath(name);
+        bool made = false;
+        if (exists) {
+            made = ::CopyFileW(target.c_str(), wide.c_str(), TRUE) != FALSE;
+        } else {
+            const HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr);
+            made = file != INVALID_HANDLE_VALUE;
+            if (made) {
+                ::CloseHandle(file);
+            }
+        }
+        if (made) {
+            return FileCopy{wide, *ansi};
+        }
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+            ::DeleteFileW(wide.c_str());  // a copy cut short by a full disk
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+// Writes the value into the copy with the system's own function and checks that the copy
+// reads back the value and everything else the file held.
+bool writeAndCheck(const ProfileChange& change, const std::string& ansiFile,
+                   const std::string& ansiCopy) {
+    const auto before = everythingElse(ansiFile, change);
+    if (!::WritePrivateProfileStringA(change.section.c_str(), change.key.c_str(),
+                                      change.value.c_str(), ansiCopy.c_str())) {
+        return false;
+    }
+    std::string readBack(4096, '\0');
+    const DWORD length = ::GetPrivateProfileStringA(
+        change.section.c_str(), change.key.c_str(), "\n", readBack.data(),
+        static_cast<DWORD>(readBack.size()), ansiCopy.c_str());
+    readBack.resize(length);
+    return readBack == asRead(change.value) && everythingElse(ansiCopy, change) == before;
+}
+
 }  // namespace
 
 std::size_t GetPrivateProfileStringA(const std::string& section, const std::string& key,
@@ -96,8 +226,24 @@ bool WritePrivateProfileStringA(const std::string& section, const std::string& k
     if (!file || !ansiSection || !ansiKey || !ansiValue) {
         return false;
     }
-    return ::WritePrivateProfileStringA(ansiSection->c_str(), ansiKey->c_str(), ansiValue->c_str(),
-                                        file->c_str()) != FALSE;
+    const std::wstring target = toApiPath(fileName);
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        return false;
+    }
+    const auto copy = copyBeside(fileName, target, exists);
+    if (!copy) {
+        return false;
+    }
+    const ProfileChange change{*ansiSection, *ansiKey, *ansiValue};
+    const bool written = writeAndCheck(change, exists ? *file : std::string(), copy->ansi);
+    if (!written || !::MoveFileExW(copy->wide.c_str(), target.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ::DeleteFileW(copy->wide.c_str());
+        return false;
+    }
+    return true;
 }
 
 }  // namespace zelk::win32

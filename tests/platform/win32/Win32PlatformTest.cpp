@@ -194,6 +194,33 @@ INSTANTIATE_TEST_SUITE_P(
         ProfileCase{"TooLong", std::string(255, 'v'), ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The system's writer rewrites a file in place; the program has it write a copy and replaces
+// the file only with a copy that reads back the value and everything else the file held.
+TEST(Win32ProfileFileTest, AWriteKeepsTheUsersLinesAndAFileThatCannotBeReplacedStaysAsItWas) {
+    test::TempTree tree;
+    const auto root = tree.root().u8string();
+    const std::string folder(root.begin(), root.end());
+    const std::string file = folder + "\\ZELKGAU.INI";
+    const std::string notes = "; my notes\r\n[Notes]\r\nHangar=FS2000 add-ons\r\n";
+    writeFile(file, notes + "[FS2000]\r\nFolder=C:\\Old\r\n");
+    modZelk::WriteIniString(file, "FS2000", "Folder", "D:\\New", test::realAccess());
+    EXPECT_EQ(readFile(file), notes + "[FS2000]\r\nFolder=D:\\New\r\n");
+    EXPECT_EQ(Win32Disk().list(folder).size(), 1u);  // no copy left behind
+
+    const std::wstring wide = win32::widen(file);
+    HANDLE held = ::CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    modZelk::WriteIniString(file, "FS2000", "Folder", "E:\\Other", test::realAccess());
+    ::CloseHandle(held);
+    EXPECT_EQ(readFile(file), notes + "[FS2000]\r\nFolder=D:\\New\r\n");
+    EXPECT_EQ(Win32Disk().list(folder).size(), 1u);
+
+    ::SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_READONLY);
+    modZelk::WriteIniString(file, "FS2000", "Folder", "E:\\Other", test::realAccess());
+    ::SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(readFile(file), notes + "[FS2000]\r\nFolder=D:\\New\r\n");
+}
+
 TEST(Win32CodePageTest, DecodesEachCodePageAndLowersAsWindowsDoes) {
     EXPECT_EQ(decodeCodePage(1250, "Wysoko\x9c\xe6"), U"Wysoko\u015b\u0107");
     EXPECT_EQ(decodeCodePage(1251, "\xc2\xfb\xf1\xee\xf2\xe0"),
