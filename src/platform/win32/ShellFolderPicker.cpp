@@ -48,7 +48,8 @@ std::optional<std::string> browseForFolder(HWND owner, const std::string& title)
 
     // Asked also after a cancel (a null list), which the call answers with zero; the path is the
     // text before the first NUL.
-    char path[256];
+    // The call writes up to MAX_PATH characters, NUL included.
+    char path[MAX_PATH];
     std::fill(std::begin(path), std::end(path), ' ');
     const BOOL placed = ::SHGetPathFromIDListA(item, path);
     ::CoTaskMemFree(item);
