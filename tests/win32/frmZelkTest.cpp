@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstring>
+#include <utility>
 
 #include "app/WindowLayout.h"
 
@@ -47,15 +48,20 @@ protected:
             EXPECT_EQ(font.height, -((8 * dpi + 36) / 72));
             EXPECT_FALSE(font.bold);
         }
-        // The last two panels are 1,440 twips wide; the first takes the rest.
-        std::array<int, 4> edges{};
-        const auto parts = ::SendMessageW(control("StatusBar1"), SB_GETPARTS, edges.size(),
-                                          reinterpret_cast<LPARAM>(edges.data()));
-        EXPECT_EQ(parts, 3);
+        // The last two panels are 1,440 twips wide, 2 pixels apart as in the Qt window; the
+        // first takes the rest.
+        EXPECT_EQ(::SendMessageW(control("StatusBar1"), SB_GETPARTS, 0, 0), 3);
         const int panel = expectedPixels(1440, dpi);
-        EXPECT_EQ(edges[0], width - 2 * panel);
-        EXPECT_EQ(edges[1], width - panel);
-        EXPECT_EQ(edges[2], -1);
+        const std::array<std::pair<int, int>, 3> spans{{{0, width - 2 * panel - 4},
+                                                        {width - 2 * panel - 2, width - panel - 2},
+                                                        {width - panel, width}}};
+        for (int part = 0; part < 3; ++part) {
+            RECT box{};
+            ::SendMessageW(control("StatusBar1"), SB_GETRECT, part, reinterpret_cast<LPARAM>(&box));
+            EXPECT_EQ(std::make_pair(static_cast<int>(box.left), static_cast<int>(box.right)),
+                      spans[static_cast<std::size_t>(part)])
+                << "part " << part + 1;
+        }
     }
 };
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 
@@ -24,6 +25,13 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDR
 constexpr int kFirstControlId = 101;
 // While a command runs, the bars are painted at most this often (and at their end).
 constexpr unsigned long long kPaintIntervalMs = 30;
+
+// The room a status bar leaves between two of its parts (2 pixels unless a theme says otherwise).
+int gapBetweenParts(HWND bar) {
+    std::array<int, 3> borders{0, 0, 2};  // horizontal, vertical, between parts
+    ::SendMessageW(bar, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders.data()));
+    return borders[2];
+}
 
 int controlIndex(std::string_view name) {
     return zelk::layout::indexIn(kMainControls, name);
@@ -119,13 +127,15 @@ void frmZelk::layOut() {
     }
     font_ = std::move(font);
 
-    // The last two panels have their widths; the first takes what they leave.
+    // The last two panels have their widths; the first takes what they leave. The bar puts
+    // its gap between two parts after the right edge of the first.
     const auto& panels = zelk::layout::kStatusPanels;
     const int width = win32::twipsToPixels(zelk::layout::kMainClient.width, dpi_);
+    const int gap = gapBetweenParts(control("StatusBar1"));
     std::array<int, zelk::layout::kStatusPanels.size()> rightEdges{};
     rightEdges[2] = -1;  // to the end of the bar
-    rightEdges[1] = width - win32::twipsToPixels(panels[2].width, dpi_);
-    rightEdges[0] = rightEdges[1] - win32::twipsToPixels(panels[1].width, dpi_);
+    rightEdges[1] = width - win32::twipsToPixels(panels[2].width, dpi_) - gap;
+    rightEdges[0] = rightEdges[1] - win32::twipsToPixels(panels[1].width, dpi_) - gap;
     ::SendMessageW(control("StatusBar1"), SB_SETPARTS, rightEdges.size(),
                    reinterpret_cast<LPARAM>(rightEdges.data()));
 
