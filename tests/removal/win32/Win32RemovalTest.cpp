@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <random>
 #include <stdexcept>
 
 #include "platform/win32/Win32Text.h"
@@ -130,6 +133,65 @@ TEST_F(Win32RemovalTest, AGaugeThatAPanelNamesByItsShortNameIsInUse) {
           "gauge00=" + shortName.substr(0, shortName.find('.')) + "!Airspeed\n");
     ASSERT_TRUE(scan().completed());
     EXPECT_EQ(listOf(state.UnusedList), Names{"Piper28Gauges.gau"});
+}
+
+// Random gauges folders of used and unused files, strays with a trailing dot or blank, device
+// names and links (into the folder and out of it): either the Scan stops and nothing changes,
+// or the removal leaves exactly the used gauges, and nothing outside GAUGES ever changes.
+TEST_F(Win32RemovalTest, RandomFoldersKeepExactlyTheUsedGaugesOrStopBeforeAnyDeletion) {
+    const Names plain = {"Alpha.gau", "Bravo.gau", "CON.gau",     "NUL.gau",
+                         "COM1.gau",  "Golf.txt",  "Hotel.gau.x", "India.gau"};
+    const Names strays = {"Echo.gau ", "Fox.gau."};
+    std::mt19937 random(20261207);
+    int removals = 0;
+    for (int round = 0; round < 15; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        test::TempTree sim;
+        state.SimFolder = sim.path("sim");
+        sim.write("Library/Shared.gau", "shared");
+        sim.write("sim/Gauges/Unused.gau");  // something to remove in every round
+        std::string panelText = "gauge99=Zulu!x\n";
+        Names kept;
+        Names names = plain;
+        if (round % 3 == 2) {
+            names.insert(names.end(), strays.begin(), strays.end());
+        }
+        for (const std::string& name : names) {
+            const auto pick = random() % 3;
+            if (pick == 0) {
+                continue;
+            }
+            const std::wstring path = L"\\\\?\\" + win32::widen(sim.path("sim\\Gauges\\" + name));
+            ::CloseHandle(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (pick == 1 && name.ends_with(".gau")) {
+                panelText += "gauge00=" + name.substr(0, name.size() - 4) + "!x\n";
+                kept.push_back(name);
+            }
+        }
+        if (round % 3 == 1) {
+            try {
+                sim.symlink(sim.path(random() % 2 ? "Library/Shared.gau" : "sim/Gauges/Unused.gau"),
+                            "sim/Gauges/Link.gau");
+            } catch (const std::logic_error&) {
+            }
+        }
+        sim.write("sim/Aircraft/A/panel/PANEL.CFG", panelText);
+        const Names before = sim.names("sim/Gauges");
+        const test::CommandEnd scanned = scan();
+        if (scanned.completed()) {
+            window.prompter.answers = {true, false};
+            ASSERT_TRUE(removeUnused().completed());
+            std::sort(kept.begin(), kept.end());
+            EXPECT_EQ(sim.names("sim/Gauges"), kept);
+            ++removals;
+        } else {
+            EXPECT_EQ(scanned.errorCode(), 75);
+            EXPECT_EQ(sim.names("sim/Gauges"), before) << scanned.errorText();
+        }
+        EXPECT_EQ(sim.read("Library/Shared.gau"), "shared");
+    }
+    EXPECT_GE(removals, 5);  // the trees without links or strays are always removed from
 }
 
 }  // namespace
