@@ -112,12 +112,18 @@ std::pair<UniqueHandle, std::wstring> createTemporaryBeside(const std::string& p
     }
 }
 
-// The path the system gives for what the handle has open, links followed.
+// The path the system gives for what the handle has open, links followed. Some network file
+// systems cannot normalise a name; the name as opened serves there.
 std::wstring finalPathOf(HANDLE handle, const std::string& path, bool isFolder) {
     std::wstring name(MAX_PATH, L'\0');
+    DWORD form = FILE_NAME_NORMALIZED;
     for (;;) {
         const DWORD length = ::GetFinalPathNameByHandleW(
-            handle, name.data(), static_cast<DWORD>(name.size()), FILE_NAME_NORMALIZED);
+            handle, name.data(), static_cast<DWORD>(name.size()), form);
+        if (length == 0 && form == FILE_NAME_NORMALIZED) {
+            form = FILE_NAME_OPENED;
+            continue;
+        }
         if (length == 0) {
             throwWindowsError(::GetLastError(), path, isFolder);
         }
