@@ -29,6 +29,9 @@ public:
     bool isReadOnly(const std::string& name) const override {
         return disk_.isReadOnly(childPath(path_, name));
     }
+    std::uint64_t fileSize(const std::string& name) const override {
+        return disk_.fileSize(childPath(path_, name));
+    }
 
 private:
     const Disk& disk_;

@@ -113,6 +113,8 @@ public:
     virtual void remove(const std::string& name) const = 0;
     // True when nobody may write the entry.
     virtual bool isReadOnly(const std::string& name) const = 0;
+    // The size in bytes of a file (of what a link points to).
+    virtual std::uint64_t fileSize(const std::string& name) const = 0;
 };
 
 // The characters that separate the parts of a native path on this platform: "/" on Linux,
@@ -143,6 +145,8 @@ public:
     virtual void remove(const std::string& path) const = 0;
     // True when nobody may write the file.
     virtual bool isReadOnly(const std::string& path) const = 0;
+    // The size in bytes of a file, following links. Throws ZelkError naming the path.
+    virtual std::uint64_t fileSize(const std::string& path) const = 0;
     // The path with every link followed and nothing relative left in it, so that two paths
     // name the same entry exactly when their canonical paths are equal. Throws ZelkError.
     virtual std::string canonicalPath(const std::string& path) const = 0;

@@ -85,6 +85,9 @@ public:
     // Removes the file (a link: the link itself). Without force a read-only file is refused.
     void Delete(bool force = false) const;
 
+    // Its size in bytes (a link: of what it points to).
+    std::uint64_t Size() const;
+
 private:
     std::shared_ptr<const FolderHandle> folder_;
     std::string name_;

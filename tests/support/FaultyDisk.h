@@ -74,6 +74,9 @@ public:
         inner_->remove(path);
     }
     bool isReadOnly(const std::string& path) const override { return inner_->isReadOnly(path); }
+    std::uint64_t fileSize(const std::string& path) const override {
+        return inner_->fileSize(path);
+    }
     std::string canonicalPath(const std::string& path) const override {
         return inner_->canonicalPath(path);
     }

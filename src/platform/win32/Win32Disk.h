@@ -15,6 +15,7 @@ public:
     // be deleted, the attribute is put back.
     void remove(const std::string& path) const override;
     bool isReadOnly(const std::string& path) const override;
+    std::uint64_t fileSize(const std::string& path) const override;
     std::string canonicalPath(const std::string& path) const override;
     void replaceFile(const std::string& path, const std::string& content) const override;
     bool canCreateFileIn(const std::string& folder) const override;
