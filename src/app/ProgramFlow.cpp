@@ -1,7 +1,9 @@
 #include "app/ProgramFlow.h"
 
 #include "app/EventGuard.h"
+#include "app/RemovalPreview.h"
 #include "platform/Error.h"
+#include "platform/ErrorWording.h"
 #include "removal/Removal.h"
 #include "scan/PanelScan.h"
 #include "scan/UnusedScan.h"
@@ -12,7 +14,7 @@ ProgramFlow::ProgramFlow(FrontEnd frontEnd, DiskAccess access, SettingsFolders f
     : frontEnd_(std::move(frontEnd)), access_(std::move(access)), folders_(std::move(folders)) {}
 
 CommandContext ProgramFlow::context() {
-    return {state_, frontEnd_.window, frontEnd_.prompter, access_};
+    return {state_, window_, frontEnd_.prompter, access_};
 }
 
 bool ProgramFlow::load() {
@@ -20,7 +22,20 @@ bool ProgramFlow::load() {
 }
 
 void ProgramFlow::scan() {
-    run([this] { runScanCommand(context()); });
+    run([this] {
+        runScanCommand(context());
+        showRemovalPreview();
+    });
+}
+
+void ProgramFlow::showRemovalPreview() {
+    if (!window_.zelkEnabled()) {
+        return;
+    }
+    const std::string text = withContext("The size of a file to remove could not be read.", [this] {
+        return removalToolTip(filesToRemove(state_, access_));
+    });
+    window_.setPanelToolTip(StatusPanel::Zelk, text);
 }
 
 void ProgramFlow::removal() {
@@ -91,6 +106,30 @@ void ProgramFlow::ShowFileList(const std::string& folderspec) {
 
 void ProgramFlow::DeleteFileList(const std::string& folderspec) {
     zelk::DeleteFileList(context(), folderspec);
+}
+
+void ProgramFlow::CommandWindow::setProgressMax(ProgressBarId bar, float maximum) {
+    window_.setProgressMax(bar, maximum);
+}
+
+void ProgramFlow::CommandWindow::setProgressValue(ProgressBarId bar, float value) {
+    window_.setProgressValue(bar, value);
+}
+
+void ProgramFlow::CommandWindow::setPanelText(StatusPanel panel, const std::string& text) {
+    window_.setPanelText(panel, text);
+}
+
+void ProgramFlow::CommandWindow::setPanelToolTip(StatusPanel panel, const std::string& text) {
+    window_.setPanelToolTip(panel, text);
+}
+
+void ProgramFlow::CommandWindow::setCommand2Enabled(bool enabled) {
+    zelkEnabled_ = enabled;
+    if (!enabled) {
+        window_.setPanelToolTip(StatusPanel::Zelk, "");
+    }
+    window_.setCommand2Enabled(enabled);
 }
 
 }  // namespace zelk

@@ -59,12 +59,33 @@ public:
     void DeleteFileList(const std::string& folderspec);
 
 private:
+    // The front end's window as the commands see it. Whenever a command disables Zelk, the
+    // list it would remove is empty or spent, and status panel 3 loses its tooltip with it.
+    class CommandWindow : public WindowOps {
+    public:
+        explicit CommandWindow(WindowOps& window) : window_(window) {}
+        bool zelkEnabled() const { return zelkEnabled_; }
+
+        void setProgressMax(ProgressBarId bar, float maximum) override;
+        void setProgressValue(ProgressBarId bar, float value) override;
+        void setPanelText(StatusPanel panel, const std::string& text) override;
+        void setPanelToolTip(StatusPanel panel, const std::string& text) override;
+        void setCommand2Enabled(bool enabled) override;
+
+    private:
+        WindowOps& window_;
+        bool zelkEnabled_ = false;
+    };
+
+    // After a Scan that lists files: what Zelk would remove, in status panel 3's tooltip.
+    void showRemovalPreview();
     // Runs a handler through the error rule, or queues it while another runs. False when the
     // program has ended.
     bool run(std::function<void()> handler);
     void end(int exitStatus);
 
     FrontEnd frontEnd_;
+    CommandWindow window_{frontEnd_.window};
     DiskAccess access_;
     SettingsFolders folders_;
     RunState state_;

@@ -31,6 +31,7 @@ protected:
 
     QPushButton* button(const char* name) const { return window->findChild<QPushButton*>(name); }
     QString panel(const char* name) const { return window->findChild<QLabel*>(name)->text(); }
+    QString toolTip(const char* name) const { return window->findChild<QLabel*>(name)->toolTip(); }
     QProgressBar* bar(const char* name) const { return window->findChild<QProgressBar*>(name); }
 
     zelk::test::TempTree tree;
@@ -43,6 +44,9 @@ TEST_F(frmZelkCommandsTest, ScanThenZelkLeavesExactlyTheReferencedFiles) {
     EXPECT_EQ(panel("Panel1"), "Panels: 4");
     EXPECT_EQ(panel("Panel2"), "Gauges: 9");
     EXPECT_EQ(panel("Panel3"), "Zelk: 4");
+    EXPECT_EQ(toolTip("Panel3"),
+              "Files to remove:\nAirspeed.gau.bak\nAutopilot.gau\nreadme.txt\n"
+              "Turbine.gau\n4 files, 78 bytes");
     EXPECT_TRUE(button("Command2")->isEnabled());
     EXPECT_EQ(bar("ProgressBar1")->value(), bar("ProgressBar1")->maximum());
     EXPECT_EQ(bar("ProgressBar1")->maximum(), 4);
@@ -56,6 +60,7 @@ TEST_F(frmZelkCommandsTest, ScanThenZelkLeavesExactlyTheReferencedFiles) {
     EXPECT_EQ(bar("ProgressBar2")->maximum(), 10);
     EXPECT_EQ(bar("ProgressBar2")->value(), 10);
     EXPECT_FALSE(button("Command2")->isEnabled());
+    EXPECT_EQ(toolTip("Panel3"), "");
 
     prompter->answers = {false};  // No to the question whether to end
     button("Command1")->click();  // scanning again: nothing left to remove

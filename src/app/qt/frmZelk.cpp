@@ -262,6 +262,10 @@ void frmZelk::setPanelText(zelk::StatusPanel number, const std::string& text) {
     panel(number)->setText(zelk::toQString(text));
 }
 
+void frmZelk::setPanelToolTip(zelk::StatusPanel number, const std::string& text) {
+    panel(number)->setToolTip(zelk::toQString(text));
+}
+
 void frmZelk::setCommand2Enabled(bool enabled) {
     Command2->setEnabled(enabled);
 }

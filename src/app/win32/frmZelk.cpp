@@ -88,6 +88,7 @@ frmZelk::frmZelk() {
             control("StatusBar1"), SB_SETTEXTW, i,
             reinterpret_cast<LPARAM>(win32::widen(zelk::layout::kStatusPanels[i].text).c_str()));
     }
+    createPanelToolTips();
 }
 
 frmZelk::~frmZelk() {
@@ -216,6 +217,7 @@ void frmZelk::onDpiChanged(int dpi, const RECT& suggested) {
     ::SetWindowPos(handle(), nullptr, suggested.left, suggested.top, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     layOut();
+    placePanelToolTips();
 }
 
 LRESULT frmZelk::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -288,6 +290,47 @@ void frmZelk::setPanelText(zelk::StatusPanel panel, const std::string& text) {
     ::SendMessageW(statusBar, SB_SETTEXTW, index,
                    reinterpret_cast<LPARAM>(win32::widen(text).c_str()));
     letWindowsPaint(true);
+}
+
+// A tooltip control of the window's own over each status panel: the status bar's own tips show
+// only for a panel whose text does not fit. It lays out lines at their line breaks.
+void frmZelk::createPanelToolTips() {
+    panelToolTips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                       WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle(),
+                                       nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ::SendMessageW(panelToolTips_, TTM_SETMAXTIPWIDTH, 0, SHRT_MAX);
+    for (std::size_t i = 1; i <= zelk::layout::kStatusPanels.size(); ++i) {
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = control("StatusBar1");
+        tool.uId = i;
+        tool.lpszText = const_cast<wchar_t*>(L"");
+        ::SendMessageW(panelToolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    placePanelToolTips();
+}
+
+void frmZelk::placePanelToolTips() {
+    for (std::size_t i = 1; i <= zelk::layout::kStatusPanels.size(); ++i) {
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.hwnd = control("StatusBar1");
+        tool.uId = i;
+        ::SendMessageW(tool.hwnd, SB_GETRECT, i - 1, reinterpret_cast<LPARAM>(&tool.rect));
+        ::SendMessageW(panelToolTips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void frmZelk::setPanelToolTip(zelk::StatusPanel panel, const std::string& text) {
+    const std::wstring wide = win32::widen(text);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = control("StatusBar1");
+    tool.uId = static_cast<UINT_PTR>(panel);
+    tool.lpszText = const_cast<wchar_t*>(wide.c_str());
+    ::SendMessageW(panelToolTips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 // A disabled button cannot keep the focus: it moves on to the next button, as it would in a

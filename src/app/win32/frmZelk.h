@@ -45,12 +45,16 @@ public:
     // A control by its name in the layout table (Command1, Label1, ProgressBar1, StatusBar1,
     // ...); nullptr for a name that is not there.
     HWND control(std::string_view name) const;
+    // The tooltip control that shows the status panels' tooltips; each panel is its tool, with
+    // the panel's number as its id.
+    HWND panelToolTips() const { return panelToolTips_; }
     // The DPI the window is laid out for.
     int dpi() const { return dpi_; }
 
     void setProgressMax(zelk::ProgressBarId bar, float maximum) override;
     void setProgressValue(zelk::ProgressBarId bar, float value) override;
     void setPanelText(zelk::StatusPanel panel, const std::string& text) override;
+    void setPanelToolTip(zelk::StatusPanel panel, const std::string& text) override;
     void setCommand2Enabled(bool enabled) override;
 
 protected:
@@ -58,6 +62,8 @@ protected:
 
 private:
     void createControls();
+    void createPanelToolTips();
+    void placePanelToolTips();
     void layOut();
     void onDpiChanged(int dpi, const RECT& suggested);
     void onButton(int id, HWND button);
@@ -71,5 +77,6 @@ private:
     zelk::win32::Font font_;
     int dpi_ = 96;
     HWND focusWhenInactive_ = nullptr;
+    HWND panelToolTips_ = nullptr;
     unsigned long long lastPaint_ = 0;
 };
