@@ -16,7 +16,6 @@ public:
     void setProgressMax(zelk::ProgressBarId, float) override {}
     void setProgressValue(zelk::ProgressBarId, float) override {}
     void setPanelText(zelk::StatusPanel, const std::string&) override {}
-    void setPanelToolTip(zelk::StatusPanel, const std::string&) override {}
     void setCommand2Enabled(bool) override {}
     bool ask(const std::string& question) override { return question == zelk::kRemoveQuestion; }
     void showError(int, const std::string&) override {}

@@ -55,7 +55,6 @@ public:
     void setPanelText(StatusPanel panel, const std::string& text) override {
         texts_[static_cast<std::size_t>(panel) - 1] = text;
     }
-    void setPanelToolTip(StatusPanel, const std::string&) override {}
     void setCommand2Enabled(bool) override {}
 
 private:

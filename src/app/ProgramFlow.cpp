@@ -22,20 +22,19 @@ bool ProgramFlow::load() {
 }
 
 void ProgramFlow::scan() {
-    run([this] {
-        runScanCommand(context());
-        showRemovalPreview();
-    });
+    run([this] { runScanCommand(context()); });
 }
 
-void ProgramFlow::showRemovalPreview() {
-    if (!window_.zelkEnabled()) {
-        return;
+std::string ProgramFlow::zelkToolTip() {
+    std::string text;
+    if (busy_ || !window_.zelkEnabled()) {
+        return text;
     }
-    const std::string text = withContext("The size of a file to remove could not be read.", [this] {
-        return removalToolTip(filesToRemove(state_, access_));
+    run([this, &text] {
+        text = withContext("The size of a file to remove could not be read.",
+                           [this] { return removalToolTip(filesToRemove(state_, access_)); });
     });
-    window_.setPanelToolTip(StatusPanel::Zelk, text);
+    return text;
 }
 
 void ProgramFlow::removal() {
@@ -120,15 +119,8 @@ void ProgramFlow::CommandWindow::setPanelText(StatusPanel panel, const std::stri
     window_.setPanelText(panel, text);
 }
 
-void ProgramFlow::CommandWindow::setPanelToolTip(StatusPanel panel, const std::string& text) {
-    window_.setPanelToolTip(panel, text);
-}
-
 void ProgramFlow::CommandWindow::setCommand2Enabled(bool enabled) {
     zelkEnabled_ = enabled;
-    if (!enabled) {
-        window_.setPanelToolTip(StatusPanel::Zelk, "");
-    }
     window_.setCommand2Enabled(enabled);
 }
 

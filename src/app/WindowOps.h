@@ -21,8 +21,6 @@ public:
     virtual void setProgressMax(ProgressBarId bar, float maximum) = 0;
     virtual void setProgressValue(ProgressBarId bar, float value) = 0;
     virtual void setPanelText(StatusPanel panel, const std::string& text) = 0;
-    // What the panel shows when the pointer rests on it; an empty text shows nothing.
-    virtual void setPanelToolTip(StatusPanel panel, const std::string& text) = 0;
     virtual void setCommand2Enabled(bool enabled) = 0;
 };
 

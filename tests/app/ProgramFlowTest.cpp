@@ -112,15 +112,15 @@ TEST_P(RemovalToolTipTest, Panel3ShowsWhatZelkWouldRemove) {
     }
     ASSERT_TRUE(flow.load());
     flow.scan();
-    ASSERT_FALSE(window.toolTips[3].empty());
+    ASSERT_FALSE(flow.zelkToolTip().empty());
     for (int i = 0; i < GetParam().removals; ++i) {
         window.prompter.answers = {true, false};
         flow.removal();
-        EXPECT_EQ(window.toolTips[3], "");
+        EXPECT_EQ(flow.zelkToolTip(), "");
         window.prompter.answers = {false};
         flow.scan();  // nothing left: "Zelk: None"
     }
-    EXPECT_EQ(window.toolTips[3], GetParam().toolTip);
+    EXPECT_EQ(flow.zelkToolTip(), GetParam().toolTip);
 }
 
 const std::string kSampleNames = "Airspeed.gau.bak\nAutopilot.gau\nreadme.txt\nTurbine.gau\n";

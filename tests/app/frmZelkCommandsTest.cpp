@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -31,7 +32,13 @@ protected:
 
     QPushButton* button(const char* name) const { return window->findChild<QPushButton*>(name); }
     QString panel(const char* name) const { return window->findChild<QLabel*>(name)->text(); }
-    QString toolTip(const char* name) const { return window->findChild<QLabel*>(name)->toolTip(); }
+    // The tooltip a label shows when the pointer comes to rest on it.
+    QString toolTip(const char* name) const {
+        QLabel* label = window->findChild<QLabel*>(name);
+        QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(label, &hover);
+        return label->toolTip();
+    }
     QProgressBar* bar(const char* name) const { return window->findChild<QProgressBar*>(name); }
 
     zelk::test::TempTree tree;

@@ -79,7 +79,6 @@ public:
     std::map<int, float> progressValue;
     std::map<int, int> progressSteps;
     std::map<int, std::string> panels{{1, "Panels:"}, {2, "Gauges:"}, {3, "Zelk:"}};
-    std::map<int, std::string> toolTips;
     bool command2Enabled = false;
 
     void setProgressMax(ProgressBarId bar, float maximum) override {
@@ -99,9 +98,6 @@ public:
     }
     void setPanelText(StatusPanel panel, const std::string& text) override {
         panels[static_cast<int>(panel)] = text;
-    }
-    void setPanelToolTip(StatusPanel panel, const std::string& text) override {
-        toolTips[static_cast<int>(panel)] = text;
     }
     void setCommand2Enabled(bool enabled) override { command2Enabled = enabled; }
 

@@ -56,10 +56,10 @@ public:
     void setProgressMax(zelk::ProgressBarId bar, float maximum) override;
     void setProgressValue(zelk::ProgressBarId bar, float value) override;
     void setPanelText(zelk::StatusPanel panel, const std::string& text) override;
-    void setPanelToolTip(zelk::StatusPanel panel, const std::string& text) override;
     void setCommand2Enabled(bool enabled) override;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void moveEvent(QMoveEvent* event) override;

@@ -21,6 +21,8 @@ public:
         std::function<void()> removal;  // Command2
         std::function<void()> about;    // Command3
         std::function<void()> close;    // the window is being closed
+        // The tooltip of status panel 3, asked for when it is about to show.
+        std::function<std::string()> zelkToolTip;
     };
 
     // Creates the window and its controls, hidden.
@@ -45,8 +47,8 @@ public:
     // A control by its name in the layout table (Command1, Label1, ProgressBar1, StatusBar1,
     // ...); nullptr for a name that is not there.
     HWND control(std::string_view name) const;
-    // The tooltip control that shows the status panels' tooltips; each panel is its tool, with
-    // the panel's number as its id.
+    // The tooltip control that shows the tooltip of status panel 3: its one tool, with id 3, is
+    // the panel's part of the status bar.
     HWND panelToolTips() const { return panelToolTips_; }
     // The DPI the window is laid out for.
     int dpi() const { return dpi_; }
@@ -54,7 +56,6 @@ public:
     void setProgressMax(zelk::ProgressBarId bar, float maximum) override;
     void setProgressValue(zelk::ProgressBarId bar, float value) override;
     void setPanelText(zelk::StatusPanel panel, const std::string& text) override;
-    void setPanelToolTip(zelk::StatusPanel panel, const std::string& text) override;
     void setCommand2Enabled(bool enabled) override;
 
 protected:
@@ -64,6 +65,8 @@ private:
     void createControls();
     void createPanelToolTips();
     void placePanelToolTips();
+    static LRESULT CALLBACK statusBarMessage(HWND bar, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR, DWORD_PTR window);
     void layOut();
     void onDpiChanged(int dpi, const RECT& suggested);
     void onButton(int id, HWND button);
@@ -78,5 +81,6 @@ private:
     int dpi_ = 96;
     HWND focusWhenInactive_ = nullptr;
     HWND panelToolTips_ = nullptr;
+    std::wstring toolTipText_;  // the text last handed to the tooltip control
     unsigned long long lastPaint_ = 0;
 };
