@@ -91,6 +91,9 @@ public:
     // entry and nothing else.
     void CheckDeletable() const { folder_->checkRemovable(name_); }
 
+    // Its size in bytes (a link: of what it points to).
+    std::uint64_t Size() const;
+
 private:
     std::shared_ptr<const FolderHandle> folder_;
     std::string name_;

@@ -142,6 +142,9 @@ void ShowFileInfo(const CommandContext& context, const std::string& filespec) {
                 TextStream stream = panel.OpenAsTextStream(1, 0);
                 explainOverflow(tooMany, [&] { collectGaugeNames(state, stream); });
             });
+            if (context.panelWatch) {
+                context.panelWatch->panelRead(panel);
+            }
         }
     }
 }

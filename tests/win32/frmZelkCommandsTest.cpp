@@ -23,6 +23,9 @@ TEST_F(frmZelkCommandsTest, ScanShowsTheCountsAndZelkLeavesExactlyTheReferencedF
     EXPECT_EQ(panel(1), "Panels: 4");
     EXPECT_EQ(panel(2), "Gauges: 9");
     EXPECT_EQ(panel(3), "Zelk: 4");
+    EXPECT_EQ(panelToolTip(3),
+              "Files to remove:\nAirspeed.gau.bak\nAutopilot.gau\nreadme.txt\n"
+              "Turbine.gau\n4 files, 78 bytes");
     EXPECT_TRUE(::IsWindowEnabled(control("Command2")));
     EXPECT_EQ(barMaximum("ProgressBar1"), 4);
     EXPECT_EQ(barValue("ProgressBar1"), 4);
@@ -37,6 +40,7 @@ TEST_F(frmZelkCommandsTest, ScanShowsTheCountsAndZelkLeavesExactlyTheReferencedF
                      "Old/Legacy.gau", "Vsi.gau"}));
     EXPECT_EQ(barMaximum("ProgressBar2"), 10);
     EXPECT_EQ(barValue("ProgressBar2"), 10);
+    EXPECT_EQ(panelToolTip(3), "");
     // The keyboard still reaches a button, whatever the command did to Zelk.
     EXPECT_TRUE(::IsWindowEnabled(::GetFocus()));
     EXPECT_TRUE(prompter.errors.empty());
