@@ -8,8 +8,6 @@
 namespace zelk {
 namespace {
 
-constexpr std::string_view kGaugeExtension = ".gau";
-
 bool isAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -88,13 +86,20 @@ std::vector<std::string> loweredTextSpellings(std::string_view bytes) {
     return spellings;
 }
 
-std::optional<std::string> loweredGaugeOfFile(std::string_view fileName) {
-    std::string lowered = asciiLower(fileName);
-    if (!lowered.ends_with(kGaugeExtension)) {
-        return std::nullopt;
+std::optional<std::string_view> gaugeStemOf(std::string_view fileName) {
+    for (const std::string_view extension : kGaugeExtensions) {
+        if (fileName.size() >= extension.size() &&
+            equalsIgnoringAsciiCase(fileName.substr(fileName.size() - extension.size()),
+                                    extension)) {
+            return fileName.substr(0, fileName.size() - extension.size());
+        }
     }
-    lowered.resize(lowered.size() - kGaugeExtension.size());
-    return lowered;
+    return std::nullopt;
+}
+
+std::optional<std::string> loweredGaugeOfFile(std::string_view fileName) {
+    const auto stem = gaugeStemOf(fileName);
+    return stem ? std::optional(asciiLower(*stem)) : std::nullopt;
 }
 
 GaugeMatch::GaugeMatch(const NameList& gauges) : gauges_(gauges) {
@@ -114,12 +119,11 @@ GaugeMatch::GaugeMatch(const NameList& gauges) : gauges_(gauges) {
 }
 
 bool GaugeMatch::accountsFor(std::string_view fileName) const {
-    if (fileName.size() < kGaugeExtension.size() ||
-        !equalsIgnoringAsciiCase(fileName.substr(fileName.size() - kGaugeExtension.size()),
-                                 kGaugeExtension)) {
+    const std::optional<std::string_view> gaugeStem = gaugeStemOf(fileName);
+    if (!gaugeStem) {
         return false;
     }
-    const std::string_view stem = fileName.substr(0, fileName.size() - kGaugeExtension.size());
+    const std::string_view stem = *gaugeStem;
     if (gauges_.containsIgnoringAsciiCase(stem)) {
         return true;
     }

@@ -61,19 +61,19 @@ struct FileCase {
 
 class GaugeOfFileTest : public ::testing::TestWithParam<FileCase> {};
 
-TEST_P(GaugeOfFileTest, LowersTheWholeNameAndNeedsTheGauExtension) {
+TEST_P(GaugeOfFileTest, LowersTheWholeNameAndNeedsAGaugeExtension) {
     EXPECT_EQ(loweredGaugeOfFile(GetParam().file), GetParam().gauge) << GetParam().file;
 }
 
-INSTANTIATE_TEST_SUITE_P(FileNames, GaugeOfFileTest,
-                         ::testing::Values(FileCase{"Airspeed.gau", "airspeed"},
-                                           FileCase{"AIRSPEED.GAU", "airspeed"},
-                                           FileCase{"Clock.Gau", "clock"}, FileCase{".gau", ""},
-                                           FileCase{"My Radio.gau", "my radio"},
-                                           FileCase{"Airspeed.gau.bak", std::nullopt},
-                                           FileCase{"readme.txt", std::nullopt},
-                                           FileCase{"gau", std::nullopt},
-                                           FileCase{"Airspeedgau", std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(
+    FileNames, GaugeOfFileTest,
+    ::testing::Values(FileCase{"Airspeed.gau", "airspeed"}, FileCase{"AIRSPEED.GAU", "airspeed"},
+                      FileCase{"Clock.Gau", "clock"}, FileCase{".gau", ""},
+                      FileCase{"My Radio.gau", "my radio"},
+                      FileCase{"Airspeed.gau.bak", std::nullopt},
+                      FileCase{"readme.txt", std::nullopt}, FileCase{"gau", std::nullopt},
+                      FileCase{"Airspeedgau", std::nullopt}, FileCase{"BARON.CAB", "baron"},
+                      FileCase{"Baron.cab.bak", std::nullopt}));
 
 struct MatchCase {
     const char* file;
@@ -103,6 +103,10 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"Airspeed.gau", true}, MatchCase{"AIRSPEED.GAU", true},
         MatchCase{"Clock.Gau", true}, MatchCase{".gau", true}, MatchCase{"Compass.gau", false},
         MatchCase{"Airspeed.gau.bak", false}, MatchCase{"readme.txt", false},
+        // Gauges in a cabinet, or a library, as later simulator versions look for them.
+        MatchCase{"Airspeed.cab", true}, MatchCase{"AIRSPEED.CAB", true},
+        MatchCase{"clock.dll", true}, MatchCase{"Airspeed.cab.bak", false},
+        MatchCase{"Compass.cab", false}, MatchCase{"WYSOKO\xc5\x9a\xc4\x86.Cab", true},
         MatchCase{"H\xc3\xb6he.gau", true},   // UTF-8 on disk, 1252 in the panel
         MatchCase{"H\xf6he.gau", true},       // the same bytes as the panel
         MatchCase{"H\xc3\x96HE.GAU", true},   // capitals, Ö included

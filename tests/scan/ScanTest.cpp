@@ -105,6 +105,17 @@ TEST_F(ScanTest, PanelsWithAnyLineEndAndEmptyPanelsAreRead) {
     EXPECT_EQ(listOf(state.GaugeList), (Names{"CrLf", "Two", "Cr", "Three", "Last"}));
 }
 
+TEST_F(ScanTest, CabinetAndLibraryGaugesInUseAreKeptAndAFolderLikeACabinetIsNotTouched) {
+    panel("Aircraft/B747/panel/PANEL.CFG", "gauge07=Boeing747-400!Autobrakes, 521, 90\n");
+    panel("Aircraft/Baron/panel/PANEL.CFG", "gauge00=Baron_Fms!Fms, 1, 1\n");
+    for (const char* file : {"Boeing747-400.CAB", "baron_fms.dll", "Boeing747-400.cab.bak",
+                             "Unused.cab", "Boeing747-400/panel.xml", "Spare.cab/x.gau"}) {
+        tree.write(std::string("sim/Gauges/") + file);  // and two folders, one like a cabinet
+    }
+    ASSERT_TRUE(scan().completed());
+    EXPECT_EQ(listOf(state.UnusedList), (Names{"Boeing747-400.cab.bak", "Unused.cab"}));
+}
+
 TEST_F(ScanTest, AMissingAircraftFolderStopsWithAClearMessage) {
     tree.mkdir("sim/Gauges");
     const test::CommandEnd end = scan();

@@ -171,7 +171,8 @@ private:
             if (name.back() == '0') {
                 name.pop_back();
             }
-            name += oneOf({".gau", ".GAU", ".Gau", ".gau.bak", ".txt", ""});
+            name += oneOf({".gau", ".GAU", ".Gau", ".gau.bak", ".txt", "", ".cab", ".CAB", ".Dll",
+                           ".cab.bak"});
             const std::string path = base + "/" + name;
             if (tree_.exists(path)) {
                 continue;
@@ -183,6 +184,9 @@ private:
         }
         if (chance(30)) {
             tree_.write(base + "/Sub/Clock.gau", "in a subfolder");
+        }
+        if (chance(20) && !tree_.exists(base + "/Fuel.cab")) {
+            tree_.write(base + "/Fuel.cab/Clock.gau", "in a folder named like a cabinet");
         }
         const std::string link = base + "/" + oneOf({"Link.gau", "Clock.gau", "linked.txt"});
         if (chance(30) && !tree_.exists(link)) {
@@ -387,10 +391,11 @@ Expected model(const fs::path& sim) {
     }
     for (const auto& entry : entriesOf(gaugesFolders.front().path())) {
         const std::string name = entry.path().filename().string();
-        const bool gauFile = lower(name).ends_with(".gau");
-        const std::string stem = gauFile ? name.substr(0, name.size() - 4) : "";
+        const std::string extension = name.size() >= 4 ? lower(name.substr(name.size() - 4)) : "";
+        const bool gaugeFile = extension == ".gau" || extension == ".cab" || extension == ".dll";
+        const std::string stem = gaugeFile ? name.substr(0, name.size() - 4) : "";
         if (entry.is_regular_file() &&  // follows links; dangling ones are neither
-            !(gauFile && referenced.contains(identityOf(stem)))) {
+            !(gaugeFile && referenced.contains(identityOf(stem)))) {
             expected.unused.insert(name);
         }
     }
