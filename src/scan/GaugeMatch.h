@@ -25,9 +25,11 @@ std::optional<std::string_view> gaugeStemOf(std::string_view fileName);
 // A panel is 8-bit text in the Windows code page of whoever wrote it, while a file name on Linux
 // is usually UTF-8: "Wysoko\x9c\xe6" in a Polish panel and "Wysokość.gau" on disk are the same
 // gauge. So a name with bytes above 127 counts for every spelling it can have: its bytes as they
-// are, and its text read as UTF-8 and in each Windows ANSI code page, lowered by Unicode's rules.
-// A file name is read the same ways. Every extra spelling can only keep a file, never remove
-// one; names of plain ASCII compare exactly as bytes in lower case.
+// are, and its text read as UTF-8 and in each Windows ANSI code page (composed by the system's
+// converter and byte by byte, as Windows reads it), lowered by Unicode's rules. A file name is
+// read the same ways. So does each other spelling of a name (otherSpellingsOf: a line cut at a
+// NUL, a value in quotes). Every extra spelling can only keep a file, never remove one; names
+// of plain ASCII compare exactly as bytes in lower case.
 class GaugeMatch {
 public:
     // Matches against the names of the list; the list must outlive the match and not change.
@@ -35,7 +37,10 @@ public:
     bool accountsFor(std::string_view fileName) const;
 
 private:
+    void addTextSpellings(std::string_view name);
+
     const NameList& gauges_;  // looked up without regard to ASCII case
+    NameTable others_;        // the other spellings of the names, likewise
     NameTable text_;          // lowered text spellings of the names beyond ASCII, as UTF-8
 };
 
@@ -43,7 +48,8 @@ private:
 std::optional<std::string> loweredGaugeOfFile(std::string_view fileName);
 
 // Every lowered text a name beyond ASCII can stand for, as UTF-8: read as UTF-8 (when it is
-// valid UTF-8) and in each Windows ANSI code page that gives all its bytes a meaning.
+// valid UTF-8) and in each Windows ANSI code page that gives all its bytes a meaning, whole
+// and byte by byte.
 std::vector<std::string> loweredTextSpellings(std::string_view bytes);
 
 }  // namespace zelk

@@ -7,15 +7,22 @@
 namespace zelk {
 namespace {
 
+using namespace std::string_literals;
+using Names = std::vector<std::string>;
+
 struct LineCase {
-    const char* line;
+    std::string line;
     std::optional<std::string> name;
+    Names also = {};  // the name's other spellings
 };
 
 class GaugeNameTest : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(GaugeNameTest, TakesTheNameBetweenEqualsAndTheFirstDelimiterAfterIt) {
-    EXPECT_EQ(gaugeNameOf(GetParam().line), GetParam().name) << GetParam().line;
+    const auto name = gaugeNameOf(GetParam().line);
+    EXPECT_EQ(name, GetParam().name) << GetParam().line;
+    const OtherSpellings other = otherSpellingsOf(name.value_or(""));
+    EXPECT_EQ(Names(other.begin(), other.end()), GetParam().also) << GetParam().line;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -52,7 +59,13 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"gauge!11=Turn,1,1", "Turn"}, LineCase{"gauge,12=Vsi!Vsi", "Vsi"},
         LineCase{"x!gauge=Clock,1", "Clock"},
         // 8-bit bytes pass through untouched.
-        LineCase{"gauge13=M\xfcller!x", "M\xfcller"}));
+        LineCase{"gauge13=M\xfcller!x", "M\xfcller"},
+        // Windows' profile functions drop quotes around a whole value and end a line at a NUL.
+        LineCase{"gauge00=\"Alpha!Needle, 10, 10\"", "\"Alpha", {"Alpha"}},
+        LineCase{"gauge01='Alpha'", "'Alpha'", {"Alpha"}}, LineCase{"gauge02=Alpha'", "Alpha'"},
+        LineCase{"gauge03=Bravo\0junk!x"s, "Bravo\0junk"s, {"Bravo"}},
+        LineCase{
+            "gauge04=\" Bravo \0\"!x"s, "\" Bravo \0\""s, {"\" Bravo", "Bravo \0"s, "Bravo"}}));
 
 struct FileCase {
     const char* file;
@@ -87,12 +100,14 @@ TEST_P(GaugeMatchTest, AccountsForAFileByItsGaugeNameInAnyCaseAndEitherEncoding)
     Int16 count;
     // As panels write them: Windows-1252 bytes, and one name that is already UTF-8.
     // Windows-1250 "Wysokość" and Windows-1251 "Высота", as Polish and Russian panels hold them.
-    for (const char* gauge : {"Airspeed", "clock", "", "H\xf6he", "\xd6L", "Caf\xc3\xa9",
-                              "\x8a"
-                              "koda",
-                              "Wysoko\x9c\xe6", "\xc2\xfb\xf1\xee\xf2\xe0"}) {
+    for (const char* gauge :
+         {"Airspeed", "clock", "", "H\xf6he", "\xd6L", "Caf\xc3\xa9",
+          "\x8a"
+          "koda",
+          "Wysoko\x9c\xe6", "\xc2\xfb\xf1\xee\xf2\xe0", "\"Quoted", "\xd0\xf4\xccng", "\xf9\xd1"}) {
         gauges.add(count, gauge);
     }
+    gauges.add(count, "Nul\0junk"s);
     const GaugeMatch match(gauges);
     EXPECT_EQ(match.accountsFor(GetParam().file), GetParam().accounted) << GetParam().file;
 }
@@ -121,7 +136,12 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"\xd0\x92\xd1\x8b\xd1\x81\xd0\xbe\xd1\x82\xd0\xb0.gau", true},  // Высота
         MatchCase{"\xd0\x92\xd0\xab\xd0\xa1\xd0\x9e\xd0\xa2\xd0\x90.gau", true},  // ВЫСОТА
         MatchCase{"\xd0\x92\xd1\x8b\xd1\x81\xd0\xbe\xd1\x82\xd1\x8b.gau",
-                  false}));  // Высоты, another word
+                  false},  // Высоты, another word
+        MatchCase{"QUOTED.gau", true}, MatchCase{"nul.dll", true}, MatchCase{"junk.gau", false},
+        // Vietnamese "Đồng" and Hebrew shin with its dot as Windows spells them, a letter and then
+        // its combining mark (Windows-1258 and 1255 bytes in the panel).
+        MatchCase{"\xc4\x90\xc3\xb4\xcc\x80ng.gau", true},
+        MatchCase{"\xd7\xa9\xd7\x81.gau", true}));
 
 }  // namespace
 }  // namespace zelk

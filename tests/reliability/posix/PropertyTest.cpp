@@ -17,6 +17,7 @@
 #include <random>
 #include <set>
 
+#include "platform/TextEncoding.h"
 #include "removal/Removal.h"
 #include "scan/UnusedScan.h"
 #include "support/CommandRun.h"
@@ -72,9 +73,16 @@ private:
 
     // Names beyond ASCII are written as their author's Windows wrote them: Windows-1252
     // "Müller", Windows-1250 "Wysokość", Windows-1251 "Высота".
+    // In a UTF-16 panel they are text: Müller, Wysokość, Высота. Windows-1258 "Đồng" is a letter
+    // and a combining mark, which a converter may compose into one character.
     std::string gaugeName() {
+        if (utf16_) {
+            return oneOf({"Clock", "ALT", "M\xc3\xbcller", "Wysoko\xc5\x9b\xc4\x87",
+                          "\xd0\x92\xd1\x8b\xd1\x81\xd0\xbe\xd1\x82\xd0\xb0", ""});
+        }
         return oneOf({"Clock", "clock", "Alt", "ALT", "Fuel", "Radio 2", "Vsi", "M\xfcller",
-                      "Wysoko\x9c\xe6", "\xc2\xfb\xf1\xee\xf2\xe0", "gauge_bg.bmp", ""});
+                      "Wysoko\x9c\xe6", "\xc2\xfb\xf1\xee\xf2\xe0", "\xd0\xf4\xccng",
+                      "gauge_bg.bmp", ""});
     }
 
     std::string lineEnd() { return oneOf({"\r\n", "\n", "\r"}); }
@@ -82,7 +90,7 @@ private:
     std::string panelLine(int index) {
         const std::string key = oneOf({"gauge", "Gauge", "GAUGE"}) + std::to_string(index);
         const std::string name = gaugeName();
-        switch (pick(0, 9)) {
+        switch (pick(0, 11)) {
             case 0:
                 return key + "= " + name + " !" + name + ", 1, 2";
             case 1:
@@ -96,7 +104,11 @@ private:
             case 5:
                 return key + "!x=" + name + ",1";  // a delimiter before the "="
             case 6:
-                return std::string("junk\x01\xff") + key;
+                return std::string(utf16_ ? "junk\x01" : "junk\x01\xff") + key;
+            case 10:  // a value in quotes, as Windows' profile functions read it without them
+                return key + "=" + oneOf({"\"", "'"}) + name + oneOf({"!x, 1, 2\"", "'", ""});
+            case 11:  // the profile functions end a line at a NUL
+                return key + "=" + name + std::string(1, '\0') + oneOf({"junk!x", ", 1"});
             case 7:
                 return key + "=" + name + ", 1, 2 // " + oneOf({"keep!", "!", "a,b!c"});
             default:
@@ -104,10 +116,28 @@ private:
         }
     }
 
+    // 8-bit text, or text with a byte-order mark: UTF-8, or UTF-16 in either byte order (now
+    // and then broken by a byte too many).
     std::string panelFile() {
         if (chance(10)) {
             return "";
         }
+        const int encoding = pick(0, 9);
+        utf16_ = encoding >= 8;
+        std::string content = panelText();
+        if (encoding == 7) {
+            return "\xEF\xBB\xBF" + content;
+        }
+        if (utf16_) {
+            const auto order = encoding == 8 ? ByteOrder::LittleEndian : ByteOrder::BigEndian;
+            content =
+                (encoding == 8 ? "\xFF\xFE" : "\xFE\xFF") + utf8ToUtf16(content, order).value();
+            return chance(5) ? content + "x" : content;
+        }
+        return content;
+    }
+
+    std::string panelText() {
         std::string content;
         const int lines = pick(1, 8);
         for (int i = 0; i < lines; ++i) {
@@ -166,7 +196,7 @@ private:
                        "M\xc3\xbcller", "Wysoko\xc5\x9b\xc4\x87", "WYSOKO\xc5\x9a\xc4\x86",
                        "Wysoko\x9c\xe6", "\xd0\x92\xd1\x8b\xd1\x81\xd0\xbe\xd1\x82\xd0\xb0",
                        "\xd0\x92\xd0\xab\xd0\xa1\xd0\x9e\xd0\xa2\xd0\x90", "Deep", "Direct",
-                       "Unused", "Radar"}) +
+                       "\xc4\x90\xc3\xb4\xcc\x80ng", "\xc4\x90\xe1\xbb\x93ng", "Unused", "Radar"}) +
                 std::to_string(pick(0, 1) == 0 ? 0 : f);
             if (name.back() == '0') {
                 name.pop_back();
@@ -202,6 +232,7 @@ private:
 
     std::mt19937 random_;
     const test::TempTree& tree_;
+    bool utf16_ = false;
 };
 
 // ---------------------------------------------------------------------------------------
@@ -281,7 +312,28 @@ const std::map<std::string, std::string> kSpellings = {
     {"\xc2\xfb\xf1\xee\xf2\xe0", "#vysota"},
     {"\xd0\x92\xd1\x8b\xd1\x81\xd0\xbe\xd1\x82\xd0\xb0", "#vysota"},
     {"\xd0\x92\xd0\xab\xd0\xa1\xd0\x9e\xd0\xa2\xd0\x90", "#vysota"},
+    {"\xd0\xf4\xccng", "#dong"},
+    {"\xc4\x90\xc3\xb4\xcc\x80ng", "#dong"},  // as Windows spells it, the mark apart
+    {"\xc4\x90\xe1\xbb\x93ng", "#dong"},      // composed
 };
+
+// What Windows' profile functions may make of a name: the line ended at a NUL, the quotes
+// around a value dropped.
+std::vector<std::string> spellingsOf(const std::string& name) {
+    const std::string cut = trim(name.substr(0, name.find('\0')));
+    std::vector<std::string> spellings{name, cut};
+    for (std::string spelling : {name, cut}) {
+        if (!spelling.empty() && (spelling[0] == '"' || spelling[0] == '\'')) {
+            const char quote = spelling[0];
+            spelling.erase(0, 1);
+            if (!spelling.empty() && spelling.back() == quote) {
+                spelling.pop_back();
+            }
+            spellings.push_back(trim(spelling));
+        }
+    }
+    return spellings;
+}
 
 std::string identityOf(const std::string& name) {
     if (isAscii(name)) {
@@ -355,7 +407,20 @@ void readPanels(const fs::path& folder, std::set<std::string>& names, Expected& 
         if (cannotBeFollowed(entry)) {
             expected.errors.insert(53);
         } else if (fs::is_regular_file(entry.path(), error)) {
-            for (const std::string& line : splitLines(readAll(entry.path()))) {
+            std::string content = readAll(entry.path());
+            if (content.starts_with("\xEF\xBB\xBF")) {
+                content.erase(0, 3);
+            } else if (content.starts_with("\xFF\xFE") || content.starts_with("\xFE\xFF")) {
+                const auto order =
+                    content[0] == '\xFF' ? ByteOrder::LittleEndian : ByteOrder::BigEndian;
+                const auto text = utf16ToUtf8(std::string_view(content).substr(2), order);
+                if (!text) {
+                    expected.errors.insert(57);
+                    continue;
+                }
+                content = *text;
+            }
+            for (const std::string& line : splitLines(content)) {
                 if (const auto name = referenceOf(line)) {
                     names.insert(*name);
                 }
@@ -387,7 +452,9 @@ Expected model(const fs::path& sim) {
     expected.gauges = static_cast<int>(names.size());
     std::set<std::string> referenced;
     for (const std::string& name : names) {
-        referenced.insert(identityOf(name));
+        for (const std::string& spelling : spellingsOf(name)) {
+            referenced.insert(identityOf(spelling));
+        }
     }
     for (const auto& entry : entriesOf(gaugesFolders.front().path())) {
         const std::string name = entry.path().filename().string();
