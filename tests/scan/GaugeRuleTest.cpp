@@ -78,15 +78,15 @@ TEST_P(GaugeOfFileTest, LowersTheWholeNameAndNeedsAGaugeExtension) {
     EXPECT_EQ(loweredGaugeOfFile(GetParam().file), GetParam().gauge) << GetParam().file;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    FileNames, GaugeOfFileTest,
-    ::testing::Values(FileCase{"Airspeed.gau", "airspeed"}, FileCase{"AIRSPEED.GAU", "airspeed"},
-                      FileCase{"Clock.Gau", "clock"}, FileCase{".gau", ""},
-                      FileCase{"My Radio.gau", "my radio"},
-                      FileCase{"Airspeed.gau.bak", std::nullopt},
-                      FileCase{"readme.txt", std::nullopt}, FileCase{"gau", std::nullopt},
-                      FileCase{"Airspeedgau", std::nullopt}, FileCase{"BARON.CAB", "baron"},
-                      FileCase{"Baron.cab.bak", std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(FileNames, GaugeOfFileTest,
+                         ::testing::Values(FileCase{"Airspeed.gau", "airspeed"},
+                                           FileCase{"AIRSPEED.GAU", "airspeed"},
+                                           FileCase{"Clock.Gau", "clock"}, FileCase{".gau", ""},
+                                           FileCase{"My Radio.gau", "my radio"},
+                                           FileCase{"Airspeed.gau.bak", std::nullopt},
+                                           FileCase{"readme.txt", std::nullopt},
+                                           FileCase{"gau", std::nullopt},
+                                           FileCase{"Airspeedgau", std::nullopt}));
 
 struct MatchCase {
     const char* file;
@@ -100,14 +100,15 @@ TEST_P(GaugeMatchTest, AccountsForAFileByItsGaugeNameInAnyCaseAndEitherEncoding)
     Int16 count;
     // As panels write them: Windows-1252 bytes, and one name that is already UTF-8.
     // Windows-1250 "Wysokość" and Windows-1251 "Высота", as Polish and Russian panels hold them.
-    for (const char* gauge :
-         {"Airspeed", "clock", "", "H\xf6he", "\xd6L", "Caf\xc3\xa9",
-          "\x8a"
-          "koda",
-          "Wysoko\x9c\xe6", "\xc2\xfb\xf1\xee\xf2\xe0", "\"Quoted", "\xd0\xf4\xccng", "\xf9\xd1"}) {
+    for (const char* gauge : {"Airspeed", "clock", "", "H\xf6he", "\xd6L", "Caf\xc3\xa9",
+                              "\x8a"
+                              "koda",
+                              "Wysoko\x9c\xe6", "\xc2\xfb\xf1\xee\xf2\xe0"}) {
         gauges.add(count, gauge);
     }
-    gauges.add(count, "Nul\0junk"s);
+    for (const std::string& gauge : {"\"Quoted"s, "Nul\0junk"s, "\xd0\xf4\xccng"s, "\xf9\xd1"s}) {
+        gauges.add(count, gauge);  // quoted, cut by a NUL, Windows-1258 and 1255 with marks
+    }
     const GaugeMatch match(gauges);
     EXPECT_EQ(match.accountsFor(GetParam().file), GetParam().accounted) << GetParam().file;
 }

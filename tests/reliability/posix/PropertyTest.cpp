@@ -72,17 +72,14 @@ private:
     }
 
     // Names beyond ASCII are written as their author's Windows wrote them: Windows-1252
-    // "Müller", Windows-1250 "Wysokość", Windows-1251 "Высота".
-    // In a UTF-16 panel they are text: Müller, Wysokość, Высота. Windows-1258 "Đồng" is a letter
-    // and a combining mark, which a converter may compose into one character.
+    // "Müller", Windows-1250 "Wysokość", Windows-1251 "Высота"; in a UTF-16 panel, as text.
     std::string gaugeName() {
         if (utf16_) {
             return oneOf({"Clock", "ALT", "M\xc3\xbcller", "Wysoko\xc5\x9b\xc4\x87",
                           "\xd0\x92\xd1\x8b\xd1\x81\xd0\xbe\xd1\x82\xd0\xb0", ""});
         }
         return oneOf({"Clock", "clock", "Alt", "ALT", "Fuel", "Radio 2", "Vsi", "M\xfcller",
-                      "Wysoko\x9c\xe6", "\xc2\xfb\xf1\xee\xf2\xe0", "\xd0\xf4\xccng",
-                      "gauge_bg.bmp", ""});
+                      "Wysoko\x9c\xe6", "\xc2\xfb\xf1\xee\xf2\xe0", "gauge_bg.bmp", ""});
     }
 
     std::string lineEnd() { return oneOf({"\r\n", "\n", "\r"}); }
@@ -116,8 +113,7 @@ private:
         }
     }
 
-    // 8-bit text, or text with a byte-order mark: UTF-8, or UTF-16 in either byte order (now
-    // and then broken by a byte too many).
+    // 8-bit, UTF-8 with its mark, or UTF-16 with its mark (now and then a byte too long).
     std::string panelFile() {
         if (chance(10)) {
             return "";
@@ -125,16 +121,12 @@ private:
         const int encoding = pick(0, 9);
         utf16_ = encoding >= 8;
         std::string content = panelText();
-        if (encoding == 7) {
-            return "\xEF\xBB\xBF" + content;
-        }
         if (utf16_) {
             const auto order = encoding == 8 ? ByteOrder::LittleEndian : ByteOrder::BigEndian;
-            content =
-                (encoding == 8 ? "\xFF\xFE" : "\xFE\xFF") + utf8ToUtf16(content, order).value();
-            return chance(5) ? content + "x" : content;
+            content = (encoding == 8 ? "\xFF\xFE" : "\xFE\xFF") +
+                      utf8ToUtf16(content, order).value() + (chance(5) ? "x" : "");
         }
-        return content;
+        return encoding == 7 ? "\xEF\xBB\xBF" + content : content;
     }
 
     std::string panelText() {
@@ -196,7 +188,7 @@ private:
                        "M\xc3\xbcller", "Wysoko\xc5\x9b\xc4\x87", "WYSOKO\xc5\x9a\xc4\x86",
                        "Wysoko\x9c\xe6", "\xd0\x92\xd1\x8b\xd1\x81\xd0\xbe\xd1\x82\xd0\xb0",
                        "\xd0\x92\xd0\xab\xd0\xa1\xd0\x9e\xd0\xa2\xd0\x90", "Deep", "Direct",
-                       "\xc4\x90\xc3\xb4\xcc\x80ng", "\xc4\x90\xe1\xbb\x93ng", "Unused", "Radar"}) +
+                       "Unused", "Radar"}) +
                 std::to_string(pick(0, 1) == 0 ? 0 : f);
             if (name.back() == '0') {
                 name.pop_back();
@@ -312,9 +304,6 @@ const std::map<std::string, std::string> kSpellings = {
     {"\xc2\xfb\xf1\xee\xf2\xe0", "#vysota"},
     {"\xd0\x92\xd1\x8b\xd1\x81\xd0\xbe\xd1\x82\xd0\xb0", "#vysota"},
     {"\xd0\x92\xd0\xab\xd0\xa1\xd0\x9e\xd0\xa2\xd0\x90", "#vysota"},
-    {"\xd0\xf4\xccng", "#dong"},
-    {"\xc4\x90\xc3\xb4\xcc\x80ng", "#dong"},  // as Windows spells it, the mark apart
-    {"\xc4\x90\xe1\xbb\x93ng", "#dong"},      // composed
 };
 
 // What Windows' profile functions may make of a name: the line ended at a NUL, the quotes
@@ -407,20 +396,16 @@ void readPanels(const fs::path& folder, std::set<std::string>& names, Expected& 
         if (cannotBeFollowed(entry)) {
             expected.errors.insert(53);
         } else if (fs::is_regular_file(entry.path(), error)) {
-            std::string content = readAll(entry.path());
-            if (content.starts_with("\xEF\xBB\xBF")) {
-                content.erase(0, 3);
-            } else if (content.starts_with("\xFF\xFE") || content.starts_with("\xFE\xFF")) {
-                const auto order =
-                    content[0] == '\xFF' ? ByteOrder::LittleEndian : ByteOrder::BigEndian;
-                const auto text = utf16ToUtf8(std::string_view(content).substr(2), order);
-                if (!text) {
-                    expected.errors.insert(57);
-                    continue;
-                }
-                content = *text;
+            const std::string content = readAll(entry.path());
+            const TextMark mark = textMarkOf(content);
+            const auto text = mark.encoding == TextMark::Encoding::Utf16
+                                  ? utf16ToUtf8(content.substr(2), mark.order)
+                                  : content.substr(mark.length);
+            if (!text) {
+                expected.errors.insert(57);
+                continue;
             }
-            for (const std::string& line : splitLines(content)) {
+            for (const std::string& line : splitLines(*text)) {
                 if (const auto name = referenceOf(line)) {
                     names.insert(*name);
                 }
