@@ -118,8 +118,8 @@ std::wstring finalPathOf(HANDLE handle, const std::string& path, bool isFolder) 
     std::wstring name(MAX_PATH, L'\0');
     DWORD form = FILE_NAME_NORMALIZED;
     for (;;) {
-        const DWORD length = ::GetFinalPathNameByHandleW(
-            handle, name.data(), static_cast<DWORD>(name.size()), form);
+        const DWORD length =
+            ::GetFinalPathNameByHandleW(handle, name.data(), static_cast<DWORD>(name.size()), form);
         if (length == 0 && form == FILE_NAME_NORMALIZED) {
             form = FILE_NAME_OPENED;
             continue;
@@ -202,8 +202,8 @@ void checkIsExactlyTheFile(HANDLE entry, const std::string& path) {
     const std::wstring actual = finalPathOf(entry, path, false);
     if (!sameIgnoringCase(actual, expected)) {
         throw makeError(ErrorNumber::PathAccessError,
-                        path + " (Windows reaches " + shownPath(actual) +
-                            " through this name; deleting it would delete that file)");
+                        path + " (Windows opens " + shownPath(actual) +
+                            " for this name, so deleting it could delete that file instead)");
     }
 }
 

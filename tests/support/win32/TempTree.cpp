@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <stdexcept>
 #include <vector>
@@ -62,6 +63,20 @@ bool runUnix(const std::string& command, const std::vector<std::filesystem::path
     return true;
 }
 
+// start /wait cannot wait for a Linux process: the caller waits for its effect instead.
+void waitUntil(const std::function<bool()>& done, const std::filesystem::path& path) {
+    for (int tries = 0; !done(); ++tries) {
+        if (tries == 500) {
+            throw std::runtime_error("a Linux command did not finish with " + toUtf8(path));
+        }
+        ::Sleep(10);
+    }
+}
+
+bool entryExists(const std::filesystem::path& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 }  // namespace
 
 TempTree::TempTree() {
@@ -81,6 +96,11 @@ TempTree::~TempTree() {
     // Under Wine, Unix links and names that Windows cannot address (a trailing dot) would stop
     // the Windows calls: Linux removes the tree.
     if (runUnix("/bin/rm -rf", {root_})) {
+        try {
+            waitUntil([this] { return !entryExists(root_); }, root_);
+        } catch (const std::runtime_error&) {
+            // a folder left in the temporary folder is no reason to end the tests
+        }
         return;
     }
     std::error_code ignored;
@@ -135,6 +155,7 @@ void TempTree::symlink(const std::string& target, const std::string& relative) c
     if (!runUnix("/bin/ln -s", {fromUtf8(target), link})) {
         throw std::logic_error("symbolic links are made under Wine only");
     }
+    waitUntil([&link] { return entryExists(link); }, link);
 }
 
 std::vector<std::string> TempTree::filesBelow(const std::string& relative) const {
