@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "app/CommandContext.h"
-#include "app/RunState.h"
+#include "core/CommandContext.h"
+#include "core/RunState.h"
 #include "settings/FolderLocation.h"
 
 namespace zelk {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/WindowOps.h"
+#include "core/WindowOps.h"
 #include "platform/Prompter.h"
 
 namespace zelk::test {

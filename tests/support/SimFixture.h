@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/CommandContext.h"
+#include "core/CommandContext.h"
 #include "removal/Removal.h"
 #include "scan/UnusedScan.h"
 #include "support/CommandRun.h"

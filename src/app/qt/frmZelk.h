@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/ProgramFlow.h"
-#include "app/WindowOps.h"
+#include "core/WindowOps.h"
 #include "platform/FileSystemObject.h"
 #include "platform/Prompter.h"
 #include "settings/FolderLocation.h"

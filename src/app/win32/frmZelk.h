@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "app/WindowLayout.h"
-#include "app/WindowOps.h"
+#include "core/WindowOps.h"
 #include "platform/win32/Win32Layout.h"
 #include "platform/win32/Win32Window.h"
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/Int16.h"
-#include "app/NameList.h"
+#include "core/Int16.h"
+#include "core/NameList.h"
 
 namespace zelk {
 

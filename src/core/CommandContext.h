@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/RunState.h"
-#include "app/WindowOps.h"
+#include "core/RunState.h"
+#include "core/WindowOps.h"
 #include "platform/FileSystemObject.h"
 #include "platform/Prompter.h"
 

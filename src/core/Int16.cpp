@@ -1,4 +1,4 @@
-#include "app/Int16.h"
+#include "core/Int16.h"
 
 #include "platform/Error.h"
 

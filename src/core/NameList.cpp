@@ -1,4 +1,4 @@
-#include "app/NameList.h"
+#include "core/NameList.h"
 
 #include <algorithm>
 

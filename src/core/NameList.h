@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/Int16.h"
-#include "app/NameTable.h"
+#include "core/Int16.h"
+#include "core/NameTable.h"
 
 namespace zelk {
 

@@ -1,4 +1,4 @@
-#include "app/NameTable.h"
+#include "core/NameTable.h"
 
 #include <algorithm>
 #include <cstring>
