@@ -6,7 +6,7 @@
 #   zelk_win32_add_window_tests()           # zelk_win32_window_tests, zelk_win32_screenshot
 #
 # zelk_core is the toolkit-free core with the Windows platform layer (ProgramFlow, the
-# Win32 disk and prompter, app/ProgramVersion.h among its public include folders). The tests
+# Win32 disk and prompter, core/ProgramInfo.h among its public include folders). The tests
 # need GoogleTest (GTest::gtest) and include(GoogleTest) beforehand.
 #
 # The lists, for wiring by hand:
@@ -22,8 +22,8 @@
 # and zelk_win32_add_resources(target), which links the resources into a program (the window
 # tests need them too: the icon, and the manifest that selects the common controls 6).
 #
-# The version comes from project(... VERSION ...); the title, description and copyright from
-# src/app/ProgramInfo.h.
+# The version, title, description and copyright come from the top CMakeLists.txt, as those of
+# src/core/ProgramInfo.h do.
 set(ZELK_WIN32_SRC ${CMAKE_CURRENT_LIST_DIR}/../src)
 cmake_path(NORMAL_PATH ZELK_WIN32_SRC)
 set(ZELK_WIN32_TESTS_ROOT ${CMAKE_CURRENT_LIST_DIR}/../tests)
@@ -65,28 +65,9 @@ else()
     set(ZELK_WIN32_ICON_XPM ${ZELK_WIN32_SRC}/app/zelk_icon.xpm)
 endif()
 
-# The program texts for the version information, read from the one place the program has
-# them, so that the two cannot drift apart.
-set(ZELK_WIN32_PROGRAM_INFO ${ZELK_WIN32_SRC}/app/ProgramInfo.h CACHE FILEPATH
-    "The header that holds the program's title, description and copyright")
-mark_as_advanced(ZELK_WIN32_PROGRAM_INFO)
-file(STRINGS ${ZELK_WIN32_PROGRAM_INFO} zelk_win32_info
-     REGEX "inline constexpr const char\\* k[A-Za-z]+ = \".*\";")
-foreach(line IN LISTS zelk_win32_info)
-    if(line MATCHES "k(ProgramTitle|ProgramDescription|Copyright) = \"(.*)\";")
-        string(TOUPPER ${CMAKE_MATCH_1} name)
-        set(ZELK_WIN32_${name} "${CMAKE_MATCH_2}")
-    endif()
-endforeach()
-if(NOT ZELK_WIN32_PROGRAMTITLE OR NOT ZELK_WIN32_PROGRAMDESCRIPTION OR NOT ZELK_WIN32_COPYRIGHT)
-    message(FATAL_ERROR "kProgramTitle, kProgramDescription or kCopyright not found in "
-                        "${ZELK_WIN32_PROGRAM_INFO}")
-endif()
-set(ZELK_WIN32_TITLE "${ZELK_WIN32_PROGRAMTITLE}")
-set(ZELK_WIN32_DESCRIPTION "${ZELK_WIN32_PROGRAMDESCRIPTION}")
-# The resource compiler reads its strings in code page 1252, where the copyright sign is
-# octal 251; the C++ source spells it as a universal character name.
-string(REPLACE "\\u00a9" "\\251" ZELK_WIN32_COPYRIGHT "${ZELK_WIN32_COPYRIGHT}")
+# The resource compiler reads its strings in code page 1252, where the copyright sign is octal
+# 251.
+set(ZELK_WIN32_COPYRIGHT "\\251 ${ZELK_COPYRIGHT_HOLDER}")
 
 set(ZELK_WIN32_ICON ${ZELK_WIN32_SRC}/app/win32/zelkgauges.ico)
 set(ZELK_WIN32_MANIFEST ${CMAKE_BINARY_DIR}/win32/zelkgauges.manifest)

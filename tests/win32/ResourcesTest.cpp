@@ -9,9 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ProgramInfo.h"
-#include "app/ProgramVersion.h"
 #include "app/win32/AppIcon.h"
+#include "core/ProgramInfo.h"
 #include "platform/win32/Win32Text.h"
 
 // The Linux program's picture, to compare the Windows icon with.

@@ -13,10 +13,10 @@
 #include <cmath>
 
 #include "about/qt/frmAbout.h"
-#include "app/ProgramInfo.h"
 #include "app/WindowLayout.h"
 #include "app/qt/AppIcon.h"
 #include "app/qt/WindowFonts.h"
+#include "core/ProgramInfo.h"
 #include "platform/ConfigFolder.h"
 #include "platform/ExecutableFolder.h"
 #include "platform/qt/QtPrompter.h"

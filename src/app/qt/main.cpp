@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "app/ProgramInfo.h"
 #include "app/qt/AppIcon.h"
 #include "app/qt/frmZelk.h"
+#include "core/ProgramInfo.h"
 #include "platform/ConfigFolder.h"
 #include "platform/ExecutableFolder.h"
 #include "platform/ProcessMemory.h"

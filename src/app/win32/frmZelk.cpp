@@ -7,8 +7,8 @@
 #include <climits>
 #include <cmath>
 
-#include "app/ProgramInfo.h"
 #include "app/win32/AppIcon.h"
+#include "core/ProgramInfo.h"
 #include "platform/win32/Win32Text.h"
 
 namespace {

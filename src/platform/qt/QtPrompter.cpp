@@ -8,7 +8,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "app/ProgramInfo.h"
+#include "core/ProgramInfo.h"
 #include "platform/qt/QtText.h"
 
 namespace zelk {

@@ -1,6 +1,6 @@
 #include "platform/win32/Win32Prompter.h"
 
-#include "app/ProgramInfo.h"
+#include "core/ProgramInfo.h"
 #include "platform/win32/ShellFolderPicker.h"
 #include "platform/win32/Win32Text.h"
 
