@@ -15,11 +15,11 @@
 #include "about/qt/frmAbout.h"
 #include "app/WindowLayout.h"
 #include "app/qt/AppIcon.h"
+#include "app/qt/QtPrompter.h"
 #include "app/qt/WindowFonts.h"
 #include "core/ProgramInfo.h"
 #include "platform/ConfigFolder.h"
 #include "platform/ExecutableFolder.h"
-#include "platform/qt/QtPrompter.h"
 #include "platform/qt/QtText.h"
 
 namespace {
@@ -92,7 +92,7 @@ frmZelk::frmZelk(Seams seams, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       prompter_(std::move(seams.prompter)) {
     if (!prompter_) {
-        prompter_ = std::make_unique<zelk::QtPrompter>(this);
+        prompter_ = std::make_unique<zelk::QtPrompter>(this, zelk::kProgramTitle);
     }
     zelk::SettingsFolders folders{
         seams.executableFolder.empty() ? zelk::executableFolder() : seams.executableFolder,

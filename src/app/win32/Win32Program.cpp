@@ -1,11 +1,12 @@
 #include "app/win32/Win32Program.h"
 
+#include "core/ProgramInfo.h"
 #include "platform/ExecutableFolder.h"
 
 namespace zelk {
 
 Win32Program::Win32Program(Seams seams)
-    : dialogs_(main_.handle()),
+    : dialogs_(main_.handle(), kProgramTitle),
       flow_(FrontEnd{main_, seams.prompter ? *seams.prompter : dialogs_, [this] { showAbout(); },
                      [this](int exitStatus) { main_.endProgram(exitStatus); }},
             std::move(seams.access), withProgramFolder(std::move(seams.folders))) {

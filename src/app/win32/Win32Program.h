@@ -6,8 +6,8 @@
 
 #include "about/win32/frmAbout.h"
 #include "app/ProgramFlow.h"
+#include "app/win32/Win32Prompter.h"
 #include "app/win32/frmZelk.h"
-#include "platform/win32/Win32Prompter.h"
 
 namespace zelk {
 

@@ -8,9 +8,9 @@
 #include <string_view>
 
 #include "app/WindowLayout.h"
+#include "app/win32/Win32Layout.h"
+#include "app/win32/Win32Window.h"
 #include "core/WindowOps.h"
-#include "platform/win32/Win32Layout.h"
-#include "platform/win32/Win32Window.h"
 
 // The main window: the controls the user works with. What its buttons and its close button
 // start is given from outside (the program's flow).

@@ -1,4 +1,4 @@
-#include "platform/win32/Win32Window.h"
+#include "app/win32/Win32Window.h"
 
 #include "platform/Error.h"
 #include "platform/win32/Win32Error.h"

@@ -1,11 +1,11 @@
-#include "WindowTestSupport.h"
+#include "support/win32/WindowTestSupport.h"
 
 #include <commctrl.h>
 
 #include <utility>
 
+#include "app/win32/Win32Window.h"
 #include "platform/win32/Win32Text.h"
-#include "platform/win32/Win32Window.h"
 
 namespace zelk::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/win32/ShellFolderPicker.h"
+#include "app/win32/ShellFolderPicker.h"
 
 #include <objbase.h>
 #include <shlobj.h>

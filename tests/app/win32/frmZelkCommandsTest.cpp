@@ -1,7 +1,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "WindowTestSupport.h"
+#include "support/win32/WindowTestSupport.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/qt/QtPrompter.h"
+#include "app/qt/QtPrompter.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,23 +8,22 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "core/ProgramInfo.h"
 #include "platform/qt/QtText.h"
 
 namespace zelk {
 
 bool QtPrompter::ask(const std::string& question) {
-    QMessageBox box(QMessageBox::Question, kProgramTitle, toQString(question),
+    QMessageBox box(QMessageBox::Question, toQString(title_), toQString(question),
                     QMessageBox::Yes | QMessageBox::No, owner_);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
 void QtPrompter::showError(int number, const std::string& text) {
-    QMessageBox box(QMessageBox::Critical, kProgramTitle,
+    QMessageBox box(QMessageBox::Critical, toQString(title_),
                     QStringLiteral("Error %1\n\n%2").arg(number).arg(toQString(text)),
                     QMessageBox::Ok, owner_);
-    box.setInformativeText(QStringLiteral("%1 will now close.").arg(kProgramTitle));
+    box.setInformativeText(QStringLiteral("%1 will now close.").arg(toQString(title_)));
     box.exec();
 }
 

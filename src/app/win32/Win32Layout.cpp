@@ -1,4 +1,4 @@
-#include "platform/win32/Win32Layout.h"
+#include "app/win32/Win32Layout.h"
 
 #include <cmath>
 #include <string>

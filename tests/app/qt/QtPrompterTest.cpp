@@ -1,4 +1,4 @@
-#include "platform/qt/QtPrompter.h"
+#include "app/qt/QtPrompter.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
+
+#include "core/ProgramInfo.h"
 
 namespace {
 
@@ -34,7 +36,7 @@ class QtPrompterQuestionTest : public ::testing::TestWithParam<QuestionCase> {};
 
 TEST_P(QtPrompterQuestionTest, AsksWithTheTitleTheQuestionIconAndYesAsDefault) {
     QWidget owner;
-    zelk::QtPrompter prompter(&owner);
+    zelk::QtPrompter prompter(&owner, zelk::kProgramTitle);
     bool inspected = false;
     answerNextBox(
         [&](QMessageBox& box) {
@@ -57,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, QtPrompterQuestionTest,
 
 TEST(QtPrompterTest, AnErrorIsReportedWithItsNumberItsTextAndAnErrorIcon) {
     QWidget owner;
-    zelk::QtPrompter prompter(&owner);
+    zelk::QtPrompter prompter(&owner, zelk::kProgramTitle);
     bool inspected = false;
     answerNextBox(
         [&](QMessageBox& box) {

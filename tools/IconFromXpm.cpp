@@ -1,9 +1,11 @@
 // A tool for the build machine, not part of the program: writes the Windows program icon
 // (zelkgauges.ico, one 32-by-32 picture in the 16 standard colours, with a transparency mask)
-// from the XPM picture that the Linux program uses, so that both show the same icon.
+// from the XPM picture that the Linux program uses, so that both show the same icon. The
+// Windows build makes it with the build machine's compiler and runs it
+// (cmake/ZelkWin32Resources.cmake):
 //
-//   c++ -std=c++17 -o icon-from-xpm src/app/win32/IconFromXpm.cpp
-//   ./icon-from-xpm src/app/qt/zelk_icon.xpm src/app/win32/zelkgauges.ico
+//   c++ -std=c++17 -o icon-from-xpm tools/IconFromXpm.cpp
+//   ./icon-from-xpm data/zelkgauges.xpm zelkgauges.ico
 //
 // Standard C++ only. Fails with a message for a picture it cannot convert exactly (another
 // size, a colour outside the 16).

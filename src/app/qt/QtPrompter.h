@@ -2,15 +2,17 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <string>
 
 #include "platform/Prompter.h"
 
 namespace zelk {
 
-// The real dialogs: Qt message boxes and Qt's folder chooser, owned by a window.
+// The real dialogs: Qt message boxes and Qt's folder chooser, owned by a window; the message
+// boxes carry the title they are given.
 class QtPrompter : public Prompter {
 public:
-    explicit QtPrompter(QWidget* owner) : owner_(owner) {}
+    QtPrompter(QWidget* owner, std::string title) : owner_(owner), title_(std::move(title)) {}
 
     bool ask(const std::string& question) override;
     void showError(int number, const std::string& text) override;
@@ -18,6 +20,7 @@ public:
 
 private:
     QPointer<QWidget> owner_;
+    std::string title_;
     QString lastFolder_;
 };
 

@@ -1,4 +1,4 @@
-#include "WindowTestSupport.h"
+#include "support/win32/WindowTestSupport.h"
 
 #include <commctrl.h>
 
