@@ -75,10 +75,10 @@ TEST(frmAboutCommandTest, IsModalOverTheMainWindowAndReusedEachTime) {
     zelk::test::TempTree tree;
     tree.copyData("sim", "sim");
     tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
-    zelk::test::ScriptedPrompter* prompter = nullptr;
-    const auto owned = zelk::test::makeTestWindow(tree, prompter);
-    frmZelk& window = *owned;
-    ASSERT_TRUE(window.load());
+    zelk::test::TestProgram program(tree);
+    zelk::test::ScriptedPrompter* prompter = &program.prompter;
+    frmZelk& window = program.mainWindow();
+    ASSERT_TRUE(program.start());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
     std::vector<QWidget*> seen;
@@ -105,7 +105,7 @@ TEST(frmAboutCommandTest, IsModalOverTheMainWindowAndReusedEachTime) {
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0], seen[1]);
     EXPECT_FALSE(seen[0]->isVisible());
-    EXPECT_FALSE(window.hasEnded());
+    EXPECT_FALSE(program.flow().hasEnded());
     EXPECT_TRUE(prompter->questions.empty());
 
     // The same click once About has closed does start a Scan.

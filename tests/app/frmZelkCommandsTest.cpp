@@ -26,8 +26,10 @@ protected:
         tree.copyData("sim", "sim");
         tree.makeReadOnly("sim/Gauges/Turbine.gau");
         tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
-        window = zelk::test::makeTestWindow(tree, prompter);
-        ASSERT_TRUE(window->load());
+        program = std::make_unique<zelk::test::TestProgram>(tree);
+        prompter = &program->prompter;
+        window = &program->mainWindow();
+        ASSERT_TRUE(program->start());
     }
 
     QPushButton* button(const char* name) const { return window->findChild<QPushButton*>(name); }
@@ -43,7 +45,8 @@ protected:
 
     zelk::test::TempTree tree;
     ScriptedPrompter* prompter = nullptr;
-    std::unique_ptr<frmZelk> window;
+    std::unique_ptr<zelk::test::TestProgram> program;
+    frmZelk* window = nullptr;
 };
 
 TEST_F(frmZelkCommandsTest, ScanThenZelkLeavesExactlyTheReferencedFiles) {
@@ -60,7 +63,7 @@ TEST_F(frmZelkCommandsTest, ScanThenZelkLeavesExactlyTheReferencedFiles) {
 
     prompter->answers = {true, false};
     button("Command2")->click();
-    EXPECT_FALSE(window->hasEnded());
+    EXPECT_FALSE(program->flow().hasEnded());
     EXPECT_EQ(tree.filesBelow("sim/Gauges"),
               (Names{"Airspeed.gau", "Altimeter.gau", "COMPASS.GAU", "Clock.gau", "Fuel.gau",
                      "Old/Legacy.gau", "Vsi.gau"}));
@@ -83,7 +86,7 @@ TEST_F(frmZelkCommandsTest, WhatTheUserDoesDuringARemovalWaitsUntilItHasEnded) {
     ASSERT_EQ(panel("Panel3"), "Zelk: 4");
     const auto clickAt = [this](QPushButton* target) {
         QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
-                          target->mapTo(window.get(), target->rect().center()));
+                          target->mapTo(window, target->rect().center()));
     };
     // The first question: the user acts. The last one: About is about to open; it is closed as
     // soon as its own loop runs.
@@ -93,7 +96,7 @@ TEST_F(frmZelkCommandsTest, WhatTheUserDoesDuringARemovalWaitsUntilItHasEnded) {
             clickAt(button("Command3"));
             window->close();
             EXPECT_EQ(panel("Panel3"), "Zelk: 4") << "a Scan ran inside the removal";
-            EXPECT_FALSE(window->hasEnded()) << "the program ended inside the removal";
+            EXPECT_FALSE(program->flow().hasEnded()) << "the program ended inside the removal";
             EXPECT_TRUE(window->isVisible());
         } else if (question == "None files to remove. Exit from Zelk Gauge?") {
             QTimer::singleShot(0, [] {
@@ -110,16 +113,16 @@ TEST_F(frmZelkCommandsTest, WhatTheUserDoesDuringARemovalWaitsUntilItHasEnded) {
     EXPECT_EQ(prompter->questions, (Names{"You want to remove all unused gauge files?",
                                           "All files succefully removed. Exit from Zelk Gauge?",
                                           "None files to remove. Exit from Zelk Gauge?"}));
-    EXPECT_TRUE(window->hasEnded());
-    EXPECT_EQ(window->exitCode(), 0);
+    EXPECT_TRUE(program->flow().hasEnded());
+    EXPECT_EQ(program->exitStatus(), 0);
 }
 
 TEST_F(frmZelkCommandsTest, YesAfterTheRemovalEndsTheProgram) {
     button("Command1")->click();
     prompter->answers = {true, true};
     button("Command2")->click();
-    EXPECT_TRUE(window->hasEnded());
-    EXPECT_EQ(window->exitCode(), 0);
+    EXPECT_TRUE(program->flow().hasEnded());
+    EXPECT_EQ(program->exitStatus(), 0);
     EXPECT_FALSE(window->isVisible());
 }
 
@@ -131,8 +134,8 @@ TEST_F(frmZelkCommandsTest, AnErrorIsShownAndEndsTheProgram) {
     ASSERT_EQ(prompter->errors.size(), 1u);
     EXPECT_EQ(prompter->errors[0].first, 76);
     EXPECT_TRUE(zelk::test::mentions(prompter->errors[0].second, tree.path("sim/GAUGES")));
-    EXPECT_TRUE(window->hasEnded());
-    EXPECT_EQ(window->exitCode(), 1);
+    EXPECT_TRUE(program->flow().hasEnded());
+    EXPECT_EQ(program->exitStatus(), 1);
     EXPECT_EQ(panel("Panel2"), "Gauges: 9");  // done before the error stays done
 }
 

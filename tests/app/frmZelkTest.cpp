@@ -34,7 +34,11 @@ protected:
         tree.mkdir("sim/gauges");
     }
 
-    std::unique_ptr<frmZelk> makeWindow() { return zelk::test::makeTestWindow(tree, prompter); }
+    frmZelk* makeWindow() {
+        program = std::make_unique<zelk::test::TestProgram>(tree);
+        prompter = &program->prompter;
+        return &program->mainWindow();
+    }
 
     template <typename Widget>
     static Widget* control(const QWidget& window, const char* name) {
@@ -45,13 +49,14 @@ protected:
 
     TempTree tree;
     ScriptedPrompter* prompter = nullptr;
+    std::unique_ptr<zelk::test::TestProgram> program;
 };
 
 TEST_F(frmZelkTest, StartsWithEveryControlInItsInitialState) {
     tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
     const std::string before = tree.read("bin/ZELKGAU.INI");
     auto window = makeWindow();
-    ASSERT_TRUE(window->load());
+    ASSERT_TRUE(program->start());
 
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), "Zelk Gauges");
@@ -59,7 +64,7 @@ TEST_F(frmZelkTest, StartsWithEveryControlInItsInitialState) {
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     EXPECT_FALSE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(window->runState().SimFolder, tree.path("sim"));
+    EXPECT_EQ(program->flow().runState().SimFolder, tree.path("sim"));
 
     struct Expected {
         const char* name;
@@ -109,7 +114,7 @@ TEST_F(frmZelkTest, StartsWithEveryControlInItsInitialState) {
 TEST_F(frmZelkTest, OnlyTheThreeButtonsTakeFocusInScanZelkAboutOrder) {
     tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
     auto window = makeWindow();
-    ASSERT_TRUE(window->load());
+    ASSERT_TRUE(program->start());
     auto* scan = control<QPushButton>(*window, "Command1");
     auto* zelk = control<QPushButton>(*window, "Command2");
     auto* about = control<QPushButton>(*window, "Command3");
@@ -122,14 +127,14 @@ TEST_F(frmZelkTest, OnlyTheThreeButtonsTakeFocusInScanZelkAboutOrder) {
         next = next->nextInFocusChain();
     } while (next != scan);
     EXPECT_EQ(tabStops, (std::vector<QWidget*>{scan, zelk, about}));
-    QApplication::setActiveWindow(window.get());
+    QApplication::setActiveWindow(window);
     EXPECT_EQ(window->focusWidget(), scan);
 }
 
 TEST_F(frmZelkTest, EnterLikeSpacePressesTheFocusedButton) {
     tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
     auto window = makeWindow();
-    ASSERT_TRUE(window->load());
+    ASSERT_TRUE(program->start());
     auto* about = control<QPushButton>(*window, "Command3");
     struct Press {
         Qt::Key key;
@@ -159,10 +164,10 @@ TEST_F(frmZelkTest, TheRealFolderChooserLeavesNothingBehind) {
     ASSERT_EQ(qEnvironmentVariable("HOME").toStdString(), home.string());
     ASSERT_EQ(qEnvironmentVariable("XDG_CONFIG_HOME").toStdString(), home.string());
     ASSERT_TRUE(std::filesystem::is_empty(home));
-    frmZelk::Seams seams;  // no prompter: the real dialogs
+    zelk::QtProgram::Seams seams;  // no prompter: the real dialogs
     seams.access = zelk::test::realAccess();
-    seams.executableFolder = tree.path("bin");
-    frmZelk window(std::move(seams));
+    seams.folders.program = tree.path("bin");
+    zelk::QtProgram program(std::move(seams));
     QString title;
     QTimer::singleShot(0, [&] {
         QWidget* modal = QApplication::activeModalWidget();
@@ -178,9 +183,9 @@ TEST_F(frmZelkTest, TheRealFolderChooserLeavesNothingBehind) {
         chooser->setDirectory(QString::fromStdString(tree.path("sim")));
         static_cast<QDialog*>(chooser)->accept();  // as its Choose button does
     });
-    ASSERT_TRUE(window.load());
+    ASSERT_TRUE(program.start());
     EXPECT_EQ(title, "Select your FS2000 game folder:");
-    EXPECT_EQ(window.runState().SimFolder, tree.path("sim"));
+    EXPECT_EQ(program.flow().runState().SimFolder, tree.path("sim"));
     EXPECT_EQ(tree.read("bin/ZELKGAU.INI"), "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
     for (const auto& left : std::filesystem::recursive_directory_iterator(home)) {
         ADD_FAILURE() << "left behind: " << left.path();
@@ -216,34 +221,34 @@ TEST(AppIconTest, IsA32By32ImageOfAtMost16ColoursAndTheInstalledCopyMatchesIt) {
 TEST_F(frmZelkTest, CancellingThePickerEndsBeforeTheWindowIsShown) {
     auto window = makeWindow();
     prompter->folders = {std::nullopt};
-    EXPECT_FALSE(window->load());
-    EXPECT_TRUE(window->hasEnded());
-    EXPECT_EQ(window->exitCode(), 0);
+    EXPECT_FALSE(program->start());
+    EXPECT_TRUE(program->flow().hasEnded());
+    EXPECT_EQ(program->exitStatus(), 0);
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(tree.exists("bin/ZELKGAU.INI"));
 }
 
 TEST_F(frmZelkTest, APickedFolderIsRememberedBesideTheProgram) {
-    auto window = makeWindow();
+    makeWindow();
     prompter->folders = {tree.path("sim")};
-    ASSERT_TRUE(window->load());
+    ASSERT_TRUE(program->start());
     EXPECT_EQ(tree.read("bin/ZELKGAU.INI"), "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
 }
 
 TEST_F(frmZelkTest, ClosingTheWindowEndsTheProgramWithoutAQuestion) {
     tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
     auto window = makeWindow();
-    ASSERT_TRUE(window->load());
+    ASSERT_TRUE(program->start());
     EXPECT_TRUE(window->close());
-    EXPECT_TRUE(window->hasEnded());
-    EXPECT_EQ(window->exitCode(), 0);
+    EXPECT_TRUE(program->flow().hasEnded());
+    EXPECT_EQ(program->exitStatus(), 0);
     EXPECT_TRUE(prompter->questions.empty());
 }
 
 TEST_F(frmZelkTest, ProgressBarsStayInRangeWhateverTheyAreGiven) {
     tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
     auto window = makeWindow();
-    ASSERT_TRUE(window->load());
+    ASSERT_TRUE(program->start());
     auto* bar = control<QProgressBar>(*window, "ProgressBar2");
     window->setProgressMax(zelk::ProgressBarId::Removal, 4.0f);
     window->setProgressValue(zelk::ProgressBarId::Removal, 4.0f);
