@@ -10,6 +10,7 @@
 
 #include "app/qt/frmZelk.h"
 #include "support/FaultyDisk.h"
+#include "support/SampleTree.h"
 #include "support/ScriptedWindow.h"
 #include "support/TempTree.h"
 #include "support/TestWindow.h"
@@ -111,7 +112,7 @@ TEST(frmAboutCommandTest, IsModalOverTheMainWindowAndReusedEachTime) {
     // The same click once About has closed does start a Scan.
     QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {},
                       scan->mapTo(&window, scan->rect().center()));
-    EXPECT_EQ(textOf(window, "Panel1"), "Panels: 4");
+    EXPECT_EQ(textOf(window, "Panel1"), zelk::test::sample::kPanels.c_str());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "app/qt/frmZelk.h"
 #include "support/FaultyDisk.h"
+#include "support/SampleTree.h"
 #include "support/ScriptedWindow.h"
 #include "support/TempTree.h"
 #include "support/TestWindow.h"
@@ -51,12 +52,10 @@ protected:
 
 TEST_F(frmZelkCommandsTest, ScanThenZelkLeavesExactlyTheReferencedFiles) {
     button("Command1")->click();
-    EXPECT_EQ(panel("Panel1"), "Panels: 4");
-    EXPECT_EQ(panel("Panel2"), "Gauges: 9");
-    EXPECT_EQ(panel("Panel3"), "Zelk: 4");
-    EXPECT_EQ(toolTip("Panel3"),
-              "Files to remove:\nAirspeed.gau.bak\nAutopilot.gau\nreadme.txt\n"
-              "Turbine.gau\n4 files, 78 bytes");
+    EXPECT_EQ(panel("Panel1"), zelk::test::sample::kPanels.c_str());
+    EXPECT_EQ(panel("Panel2"), zelk::test::sample::kGauges.c_str());
+    EXPECT_EQ(panel("Panel3"), zelk::test::sample::kZelk.c_str());
+    EXPECT_EQ(toolTip("Panel3"), zelk::test::sample::kZelkToolTip.c_str());
     EXPECT_TRUE(button("Command2")->isEnabled());
     EXPECT_EQ(bar("ProgressBar1")->value(), bar("ProgressBar1")->maximum());
     EXPECT_EQ(bar("ProgressBar1")->maximum(), 4);
@@ -64,9 +63,7 @@ TEST_F(frmZelkCommandsTest, ScanThenZelkLeavesExactlyTheReferencedFiles) {
     prompter->answers = {true, false};
     button("Command2")->click();
     EXPECT_FALSE(program->flow().hasEnded());
-    EXPECT_EQ(tree.filesBelow("sim/Gauges"),
-              (Names{"Airspeed.gau", "Altimeter.gau", "COMPASS.GAU", "Clock.gau", "Fuel.gau",
-                     "Old/Legacy.gau", "Vsi.gau"}));
+    EXPECT_EQ(tree.filesBelow("sim/Gauges"), zelk::test::sample::kKept);
     EXPECT_EQ(bar("ProgressBar2")->maximum(), 10);
     EXPECT_EQ(bar("ProgressBar2")->value(), 10);
     EXPECT_FALSE(button("Command2")->isEnabled());
@@ -83,7 +80,7 @@ TEST_F(frmZelkCommandsTest, ScanThenZelkLeavesExactlyTheReferencedFiles) {
 // first question) start nothing before it has ended.
 TEST_F(frmZelkCommandsTest, WhatTheUserDoesDuringARemovalWaitsUntilItHasEnded) {
     button("Command1")->click();
-    ASSERT_EQ(panel("Panel3"), "Zelk: 4");
+    ASSERT_EQ(panel("Panel3"), zelk::test::sample::kZelk.c_str());
     const auto clickAt = [this](QPushButton* target) {
         QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
                           target->mapTo(window, target->rect().center()));
@@ -95,7 +92,8 @@ TEST_F(frmZelkCommandsTest, WhatTheUserDoesDuringARemovalWaitsUntilItHasEnded) {
             clickAt(button("Command1"));
             clickAt(button("Command3"));
             window->close();
-            EXPECT_EQ(panel("Panel3"), "Zelk: 4") << "a Scan ran inside the removal";
+            EXPECT_EQ(panel("Panel3"), zelk::test::sample::kZelk.c_str())
+                << "a Scan ran inside the removal";
             EXPECT_FALSE(program->flow().hasEnded()) << "the program ended inside the removal";
             EXPECT_TRUE(window->isVisible());
         } else if (question == "None files to remove. Exit from Zelk Gauge?") {
@@ -136,7 +134,8 @@ TEST_F(frmZelkCommandsTest, AnErrorIsShownAndEndsTheProgram) {
     EXPECT_TRUE(zelk::test::mentions(prompter->errors[0].second, tree.path("sim/GAUGES")));
     EXPECT_TRUE(program->flow().hasEnded());
     EXPECT_EQ(program->exitStatus(), 1);
-    EXPECT_EQ(panel("Panel2"), "Gauges: 9");  // done before the error stays done
+    EXPECT_EQ(panel("Panel2"),
+              zelk::test::sample::kGauges.c_str());  // done before the error stays done
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "scan/UnusedScan.h"
 #include "support/CommandRun.h"
 #include "support/FaultyDisk.h"
+#include "support/SampleTree.h"
 #include "support/ScriptedWindow.h"
 #include "support/TempTree.h"
 

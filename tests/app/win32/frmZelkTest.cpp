@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/WindowLayout.h"
+#include "support/SampleTree.h"
 
 namespace {
 
@@ -182,7 +183,7 @@ TEST_P(frmZelkKeyTest, KeyActsAsInADialog) {
     }
     press(key.key, key.shift);
     EXPECT_EQ(::GetFocus(), control(key.focusAfter));
-    EXPECT_EQ(panel(1) == "Panels: 4", key.pressed == Pressed::Scan);
+    EXPECT_EQ(panel(1) == zelk::test::sample::kPanels, key.pressed == Pressed::Scan);
     EXPECT_EQ(prompter.questions.size(), key.pressed == Pressed::Zelk ? 1u : 0u);
     EXPECT_TRUE(prompter.errors.empty());
     EXPECT_FALSE(program->flow().hasEnded());
