@@ -28,8 +28,7 @@ protected:
         tree.makeReadOnly("sim/Gauges/Turbine.gau");
         tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
         program = std::make_unique<zelk::test::TestProgram>(tree);
-        prompter = &program->prompter;
-        window = &program->mainWindow();
+        std::tie(prompter, window) = std::pair(&program->prompter, &program->mainWindow());
         ASSERT_TRUE(program->start());
     }
 

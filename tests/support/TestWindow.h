@@ -13,18 +13,9 @@ struct ScriptedDialogs {
 
 // The real Qt program, with its settings file in tree's "bin" folder and its dialogs answered
 // from prompter's script.
-class TestProgram : public ScriptedDialogs, public QtProgram {
-public:
-    explicit TestProgram(const TempTree& tree) : QtProgram(seamsFor(tree, prompter)) {}
-
-private:
-    static Seams seamsFor(const TempTree& tree, ScriptedPrompter& prompter) {
-        Seams seams;
-        seams.prompter = &prompter;
-        seams.access = realAccess();
-        seams.folders.program = tree.path("bin");
-        return seams;
-    }
+struct TestProgram : ScriptedDialogs, QtProgram {
+    explicit TestProgram(const TempTree& tree)
+        : QtProgram({&prompter, realAccess(), {tree.path("bin"), {}}}) {}
 };
 
 }  // namespace zelk::test

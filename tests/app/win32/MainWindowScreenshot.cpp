@@ -124,10 +124,7 @@ int main(int argc, char** argv) {
     tree.copyData("sim", "sim");
     tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
     zelk::test::DecliningPrompter prompter;
-    zelk::Win32Program::Seams seams;
-    seams.prompter = &prompter;
-    seams.folders.program = tree.path("bin");
-    zelk::Win32Program program(std::move(seams));
+    zelk::Win32Program program({&prompter, zelk::DiskAccess::system(), {tree.path("bin"), {}}});
     if (!program.start()) {
         std::fprintf(stderr, "the program ended at start-up\n");
         return 1;

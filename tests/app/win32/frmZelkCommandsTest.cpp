@@ -123,10 +123,7 @@ TEST(Win32ProgramStartTest, CancelledPickerEndsTheProgramUnseen) {
     tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("nowhere") + "\r\n");
     zelk::test::ScriptedPrompter prompter;
     prompter.folders = {std::nullopt};
-    zelk::Win32Program::Seams seams;
-    seams.prompter = &prompter;
-    seams.folders.program = tree.path("bin");
-    zelk::Win32Program program(std::move(seams));
+    zelk::Win32Program program({&prompter, zelk::DiskAccess::system(), {tree.path("bin"), {}}});
     EXPECT_FALSE(program.start());
     EXPECT_EQ(program.exitStatus(), 0);
     EXPECT_EQ(prompter.pickerTitles.size(), 1u);

@@ -92,10 +92,8 @@ void Win32ProgramTest::TearDown() {
 }
 
 bool Win32ProgramTest::start() {
-    Win32Program::Seams seams;
-    seams.prompter = &prompter;
-    seams.folders.program = tree.path("bin");
-    program = std::make_unique<Win32Program>(std::move(seams));
+    program = std::make_unique<Win32Program>(
+        Win32Program::Seams{&prompter, DiskAccess::system(), {tree.path("bin"), {}}});
     return program->start();
 }
 
