@@ -15,7 +15,7 @@
 #include "Floors.h"
 #include "QuietWindow.h"
 #include "Timing.h"
-#include "app/CommandContext.h"
+#include "core/CommandContext.h"
 #include "platform/Error.h"
 #include "scan/UnusedScan.h"
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/WindowOps.h"
+#include "core/WindowOps.h"
 #include "platform/Prompter.h"
 #include "removal/Removal.h"
 

@@ -17,7 +17,7 @@
 #include "Options.h"
 #include "QuietWindow.h"
 #include "Timing.h"
-#include "app/qt/frmZelk.h"
+#include "app/qt/QtProgram.h"
 #include "platform/ProcessMemory.h"
 #include "platform/Prompter.h"
 #include "scan/UnusedScan.h"
@@ -61,11 +61,13 @@ int measure(const bench::Options& options, const fs::path& work) {
     bench::generateTree(simFolder, options.full, bench::PanelStyle::Bench);
     std::ofstream(work / "ZELKGAU.INI") << "[FS2000]\r\nFolder=" << simFolder.string() << "\r\n";
 
-    frmZelk::Seams seams;
-    seams.prompter = std::make_unique<NoPrompter>();
-    seams.executableFolder = work.string();
-    frmZelk window(std::move(seams));
-    if (!window.load()) {
+    NoPrompter prompter;
+    zelk::QtProgram::Seams seams;
+    seams.prompter = &prompter;
+    seams.folders.program = work.string();
+    zelk::QtProgram program(std::move(seams));
+    frmZelk& window = program.mainWindow();
+    if (!program.start()) {
         std::fputs("the window did not start\n", stderr);
         return 1;
     }
@@ -83,8 +85,8 @@ int measure(const bench::Options& options, const fs::path& work) {
     const auto withoutWindow = [&] { zelk::runScanCommand(context); };
     inWindow();  // warms the cache and the window
     withoutWindow();
-    const Counts shown = countsOf(window.runState());
-    if (window.hasEnded() || NoPrompter::errors != 0 || !(shown == countsOf(state))) {
+    const Counts shown = countsOf(program.flow().runState());
+    if (program.flow().hasEnded() || NoPrompter::errors != 0 || !(shown == countsOf(state))) {
         std::fputs("the Scan in the window did not find what the Scan without one found\n", stderr);
         return 1;
     }
@@ -100,7 +102,7 @@ int measure(const bench::Options& options, const fs::path& work) {
                 times.second.best(), times.second.median());
     bench::printRatio("Scan in the window / without a window", times.first, times.second,
                       kWindowTarget);
-    return window.hasEnded() || NoPrompter::errors != 0 ? 1 : 0;
+    return program.flow().hasEnded() || NoPrompter::errors != 0 ? 1 : 0;
 }
 
 }  // namespace

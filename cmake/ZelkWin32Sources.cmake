@@ -11,7 +11,6 @@ cmake_path(NORMAL_PATH ZELK_WIN32_PLATFORM_DIR)
 set(ZELK_WIN32_PLATFORM_SOURCES
     CodePageText.cpp
     NativePathResolver.cpp
-    ShellFolderPicker.cpp
     Win32Console.cpp
     Win32Disk.cpp
     Win32Error.cpp
@@ -20,16 +19,14 @@ set(ZELK_WIN32_PLATFORM_SOURCES
     Win32Process.cpp
     Win32ProfileStore.cpp
     Win32ProfileString.cpp
-    Win32Prompter.cpp
     Win32System.cpp
     Win32Text.cpp
 )
 list(TRANSFORM ZELK_WIN32_PLATFORM_SOURCES PREPEND ${ZELK_WIN32_PLATFORM_DIR}/)
 
-# shell32: SHBrowseForFolderA, SHGetPathFromIDListA; ole32: CoInitializeEx, CoTaskMemFree;
-# user32: MessageBoxA; kernel32 (files, profile strings, code pages) is always linked. The
-# windows to come add comctl32 (progress and status bars) and gdi32 (fonts).
-set(ZELK_WIN32_PLATFORM_LIBRARIES shell32 ole32 user32)
+# shell32: CommandLineToArgvW; kernel32 (files, profile strings, code pages) is always linked.
+# The windows add their own (src/CMakeLists.txt).
+set(ZELK_WIN32_PLATFORM_LIBRARIES shell32)
 
 # Windows 7 is the oldest system supported (LCMapStringEx, FindExInfoBasic, large fetch);
 # the code calls the A and W functions by name, so UNICODE is not needed either way.

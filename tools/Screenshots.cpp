@@ -13,7 +13,7 @@
 
 #include "about/qt/frmAbout.h"
 #include "app/qt/AppIcon.h"
-#include "app/qt/frmZelk.h"
+#include "app/qt/QtProgram.h"
 #include "support/DecliningPrompter.h"
 
 namespace {
@@ -42,11 +42,13 @@ int main(int argc, char* argv[]) {
     std::ofstream(root / "ZELKGAU.INI")
         << "[FS2000]\r\nFolder=" << (root / "FS2000").string() << "\r\n";
 
-    frmZelk::Seams seams;
-    seams.prompter = std::make_unique<zelk::test::DecliningPrompter>();
-    seams.executableFolder = root.string();
-    frmZelk window(std::move(seams));
-    if (!window.load()) {
+    zelk::test::DecliningPrompter prompter;
+    zelk::QtProgram::Seams seams;
+    seams.prompter = &prompter;
+    seams.folders.program = root.string();
+    zelk::QtProgram program(std::move(seams));
+    frmZelk& window = program.mainWindow();
+    if (!program.start()) {
         return 1;
     }
     window.findChild<QPushButton*>("Command1")->click();

@@ -5,9 +5,9 @@
 
 #include "app/EventGuard.h"
 #include "app/PanelReferences.h"
-#include "app/ProgramInfo.h"
 #include "app/RemovalPreview.h"
 #include "app/WindowLayout.h"
+#include "core/ProgramInfo.h"
 #include "scan/UnusedScan.h"
 
 namespace zelk {

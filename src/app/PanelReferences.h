@@ -3,8 +3,8 @@
 #include <deque>
 #include <string>
 
-#include "app/CommandContext.h"
-#include "app/NameList.h"
+#include "core/CommandContext.h"
+#include "core/NameList.h"
 
 namespace zelk {
 

@@ -5,7 +5,6 @@
 #include "platform/Error.h"
 #include "platform/ErrorWording.h"
 #include "removal/Removal.h"
-#include "scan/PanelScan.h"
 #include "scan/UnusedScan.h"
 
 namespace zelk {
@@ -87,24 +86,9 @@ void ProgramFlow::FindFolder() {
     findSimFolder(state_.SimFolder, frontEnd_.prompter, access_, folders_);
 }
 
-void ProgramFlow::SelectFolder() {
-    selectSimFolder(state_.SimFolder, frontEnd_.prompter, access_);
-}
-
-void ProgramFlow::ShowFolderList(const std::string& folderspec) {
-    zelk::ShowFolderList(context(), folderspec);
-}
-
-void ProgramFlow::ShowFileInfo(const std::string& filespec) {
-    zelk::ShowFileInfo(context(), filespec);
-}
-
-void ProgramFlow::ShowFileList(const std::string& folderspec) {
-    zelk::ShowFileList(context(), folderspec);
-}
-
-void ProgramFlow::DeleteFileList(const std::string& folderspec) {
-    zelk::DeleteFileList(context(), folderspec);
+MainWindowCommands ProgramFlow::windowCommands() {
+    return {[this] { scan(); }, [this] { removal(); }, [this] { about(); }, [this] { close(); },
+            [this] { return zelkToolTip(); }};
 }
 
 void ProgramFlow::CommandWindow::setProgressMax(ProgressBarId bar, float maximum) {

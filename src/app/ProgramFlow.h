@@ -4,8 +4,9 @@
 #include <functional>
 #include <string>
 
-#include "app/CommandContext.h"
-#include "app/RunState.h"
+#include "app/MainWindowCommands.h"
+#include "core/CommandContext.h"
+#include "core/RunState.h"
 #include "settings/FolderLocation.h"
 
 namespace zelk {
@@ -56,14 +57,8 @@ public:
     const RunState& runState() const { return state_; }
     CommandContext context();
 
-    // The main window's working methods, by the names the program has always had; the windows
-    // of both front ends hand them on to here.
-    void FindFolder();
-    void SelectFolder();
-    void ShowFolderList(const std::string& folderspec);
-    void ShowFileInfo(const std::string& filespec);
-    void ShowFileList(const std::string& folderspec);
-    void DeleteFileList(const std::string& folderspec);
+    // The handlers above, for the main window's buttons, close button and status panel 3.
+    MainWindowCommands windowCommands();
 
 private:
     // The front end's window as the commands see it, which remembers whether Zelk is enabled:
@@ -87,6 +82,8 @@ private:
     // program has ended.
     bool run(std::function<void()> handler);
     void end(int exitStatus);
+    // The start-up step's work, by the name the program has always given it.
+    void FindFolder();
 
     FrontEnd frontEnd_;
     CommandWindow window_{frontEnd_.window};

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/RunState.h"
+#include "core/RunState.h"
 #include "platform/FileSystemObject.h"
 
 namespace zelk {

@@ -1,6 +1,6 @@
 #include "removal/Removal.h"
 
-#include "app/NameTable.h"
+#include "core/NameTable.h"
 #include "platform/ErrorWording.h"
 #include "scan/SimulatorLayout.h"
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/NameList.h"
-#include "app/NameTable.h"
+#include "core/NameList.h"
+#include "core/NameTable.h"
 
 namespace zelk {
 

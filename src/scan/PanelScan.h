@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/CommandContext.h"
+#include "core/CommandContext.h"
 
 namespace zelk {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CommandContext.h"
+#include "core/CommandContext.h"
 
 namespace zelk {
 

@@ -7,6 +7,7 @@
 #include "app/RemovalPreview.h"
 
 #include "support/PlatformAccess.h"
+#include "support/SampleTree.h"
 #include "support/ScriptedWindow.h"
 #include "support/TempTree.h"
 
@@ -37,7 +38,7 @@ protected:
 TEST_F(ProgramFlowTest, WhatIsAskedForWhileACommandRunsWaitsUntilItHasEnded) {
     ASSERT_TRUE(flow.load());
     flow.scan();
-    ASSERT_EQ(window.panels[3], "Zelk: 4");
+    ASSERT_EQ(window.panels[3], test::sample::kZelk);
 
     std::size_t questionsDuringRemoval = 0;
     window.prompter.answers = {true, false, false};
@@ -123,12 +124,11 @@ TEST_P(RemovalToolTipTest, Panel3ShowsWhatZelkWouldRemove) {
     EXPECT_EQ(flow.zelkToolTip(), GetParam().toolTip);
 }
 
-const std::string kSampleNames = "Airspeed.gau.bak\nAutopilot.gau\nreadme.txt\nTurbine.gau\n";
+const std::string& kSampleNames = test::sample::kUnusedLines;
 
 INSTANTIATE_TEST_SUITE_P(
     Scans, RemovalToolTipTest,
-    ::testing::Values(ToolTipCase{"AFewFiles", 0, 0,
-                                  "Files to remove:\n" + kSampleNames + "4 files, 78 bytes"},
+    ::testing::Values(ToolTipCase{"AFewFiles", 0, 0, test::sample::kZelkToolTip},
                       ToolTipCase{"MoreThanTwenty", 19, 0,
                                   "Files to remove:\n" + kSampleNames + bigFileNames(0, 15) +
                                       "\u2026 and 3 more\n23 files, 1.2 MB"},

@@ -8,8 +8,7 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-const Names kSampleKept = {"Airspeed.gau", "Altimeter.gau",  "COMPASS.GAU", "Clock.gau",
-                           "Fuel.gau",     "Old/Legacy.gau", "Vsi.gau"};
+const Names& kSampleKept = test::sample::kKept;
 
 class RemovalTest : public test::SimFixture {
 protected:
@@ -33,7 +32,7 @@ TEST_F(RemovalTest, YesRemovesExactlyTheUnusedFilesReadOnlyIncluded) {
     EXPECT_EQ(window.progressSteps[2], 10);
     EXPECT_EQ(tree.filesBelow("sim/Aircraft").size(), 7u);
     EXPECT_FALSE(window.command2Enabled);  // the list is spent: Zelk again needs a new Scan
-    EXPECT_EQ(window.panels[3], "Zelk: 4");
+    EXPECT_EQ(window.panels[3], test::sample::kZelk);
 }
 
 TEST_F(RemovalTest, NoDeletesNothingAndAsksNothingMore) {

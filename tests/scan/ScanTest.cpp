@@ -19,16 +19,15 @@ TEST_F(ScanTest, TheSampleTreeGivesItsCountsListsAndEnablesZelk) {
     useSample();
     const test::CommandEnd end = scan();
     ASSERT_TRUE(end.completed()) << end.errorText();
-    EXPECT_EQ(window.panels[1], "Panels: 4");
-    EXPECT_EQ(window.panels[2], "Gauges: 9");
-    EXPECT_EQ(window.panels[3], "Zelk: 4");
+    EXPECT_EQ(window.panels[1], test::sample::kPanels);
+    EXPECT_EQ(window.panels[2], test::sample::kGauges);
+    EXPECT_EQ(window.panels[3], test::sample::kZelk);
     EXPECT_TRUE(window.command2Enabled);
     EXPECT_TRUE(window.prompter.questions.empty());
     EXPECT_EQ(listOf(state.FolderList), (Names{"Cessna182", "Empty", "glider", "LEARJET45"}));
     EXPECT_EQ(listOf(state.GaugeList), (Names{"Airspeed", "Compass", "Clock", "Fuel", "Altimeter",
                                               "clock", "Radio", "gauge_bg.bmp", "Vsi"}));
-    EXPECT_EQ(listOf(state.UnusedList),
-              (Names{"Airspeed.gau.bak", "Autopilot.gau", "readme.txt", "Turbine.gau"}));
+    EXPECT_EQ(listOf(state.UnusedList), test::sample::kUnused);
     EXPECT_EQ(window.progressMax[1], 4.0f);
     EXPECT_EQ(window.progressValue[1], 4.0f);
     EXPECT_EQ(window.progressSteps[1], 4);

@@ -3,7 +3,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/CommandContext.h"
+#include "core/CommandContext.h"
 #include "platform/Error.h"
 
 namespace zelk::test {

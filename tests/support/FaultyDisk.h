@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -14,11 +16,25 @@
 namespace zelk::test {
 
 // Another disk (the platform's own by default), except for the operations a test names: those
-// fail the way the system would.
+// fail the way the system would. A fault that never fired fails the test, so that a mistyped
+// path cannot make a fault test pass without a fault.
 class FaultyDisk : public Disk {
 public:
     explicit FaultyDisk(std::shared_ptr<const Disk> inner = platformDisk())
         : inner_(std::move(inner)) {}
+    FaultyDisk(const FaultyDisk&) = delete;
+    FaultyDisk& operator=(const FaultyDisk&) = delete;
+    ~FaultyDisk() override {
+        for (const auto* faults :
+             {&failRemove, &failOpen, &failList, &failProbe, &failCheck, &unwritableFolders}) {
+            for (const std::string& suffix : *faults) {
+                if (!fired_.contains(suffix)) {
+                    ADD_FAILURE() << "injected fault for \"" << suffix << "\" matched no path";
+                }
+            }
+        }
+        EXPECT_FALSE(failReplace && !replaceFailed_) << "failReplace set, but nothing replaced";
+    }
 
     // Native paths whose operation fails. A path matches when it ends with the given text.
     std::set<std::string> failRemove;
@@ -93,6 +109,7 @@ public:
     }
     void replaceFile(const std::string& path, const std::string& content) const override {
         if (failReplace) {
+            replaceFailed_ = true;
             throw makeError(ErrorNumber::IoFailure, path + " (No space left on device)");
         }
         inner_->replaceFile(path, content);
@@ -103,9 +120,10 @@ public:
     void createFolder(const std::string& path) const override { inner_->createFolder(path); }
 
 private:
-    static bool matches(const std::set<std::string>& suffixes, const std::string& path) {
+    bool matches(const std::set<std::string>& suffixes, const std::string& path) const {
         for (const std::string& suffix : suffixes) {
             if (pathEndsWith(path, suffix)) {
+                fired_.insert(suffix);
                 return true;
             }
         }
@@ -113,6 +131,8 @@ private:
     }
 
     std::shared_ptr<const Disk> inner_;
+    mutable std::set<std::string> fired_;
+    mutable bool replaceFailed_ = false;
 };
 
 }  // namespace zelk::test

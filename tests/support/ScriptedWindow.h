@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/WindowOps.h"
+#include "core/WindowOps.h"
 #include "platform/Prompter.h"
 
 namespace zelk::test {
@@ -17,7 +17,7 @@ namespace zelk::test {
 // Answers questions and the folder picker from a script, and records what was asked and shown.
 // Whatever the script did not foresee fails the test: a question or a picker with no answer
 // left (answered No, or cancelled, so that the command ends harmlessly), an error report beyond
-// the ones the test expects, and answers left over when the test ends.
+// the ones the test expects, and answers or expected error reports left over when it ends.
 class ScriptedPrompter : public Prompter {
 public:
     std::deque<bool> answers;
@@ -36,6 +36,7 @@ public:
     ~ScriptedPrompter() override {
         EXPECT_TRUE(answers.empty()) << answers.size() << " scripted answer(s) never asked for";
         EXPECT_TRUE(folders.empty()) << folders.size() << " scripted folder(s) never picked";
+        EXPECT_GE(errors.size(), errorsExpected) << "fewer error reports than expected";
     }
 
     bool ask(const std::string& question) override {

@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/CommandContext.h"
+#include "core/CommandContext.h"
 #include "removal/Removal.h"
 #include "scan/UnusedScan.h"
 #include "support/CommandRun.h"
 #include "support/FaultyDisk.h"
+#include "support/SampleTree.h"
 #include "support/ScriptedWindow.h"
 #include "support/TempTree.h"
 

@@ -1,24 +1,21 @@
 #pragma once
 
-#include <memory>
-
-#include "app/qt/frmZelk.h"
+#include "app/qt/QtProgram.h"
 #include "support/FaultyDisk.h"
 #include "support/ScriptedWindow.h"
 #include "support/TempTree.h"
 
 namespace zelk::test {
 
-// The real main window, with its settings file in tree's "bin" folder and scripted dialogs;
-// prompter is set to the script the window answers from.
-inline std::unique_ptr<frmZelk> makeTestWindow(const TempTree& tree, ScriptedPrompter*& prompter) {
-    auto scripted = std::make_unique<ScriptedPrompter>();
-    prompter = scripted.get();
-    frmZelk::Seams seams;
-    seams.prompter = std::move(scripted);
-    seams.access = realAccess();
-    seams.executableFolder = tree.path("bin");
-    return std::make_unique<frmZelk>(std::move(seams));
-}
+struct ScriptedDialogs {
+    ScriptedPrompter prompter;
+};
+
+// The real Qt program, with its settings file in tree's "bin" folder and its dialogs answered
+// from prompter's script.
+struct TestProgram : ScriptedDialogs, QtProgram {
+    explicit TestProgram(const TempTree& tree)
+        : QtProgram({&prompter, realAccess(), {tree.path("bin"), {}}}) {}
+};
 
 }  // namespace zelk::test

@@ -7,10 +7,10 @@
 #include <QMouseEvent>
 #include <QScreen>
 
-#include "app/ProgramInfo.h"
 #include "app/WindowLayout.h"
 #include "app/qt/AppIcon.h"
 #include "app/qt/WindowFonts.h"
+#include "core/ProgramInfo.h"
 
 namespace {
 

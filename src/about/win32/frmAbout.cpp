@@ -5,9 +5,8 @@
 
 #include <utility>
 
-#include "app/ProgramInfo.h"
-#include "app/ProgramVersion.h"
 #include "app/win32/AppIcon.h"
+#include "core/ProgramInfo.h"
 #include "platform/win32/Win32Text.h"
 
 namespace {
@@ -60,8 +59,7 @@ frmAbout::~frmAbout() {
 }
 
 std::string frmAbout::versionText() {
-    return "Version " + std::to_string(zelk::kVersionMajor) + "." +
-           std::to_string(zelk::kVersionMinor);
+    return zelk::versionLine();
 }
 
 void frmAbout::load() {

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "app/WindowLayout.h"
-#include "platform/win32/Win32Layout.h"
-#include "platform/win32/Win32Window.h"
+#include "app/win32/Win32Layout.h"
+#include "app/win32/Win32Window.h"
 
 // The About window: title, description, copyright, e-mail address and version. It has no
 // buttons; a click on its surface (not on a label) closes it, and so does the title bar's close

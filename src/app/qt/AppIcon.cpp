@@ -2,7 +2,7 @@
 
 #include <QPixmap>
 
-#include "app/qt/zelk_icon.xpm"
+#include "zelkgauges.xpm"  // data/
 
 namespace zelk {
 

@@ -10,16 +10,12 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <algorithm>
-#include <cmath>
+#include <functional>
 
-#include "about/qt/frmAbout.h"
-#include "app/ProgramInfo.h"
 #include "app/WindowLayout.h"
 #include "app/qt/AppIcon.h"
 #include "app/qt/WindowFonts.h"
-#include "platform/ConfigFolder.h"
-#include "platform/ExecutableFolder.h"
-#include "platform/qt/QtPrompter.h"
+#include "core/ProgramInfo.h"
 #include "platform/qt/QtText.h"
 
 namespace {
@@ -85,22 +81,9 @@ QLabel* makePanel(QStatusBar* bar, const char* name, const layout::PanelLayout& 
 
 }  // namespace
 
-frmZelk::frmZelk(QWidget* parent) : frmZelk(Seams{}, parent) {}
-
-frmZelk::frmZelk(Seams seams, QWidget* parent)
+frmZelk::frmZelk(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      prompter_(std::move(seams.prompter)) {
-    if (!prompter_) {
-        prompter_ = std::make_unique<zelk::QtPrompter>(this);
-    }
-    zelk::SettingsFolders folders{
-        seams.executableFolder.empty() ? zelk::executableFolder() : seams.executableFolder,
-        seams.userConfigFolder.empty() ? zelk::userConfigFolder() : seams.userConfigFolder};
-    flow_ = std::make_unique<zelk::ProgramFlow>(
-        zelk::FrontEnd{*this, *prompter_, [this] { showAbout(); },
-                       [this](int status) { endProgram(status); }},
-        std::move(seams.access), std::move(folders));
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName("frmZelk");
     setWindowTitle(zelk::kProgramTitle);
     setWindowIcon(zelk::appIcon());
@@ -134,21 +117,22 @@ void frmZelk::buildControls() {
 }
 
 void frmZelk::wireCommands() {
-    connect(Command1, &QPushButton::clicked, this, [this] { flow_->scan(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { flow_->removal(); });
-    connect(Command3, &QPushButton::clicked, this, [this] { flow_->about(); });
+    const auto start = [](const std::function<void()>& command) {
+        if (command) {
+            command();
+        }
+    };
+    connect(Command1, &QPushButton::clicked, this, [this, start] { start(commands_.scan); });
+    connect(Command2, &QPushButton::clicked, this, [this, start] { start(commands_.removal); });
+    connect(Command3, &QPushButton::clicked, this, [this, start] { start(commands_.about); });
 }
 
-bool frmZelk::load() {
-    if (!flow_->load()) {
-        return false;
-    }
+void frmZelk::showAfterLoad() {
     Command2->setEnabled(false);
     centreOnScreen();
     awaitingFrame_ = true;
     show();
     Command1->setFocus(Qt::OtherFocusReason);
-    return true;
 }
 
 void frmZelk::centreOnScreen() {
@@ -182,30 +166,17 @@ void frmZelk::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-// One About window serves the whole run; each showing loads its texts anew.
-void frmZelk::showAbout() {
-    if (!about_) {
-        about_ = std::make_unique<frmAbout>();
-    }
-    about_->showModal(this);
-}
-
-// A command runs inside its click, but a user must see its bar move on a large install: let
-// Qt paint now and then, without taking any input (clicks and keys wait until the command has
-// returned, and so does a request to close the window).
-bool frmZelk::paintDue() const {
-    constexpr qint64 kPaintIntervalMs = 30;
-    return !sincePaint_.isValid() || sincePaint_.elapsed() >= kPaintIntervalMs;
-}
-
+// While a command runs, Qt paints now and then without taking any input (clicks and keys wait
+// until the command has returned, and so does a request to close the window).
 void frmZelk::letQtPaint() {
-    if (paintDue()) {
+    if (paintPace_.paintDue()) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        sincePaint_.start();
+        paintPace_.painted();
     }
 }
 
 void frmZelk::endProgram(int exitStatus) {
+    ended_ = true;
     hide();
     QCoreApplication::exit(exitStatus);
 }
@@ -214,8 +185,8 @@ void frmZelk::endProgram(int exitStatus) {
 // every file to remove, which a Scan must not wait for.
 bool frmZelk::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Panel3 && event->type() == QEvent::ToolTip) {
-        const std::string text = flow_->zelkToolTip();
-        if (flow_->hasEnded()) {
+        const std::string text = commands_.zelkToolTip ? commands_.zelkToolTip() : std::string();
+        if (ended_) {
             return true;
         }
         Panel3->setToolTip(zelk::toQString(text));
@@ -225,12 +196,12 @@ bool frmZelk::eventFilter(QObject* watched, QEvent* event) {
 
 // Closing ends the program, once a command that is running has ended.
 void frmZelk::closeEvent(QCloseEvent* event) {
-    flow_->close();
-    if (flow_->hasEnded()) {
-        event->accept();
+    if (commands_.close) {
+        commands_.close();
     } else {
-        event->ignore();
+        endProgram(0);
     }
+    event->setAccepted(ended_);
 }
 
 QProgressBar* frmZelk::progressBar(zelk::ProgressBarId bar) const {
@@ -249,11 +220,9 @@ QLabel* frmZelk::panel(zelk::StatusPanel number) const {
     return Panel3;
 }
 
-// Qt's bar takes whole numbers; a maximum of 0 would make it a busy indicator, so the range
-// never shrinks below 0..1 and the value is kept inside the range.
 void frmZelk::setProgressMax(zelk::ProgressBarId bar, float maximum) {
     QProgressBar* target = progressBar(bar);
-    const int top = std::max(1, static_cast<int>(std::lround(maximum)));
+    const int top = zelk::barTop(maximum);
     target->setRange(0, top);
     target->setValue(std::min(target->value(), top));
 }
@@ -263,10 +232,10 @@ void frmZelk::setProgressMax(zelk::ProgressBarId bar, float maximum) {
 // is told when painting is due, and at once when it reaches its end, goes back or starts.
 void frmZelk::setProgressValue(zelk::ProgressBarId bar, float value) {
     QProgressBar* target = progressBar(bar);
-    const long rounded = std::lround(value);
-    const int wanted = static_cast<int>(std::clamp<long>(rounded, 0, target->maximum()));
+    const int wanted = zelk::barPosition(value, target->maximum());
     const bool shownNothing = target->value() < target->minimum();  // a bar reset by its range
-    if (wanted == target->maximum() || wanted < target->value() || shownNothing || paintDue()) {
+    if (zelk::paintsAtOnce(wanted, target->value(), target->maximum()) || shownNothing ||
+        paintPace_.paintDue()) {
         target->setValue(wanted);
         letQtPaint();
     }

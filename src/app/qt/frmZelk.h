@@ -1,56 +1,35 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QWidget>
-#include <memory>
 #include <string>
 
-#include "app/ProgramFlow.h"
-#include "app/WindowOps.h"
-#include "platform/FileSystemObject.h"
-#include "platform/Prompter.h"
-#include "settings/FolderLocation.h"
+#include "app/MainWindowCommands.h"
+#include "app/ProgressBarPace.h"
+#include "core/WindowOps.h"
 
-class frmAbout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
 
-// The main window of the Qt front end: every control the user works with. The run state and
-// the commands live in the toolkit-free ProgramFlow, which this window drives from its events.
+// The main window of the Qt front end: every control the user works with. What its buttons
+// and its close button start is given from outside (the program's flow, see QtProgram).
 class frmZelk : public QWidget, public zelk::WindowOps {
     Q_OBJECT
 
 public:
-    // What the window needs from its surroundings; tests replace each part.
-    struct Seams {
-        std::unique_ptr<zelk::Prompter> prompter;  // nullptr: the real Qt dialogs
-        zelk::DiskAccess access = zelk::DiskAccess::system();
-        std::string executableFolder;  // empty: the folder of the running binary
-        std::string userConfigFolder;  // empty: the one the environment names
-    };
-
+    // Creates the window and its controls, hidden.
     explicit frmZelk(QWidget* parent = nullptr);
-    explicit frmZelk(Seams seams, QWidget* parent = nullptr);
     ~frmZelk() override;
 
-    // The start-up step: locate the simulator folder, disable Zelk, show the window centred
-    // with the focus on Scan. False when the program ended instead (see exitCode()).
-    bool load();
+    void setCommands(zelk::MainWindowCommands commands) { commands_ = std::move(commands); }
 
-    bool hasEnded() const { return flow_->hasEnded(); }
-    int exitCode() const { return flow_->exitStatus(); }
+    // After the start-up step: Zelk disabled, the window shown centred on the screen with the
+    // focus on Scan.
+    void showAfterLoad();
 
-    zelk::RunState& runState() { return flow_->runState(); }
-    const zelk::RunState& runState() const { return flow_->runState(); }
-
-    void FindFolder() { flow_->FindFolder(); }
-    void SelectFolder() { flow_->SelectFolder(); }
-    void ShowFolderList(const std::string& folderspec) { flow_->ShowFolderList(folderspec); }
-    void ShowFileInfo(const std::string& filespec) { flow_->ShowFileInfo(filespec); }
-    void ShowFileList(const std::string& folderspec) { flow_->ShowFileList(folderspec); }
-    void DeleteFileList(const std::string& folderspec) { flow_->DeleteFileList(folderspec); }
+    // Hides the window and ends the event loop with this exit status.
+    void endProgram(int exitStatus);
 
     // The window operations the commands use.
     void setProgressMax(zelk::ProgressBarId bar, float maximum) override;
@@ -68,18 +47,14 @@ private:
     void buildControls();
     void wireCommands();
     void centreOnScreen();
-    bool paintDue() const;
     void letQtPaint();
-    void showAbout();
-    void endProgram(int exitStatus);
 
     QProgressBar* progressBar(zelk::ProgressBarId bar) const;
     QLabel* panel(zelk::StatusPanel panel) const;
 
-    std::unique_ptr<zelk::Prompter> prompter_;
-    std::unique_ptr<zelk::ProgramFlow> flow_;
-    std::unique_ptr<frmAbout> about_;
-    QElapsedTimer sincePaint_;
+    zelk::MainWindowCommands commands_;
+    zelk::ProgressBarPace paintPace_;
+    bool ended_ = false;
     bool awaitingFrame_ = false;  // centred before the window manager's frame was known
 
     QPushButton* Command1 = nullptr;

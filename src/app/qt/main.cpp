@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "app/ProgramInfo.h"
 #include "app/qt/AppIcon.h"
-#include "app/qt/frmZelk.h"
+#include "app/qt/QtProgram.h"
+#include "core/ProgramInfo.h"
 #include "platform/ConfigFolder.h"
 #include "platform/ExecutableFolder.h"
 #include "platform/ProcessMemory.h"
@@ -35,9 +35,6 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(zelk::kProgramTitle);
     QApplication::setWindowIcon(zelk::appIcon());
 
-    frmZelk window;
-    if (!window.load()) {
-        return window.exitCode();
-    }
-    return QApplication::exec();
+    zelk::QtProgram program;
+    return program.start() ? program.run() : program.exitStatus();
 }

@@ -1,26 +1,15 @@
 #include "app/win32/Win32Program.h"
 
-#include "platform/ExecutableFolder.h"
+#include "core/ProgramInfo.h"
 
 namespace zelk {
 
 Win32Program::Win32Program(Seams seams)
-    : dialogs_(main_.handle()),
+    : dialogs_(main_.handle(), kProgramTitle),
       flow_(FrontEnd{main_, seams.prompter ? *seams.prompter : dialogs_, [this] { showAbout(); },
                      [this](int exitStatus) { main_.endProgram(exitStatus); }},
-            std::move(seams.access), withProgramFolder(std::move(seams.folders))) {
-    main_.setCommands({[this] { flow_.scan(); }, [this] { flow_.removal(); },
-                       [this] { flow_.about(); }, [this] { flow_.close(); },
-                       [this] { return flow_.zelkToolTip(); }});
-}
-
-// The settings file lives beside the program; a program that may not write there does not
-// look elsewhere (it is unpacked where its user can write).
-SettingsFolders Win32Program::withProgramFolder(SettingsFolders folders) {
-    if (folders.program.empty()) {
-        folders.program = executableFolder();
-    }
-    return folders;
+            std::move(seams.access), withSystemFolders(std::move(seams.folders))) {
+    main_.setCommands(flow_.windowCommands());
 }
 
 bool Win32Program::start() {

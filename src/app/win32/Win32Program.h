@@ -6,8 +6,9 @@
 
 #include "about/win32/frmAbout.h"
 #include "app/ProgramFlow.h"
+#include "app/ProgramSeams.h"
+#include "app/win32/Win32Prompter.h"
 #include "app/win32/frmZelk.h"
-#include "platform/win32/Win32Prompter.h"
 
 namespace zelk {
 
@@ -15,12 +16,7 @@ namespace zelk {
 // program's flow.
 class Win32Program {
 public:
-    // What the program needs from its surroundings; tests replace each part.
-    struct Seams {
-        Prompter* prompter = nullptr;  // nullptr: message boxes and the shell's folder picker
-        DiskAccess access = DiskAccess::system();
-        SettingsFolders folders;  // an empty program folder: the folder of the .exe
-    };
+    using Seams = ProgramSeams;
 
     explicit Win32Program(Seams seams);
     Win32Program() : Win32Program(Seams{}) {}
@@ -40,7 +36,6 @@ public:
     frmAbout* aboutWindow() { return about_.get(); }
 
 private:
-    static SettingsFolders withProgramFolder(SettingsFolders folders);
     void handle(MSG& message);
     void showAbout();
 

@@ -5,10 +5,9 @@
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <cmath>
 
-#include "app/ProgramInfo.h"
 #include "app/win32/AppIcon.h"
+#include "core/ProgramInfo.h"
 #include "platform/win32/Win32Text.h"
 
 namespace {
@@ -23,8 +22,6 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDR
 // Control IDs are 101 onwards, in table order: clear of IDOK and IDCANCEL, which Enter and
 // Esc send to a window that uses the dialog keys.
 constexpr int kFirstControlId = 101;
-// While a command runs, the bars are painted at most this often (and at their end).
-constexpr unsigned long long kPaintIntervalMs = 30;
 
 // The room a status bar leaves between two of its parts (2 pixels unless a theme says otherwise).
 int gapBetweenParts(HWND bar) {
@@ -69,16 +66,6 @@ DWORD styleOf(ControlKind kind) {
             return CCS_NOPARENTALIGN | CCS_NORESIZE;
     }
     return 0;
-}
-
-// A bar takes whole numbers from 0 up; out-of-range and NaN values are brought into range
-// before rounding, where the conversion is defined.
-int wholeNonNegative(float value) {
-    const double number = value;
-    if (!(number > 0.0)) {
-        return 0;
-    }
-    return static_cast<int>(std::lround(std::min(number, static_cast<double>(INT_MAX))));
 }
 
 }  // namespace
@@ -274,7 +261,7 @@ HWND frmZelk::progressBar(zelk::ProgressBarId bar) const {
 // the value is kept inside the range.
 void frmZelk::setProgressMax(zelk::ProgressBarId bar, float maximum) {
     const HWND target = progressBar(bar);
-    const int top = std::max(1, wholeNonNegative(maximum));
+    const int top = zelk::barTop(maximum);
     const auto value = static_cast<int>(::SendMessageW(target, PBM_GETPOS, 0, 0));
     ::SendMessageW(target, PBM_SETRANGE32, 0, top);
     ::SendMessageW(target, PBM_SETPOS, std::min(value, top), 0);
@@ -286,13 +273,13 @@ void frmZelk::setProgressMax(zelk::ProgressBarId bar, float maximum) {
 void frmZelk::setProgressValue(zelk::ProgressBarId bar, float value) {
     const HWND target = progressBar(bar);
     const auto top = static_cast<int>(::SendMessageW(target, PBM_GETRANGE, FALSE, 0));
-    const int wanted = std::min(wholeNonNegative(value), top);
+    const int wanted = zelk::barPosition(value, top);
     const auto shown = static_cast<int>(::SendMessageW(target, PBM_GETPOS, 0, 0));
     if (wanted == shown) {
         return;
     }
     ::SendMessageW(target, PBM_SETPOS, wanted, 0);
-    letWindowsPaint(wanted == top || wanted < shown);
+    letWindowsPaint(zelk::paintsAtOnce(wanted, shown, top));
 }
 
 void frmZelk::setPanelText(zelk::StatusPanel panel, const std::string& text) {
@@ -365,8 +352,7 @@ void frmZelk::setCommand2Enabled(bool enabled) {
 // window are handled here: the bars' timers (their animation) and painting. Clicks and keys
 // wait in the queue until the command has returned.
 void frmZelk::letWindowsPaint(bool now) {
-    const unsigned long long tick = ::GetTickCount64();
-    if (!now && tick - lastPaint_ < kPaintIntervalMs) {
+    if (!now && !paintPace_.paintDue()) {
         return;
     }
     MSG message;
@@ -375,5 +361,5 @@ void frmZelk::letWindowsPaint(bool now) {
         ::DispatchMessageW(&message);
     }
     ::RedrawWindow(handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    lastPaint_ = tick;
+    paintPace_.painted();
 }

@@ -7,29 +7,22 @@
 #include <string>
 #include <string_view>
 
+#include "app/MainWindowCommands.h"
+#include "app/ProgressBarPace.h"
 #include "app/WindowLayout.h"
-#include "app/WindowOps.h"
-#include "platform/win32/Win32Layout.h"
-#include "platform/win32/Win32Window.h"
+#include "app/win32/Win32Layout.h"
+#include "app/win32/Win32Window.h"
+#include "core/WindowOps.h"
 
 // The main window: the controls the user works with. What its buttons and its close button
 // start is given from outside (the program's flow).
 class frmZelk : public zelk::win32::Window, public zelk::WindowOps {
 public:
-    struct Commands {
-        std::function<void()> scan;     // Command1
-        std::function<void()> removal;  // Command2
-        std::function<void()> about;    // Command3
-        std::function<void()> close;    // the window is being closed
-        // The tooltip of status panel 3, asked for when it is about to show.
-        std::function<std::string()> zelkToolTip;
-    };
-
     // Creates the window and its controls, hidden.
     frmZelk();
     ~frmZelk() override;
 
-    void setCommands(Commands commands) { commands_ = std::move(commands); }
+    void setCommands(zelk::MainWindowCommands commands) { commands_ = std::move(commands); }
 
     // After the start-up step: Zelk disabled, the window shown centred on the screen, frame
     // included, with the focus on Scan.
@@ -76,11 +69,11 @@ private:
     void letWindowsPaint(bool now);
 
     std::array<HWND, zelk::layout::kMainControls.size()> controls_{};
-    Commands commands_;
+    zelk::MainWindowCommands commands_;
     zelk::win32::Font font_;
     int dpi_ = 96;
     HWND focusWhenInactive_ = nullptr;
     HWND panelToolTips_ = nullptr;
     std::wstring toolTipText_;  // the text last handed to the tooltip control
-    unsigned long long lastPaint_ = 0;
+    zelk::ProgressBarPace paintPace_;
 };

@@ -5,10 +5,11 @@
 
 #include "app/CommandLine.h"
 #include "app/win32/Win32Program.h"
+#include "app/win32/Win32Prompter.h"
+#include "core/ProgramInfo.h"
 #include "platform/Error.h"
 #include "platform/ExecutableFolder.h"
 #include "platform/win32/Win32Console.h"
-#include "platform/win32/Win32Prompter.h"
 
 namespace {
 
@@ -60,10 +61,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     try {
         return runProgram();
     } catch (const zelk::ZelkError& error) {
-        zelk::Win32Prompter().showError(error.code(), error.text());
+        zelk::Win32Prompter(nullptr, zelk::kProgramTitle).showError(error.code(), error.text());
     } catch (const std::exception& error) {
-        zelk::Win32Prompter().showError(static_cast<int>(zelk::ErrorNumber::InternalError),
-                                        error.what());
+        zelk::Win32Prompter(nullptr, zelk::kProgramTitle)
+            .showError(static_cast<int>(zelk::ErrorNumber::InternalError), error.what());
     }
     return 1;
 }

@@ -1,0 +1,37 @@
+#include "app/qt/QtProgram.h"
+
+#include <QApplication>
+
+#include "core/ProgramInfo.h"
+
+namespace zelk {
+
+QtProgram::QtProgram(Seams seams)
+    : dialogs_(&main_, kProgramTitle),
+      flow_(FrontEnd{main_, seams.prompter ? *seams.prompter : dialogs_, [this] { showAbout(); },
+                     [this](int exitStatus) { main_.endProgram(exitStatus); }},
+            std::move(seams.access), withSystemFolders(std::move(seams.folders))) {
+    main_.setCommands(flow_.windowCommands());
+}
+
+bool QtProgram::start() {
+    if (!flow_.load()) {
+        return false;
+    }
+    main_.showAfterLoad();
+    return true;
+}
+
+int QtProgram::run() {
+    return QApplication::exec();
+}
+
+// One About window serves the whole run; each showing loads its texts anew.
+void QtProgram::showAbout() {
+    if (!about_) {
+        about_ = std::make_unique<frmAbout>();
+    }
+    about_->showModal(&main_);
+}
+
+}  // namespace zelk

@@ -1,0 +1,134 @@
+#include <filesystem>
+#include <stdexcept>
+
+#include "support/SampleTree.h"
+#include "support/win32/WindowTestSupport.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+class frmZelkCommandsTest : public zelk::test::Win32ProgramTest {
+protected:
+    void SetUp() override {
+        Win32ProgramTest::SetUp();
+        ASSERT_TRUE(start());
+    }
+
+    int barMaximum(const char* name) const { return zelk::test::progressMaximum(control(name)); }
+    int barValue(const char* name) const { return zelk::test::progressValue(control(name)); }
+};
+
+TEST_F(frmZelkCommandsTest, ScanShowsTheCountsAndZelkLeavesExactlyTheReferencedFiles) {
+    click("Command1");
+    EXPECT_EQ(panel(1), zelk::test::sample::kPanels);
+    EXPECT_EQ(panel(2), zelk::test::sample::kGauges);
+    EXPECT_EQ(panel(3), zelk::test::sample::kZelk);
+    EXPECT_EQ(panelToolTip(3), zelk::test::sample::kZelkToolTip);
+    EXPECT_TRUE(::IsWindowEnabled(control("Command2")));
+    EXPECT_EQ(barMaximum("ProgressBar1"), 4);
+    EXPECT_EQ(barValue("ProgressBar1"), 4);
+
+    prompter.answers = {true, false};
+    click("Command2");
+    EXPECT_EQ(prompter.questions, (Names{"You want to remove all unused gauge files?",
+                                         "All files succefully removed. Exit from Zelk Gauge?"}));
+    EXPECT_FALSE(program->flow().hasEnded());
+    EXPECT_EQ(tree.filesBelow("sim/Gauges"), zelk::test::sample::kKept);
+    EXPECT_EQ(barMaximum("ProgressBar2"), 10);
+    EXPECT_EQ(barValue("ProgressBar2"), 10);
+    EXPECT_EQ(panelToolTip(3), "");
+    // The keyboard still reaches a button, whatever the command did to Zelk.
+    EXPECT_TRUE(::IsWindowEnabled(::GetFocus()));
+    EXPECT_TRUE(prompter.errors.empty());
+    EXPECT_FALSE(zelk::test::takeQuitStatus().has_value());
+}
+
+struct EndCase {
+    const char* name;
+    int exitStatus;
+    int errorNumber;  // 0: no error shown
+};
+
+// ctest names the case, not its bytes.
+void PrintTo(const EndCase& entry, std::ostream* out) {
+    *out << entry.name;
+}
+
+class frmZelkEndTest : public frmZelkCommandsTest, public ::testing::WithParamInterface<EndCase> {
+protected:
+    void end(const std::string& how) {
+        if (how == "YesAfterTheRemoval") {
+            click("Command1");
+            prompter.answers = {true, true};
+            click("Command2");
+        } else if (how == "ErrorInAScan") {
+            std::filesystem::rename(std::filesystem::path(tree.path("sim/Gauges")),
+                                    std::filesystem::path(tree.path("sim/Gone")));
+            prompter.errorsExpected = 1;
+            click("Command1");
+        } else if (how == "LinkOutOfGaugesInAScan") {
+            // Wine shows the link as the library's file: deleting it would delete that file.
+            tree.write("Library/Shared.gau", "shared");
+            tree.symlink(tree.path("Library/Shared.gau"), "sim/Gauges/Shared.gau");
+            prompter.errorsExpected = 1;
+            click("Command1");
+            EXPECT_EQ(tree.read("Library/Shared.gau"), "shared");
+        }
+    }
+};
+
+// However the program ends, the window goes and the message loop ends with the status.
+TEST_P(frmZelkEndTest, ProgramEndsWithItsStatus) {
+    const EndCase& ending = GetParam();
+    try {
+        end(ending.name);
+    } catch (const std::logic_error&) {
+        GTEST_SKIP() << "Unix links exist under Wine only";
+    }
+    EXPECT_TRUE(program->flow().hasEnded());
+    EXPECT_FALSE(::IsWindowVisible(mainWindow()));
+    EXPECT_EQ(zelk::test::takeQuitStatus(), ending.exitStatus);
+    if (ending.errorNumber == 0) {
+        EXPECT_TRUE(prompter.errors.empty());
+    } else {
+        ASSERT_EQ(prompter.errors.size(), 1u);
+        EXPECT_EQ(prompter.errors[0].first, ending.errorNumber);
+        EXPECT_EQ(panel(2), zelk::test::sample::kGauges);  // done before the error stays done
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Endings, frmZelkEndTest,
+                         ::testing::Values(EndCase{"YesAfterTheRemoval", 0, 0},
+                                           EndCase{"ErrorInAScan", 1, 76},
+                                           EndCase{"LinkOutOfGaugesInAScan", 1, 75}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The close button ends the program at once: no question, nothing deleted, even with files
+// listed to remove.
+TEST_F(frmZelkCommandsTest, CloseButtonAfterAScanEndsWithoutAQuestion) {
+    const Names before = tree.filesBelow("sim/Gauges");
+    click("Command1");
+    ::SendMessageW(mainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(program->flow().hasEnded());
+    EXPECT_FALSE(::IsWindowVisible(mainWindow()));
+    EXPECT_EQ(zelk::test::takeQuitStatus(), 0);
+    EXPECT_TRUE(prompter.questions.empty());
+    EXPECT_EQ(tree.filesBelow("sim/Gauges"), before);
+}
+
+// No simulator folder and the picker cancelled: the program ends before its window shows.
+TEST(Win32ProgramStartTest, CancelledPickerEndsTheProgramUnseen) {
+    zelk::test::TempTree tree;
+    tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("nowhere") + "\r\n");
+    zelk::test::ScriptedPrompter prompter;
+    prompter.folders = {std::nullopt};
+    zelk::Win32Program program({&prompter, zelk::DiskAccess::system(), {tree.path("bin"), {}}});
+    EXPECT_FALSE(program.start());
+    EXPECT_EQ(program.exitStatus(), 0);
+    EXPECT_EQ(prompter.pickerTitles.size(), 1u);
+    EXPECT_FALSE(::IsWindowVisible(program.mainWindow().handle()));
+    EXPECT_EQ(zelk::test::takeQuitStatus(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+#include "core/NameList.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/Error.h"
+#include "support/Outcomes.h"
+
+namespace zelk {
+namespace {
+
+using test::errorOf;
+
+TEST(NameListTest, AnEmptyListHasNoUpperBoundAndNoSlots) {
+    NameList list;
+    EXPECT_FALSE(list.hasSlots());
+    EXPECT_EQ(errorOf([&] { list.upperBound(); }), ErrorNumber::SubscriptOutOfRange);
+    EXPECT_EQ(errorOf([&] { list.at(0); }), ErrorNumber::SubscriptOutOfRange);
+}
+
+TEST(NameListTest, TheFirstNameLandsInSlotOneAndSlotZeroStaysEmpty) {
+    NameList list;
+    Int16 counter;
+    list.add(counter, "Airspeed");
+    EXPECT_EQ(counter.value(), 1);
+    EXPECT_EQ(list.upperBound().value(), 1);
+    EXPECT_EQ(list.at(0), "");
+    EXPECT_EQ(list.at(1), "Airspeed");
+    EXPECT_EQ(errorOf([&] { list.at(2); }), ErrorNumber::SubscriptOutOfRange);
+}
+
+TEST(NameListTest, ACounterThatRanAheadLeavesAnEmptyGapSlot) {
+    NameList list;
+    Int16 counter;
+    for (const char* name : {"a", "b", "c", "d"}) {
+        list.add(counter, name);
+    }
+    counter.increment();  // as after a loop that used the counter as its index
+    list.add(counter, "f");
+    EXPECT_EQ(list.upperBound().value(), 6);
+    EXPECT_EQ(list.at(4), "d");
+    EXPECT_EQ(list.at(5), "");
+    EXPECT_EQ(list.at(6), "f");
+}
+
+TEST(NameListTest, AnAddAtTheTopIsAnOverflowThatChangesNothing) {
+    NameList list;
+    Int16 counter;
+    for (int i = 0; i < Int16::kMax; ++i) {
+        list.add(counter, "n");
+    }
+    EXPECT_EQ(list.upperBound().value(), 32767);
+    EXPECT_EQ(errorOf([&] { list.add(counter, "extra"); }), ErrorNumber::Overflow);
+    EXPECT_EQ(counter.value(), 32767);
+    EXPECT_EQ(list.upperBound().value(), 32767);
+    EXPECT_EQ(list.at(32767), "n");
+}
+
+}  // namespace
+}  // namespace zelk
