@@ -12,6 +12,7 @@ set(ZELK_WIN32_PLATFORM_SOURCES
     CodePageText.cpp
     NativePathResolver.cpp
     ShellFolderPicker.cpp
+    Win32Console.cpp
     Win32Disk.cpp
     Win32Error.cpp
     Win32ExecutableFolder.cpp

@@ -66,6 +66,13 @@ public:
         throw makeError(ErrorNumber::PermissionDenied, path);
     }
     bool isReadOnly(const std::string&) const override { return false; }
+    std::uint64_t fileSize(const std::string& path) const override {
+        const auto file = files.find(nameOf(path));
+        if (file == files.end()) {
+            throw makeError(ErrorNumber::FileNotFound, path);
+        }
+        return file->second.size();
+    }
     std::string canonicalPath(const std::string& path) const override { return path; }
     void replaceFile(const std::string& path, const std::string& content) const override {
         files[nameOf(path)] = content;

@@ -7,13 +7,22 @@
 
 namespace zelk {
 
+// Told of every panel file a Scan has read, for a caller that wants to know which panel refers
+// to what; the Scan itself keeps only the distinct gauge names.
+class PanelWatch {
+public:
+    virtual ~PanelWatch() = default;
+    virtual void panelRead(const File& panel) = 0;
+};
+
 // What a command works with: the run state, the window it reports to, the dialogs it asks
-// through, and the disk.
+// through, and the disk; and, when somebody asks, what watches the panels a Scan reads.
 struct CommandContext {
     RunState& state;
     WindowOps& window;
     Prompter& prompter;
     const DiskAccess& access;
+    PanelWatch* panelWatch = nullptr;
 };
 
 }  // namespace zelk

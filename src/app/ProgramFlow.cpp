@@ -1,7 +1,9 @@
 #include "app/ProgramFlow.h"
 
 #include "app/EventGuard.h"
+#include "app/RemovalPreview.h"
 #include "platform/Error.h"
+#include "platform/ErrorWording.h"
 #include "removal/Removal.h"
 #include "scan/PanelScan.h"
 #include "scan/UnusedScan.h"
@@ -12,7 +14,7 @@ ProgramFlow::ProgramFlow(FrontEnd frontEnd, DiskAccess access, SettingsFolders f
     : frontEnd_(std::move(frontEnd)), access_(std::move(access)), folders_(std::move(folders)) {}
 
 CommandContext ProgramFlow::context() {
-    return {state_, frontEnd_.window, frontEnd_.prompter, access_};
+    return {state_, window_, frontEnd_.prompter, access_};
 }
 
 bool ProgramFlow::load() {
@@ -21,6 +23,18 @@ bool ProgramFlow::load() {
 
 void ProgramFlow::scan() {
     run([this] { runScanCommand(context()); });
+}
+
+std::string ProgramFlow::zelkToolTip() {
+    std::string text;
+    if (busy_ || !window_.zelkEnabled()) {
+        return text;
+    }
+    run([this, &text] {
+        text = withContext("The size of a file to remove could not be read.",
+                           [this] { return removalToolTip(filesToRemove(state_, access_)); });
+    });
+    return text;
 }
 
 void ProgramFlow::removal() {
@@ -91,6 +105,23 @@ void ProgramFlow::ShowFileList(const std::string& folderspec) {
 
 void ProgramFlow::DeleteFileList(const std::string& folderspec) {
     zelk::DeleteFileList(context(), folderspec);
+}
+
+void ProgramFlow::CommandWindow::setProgressMax(ProgressBarId bar, float maximum) {
+    window_.setProgressMax(bar, maximum);
+}
+
+void ProgramFlow::CommandWindow::setProgressValue(ProgressBarId bar, float value) {
+    window_.setProgressValue(bar, value);
+}
+
+void ProgramFlow::CommandWindow::setPanelText(StatusPanel panel, const std::string& text) {
+    window_.setPanelText(panel, text);
+}
+
+void ProgramFlow::CommandWindow::setCommand2Enabled(bool enabled) {
+    zelkEnabled_ = enabled;
+    window_.setCommand2Enabled(enabled);
 }
 
 }  // namespace zelk

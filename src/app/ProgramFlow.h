@@ -45,6 +45,13 @@ public:
     // True while a handler runs.
     bool isBusy() const { return busy_; }
 
+    // The tooltip of status panel 3, which a front end asks for when the pointer comes to rest
+    // on the panel: after a Scan that listed files, what Zelk would remove; empty after a
+    // removal, a Scan that listed nothing, or while a command runs. Worked out only then, as it
+    // asks the disk for the size of every file; an error is shown and ends the program, as in
+    // a command.
+    std::string zelkToolTip();
+
     RunState& runState() { return state_; }
     const RunState& runState() const { return state_; }
     CommandContext context();
@@ -59,12 +66,30 @@ public:
     void DeleteFileList(const std::string& folderspec);
 
 private:
+    // The front end's window as the commands see it, which remembers whether Zelk is enabled:
+    // once a command has disabled it, the list it would remove is empty or spent.
+    class CommandWindow : public WindowOps {
+    public:
+        explicit CommandWindow(WindowOps& window) : window_(window) {}
+        bool zelkEnabled() const { return zelkEnabled_; }
+
+        void setProgressMax(ProgressBarId bar, float maximum) override;
+        void setProgressValue(ProgressBarId bar, float value) override;
+        void setPanelText(StatusPanel panel, const std::string& text) override;
+        void setCommand2Enabled(bool enabled) override;
+
+    private:
+        WindowOps& window_;
+        bool zelkEnabled_ = false;
+    };
+
     // Runs a handler through the error rule, or queues it while another runs. False when the
     // program has ended.
     bool run(std::function<void()> handler);
     void end(int exitStatus);
 
     FrontEnd frontEnd_;
+    CommandWindow window_{frontEnd_.window};
     DiskAccess access_;
     SettingsFolders folders_;
     RunState state_;

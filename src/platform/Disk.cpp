@@ -35,6 +35,9 @@ public:
     void checkRemovable(const std::string& name) const override {
         disk_.checkRemovable(childPath(path_, name));
     }
+    std::uint64_t fileSize(const std::string& name) const override {
+        return disk_.fileSize(childPath(path_, name));
+    }
 
 private:
     const Disk& disk_;

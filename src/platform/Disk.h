@@ -120,6 +120,8 @@ public:
     // entry and nothing else: where the system would reach another file through the name, or
     // the entry is not a file on disk.
     virtual void checkRemovable(const std::string& name) const;
+    // The size in bytes of a file (of what a link points to).
+    virtual std::uint64_t fileSize(const std::string& name) const = 0;
 };
 
 // The characters that separate the parts of a native path on this platform: "/" on Linux,
@@ -155,6 +157,8 @@ public:
     // Throws ZelkError, naming the path and why, when remove() could not delete exactly this
     // entry. On Linux a name is a name and a link is removed as a link, so nothing is checked.
     virtual void checkRemovable(const std::string& path) const;
+    // The size in bytes of a file, following links. Throws ZelkError naming the path.
+    virtual std::uint64_t fileSize(const std::string& path) const = 0;
     // The path with every link followed and nothing relative left in it, so that two paths
     // name the same entry exactly when their canonical paths are equal. Throws ZelkError.
     virtual std::string canonicalPath(const std::string& path) const = 0;

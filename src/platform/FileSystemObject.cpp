@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/Error.h"
+#include "platform/TextEncoding.h"
 
 namespace zelk {
 namespace {
@@ -135,15 +136,121 @@ std::string_view TextStream::ReadLineView() {
     return spill_;
 }
 
+namespace {
+
+// Looks at the start of the file on the first read. 8-bit text passes through untouched; a
+// UTF-8 mark is dropped; UTF-16 is decoded chunk by chunk, so a large file is never held whole.
+class MarkedTextSource : public ByteSource {
+public:
+    MarkedTextSource(std::unique_ptr<ByteSource> source, std::string displayPath)
+        : source_(std::move(source)), displayPath_(std::move(displayPath)) {}
+
+    std::size_t read(char* buffer, std::size_t size) override {
+        if (!started_) {
+            started_ = true;
+            if (const std::size_t got = start(buffer, size)) {
+                return got;
+            }
+        }
+        while (textAt_ == text_.size()) {
+            if (!decoder_) {
+                return source_->read(buffer, size);
+            }
+            if (!decodeMore()) {
+                return 0;
+            }
+        }
+        const std::size_t count = std::min(size, text_.size() - textAt_);
+        std::copy_n(text_.data() + textAt_, count, buffer);
+        textAt_ += count;
+        return count;
+    }
+
+private:
+    // Reads the first bytes into the buffer and decides by their mark. Returns how much of the
+    // buffer the caller may take as it is (8-bit text, the usual case); 0 when what it gets
+    // comes from text_ instead.
+    std::size_t start(char* buffer, std::size_t size) {
+        std::size_t got = source_->read(buffer, size);
+        std::string_view first(buffer, got);
+        if (got > 0 && got < kUtf8Mark.size()) {  // too little to tell: gather a little more
+            text_.assign(buffer, got);
+            while (text_.size() < kUtf8Mark.size() && (got = source_->read(buffer, size)) > 0) {
+                text_.append(buffer, got);
+            }
+            first = text_;
+        }
+        const TextMark mark = textMarkOf(first);
+        if (mark.encoding == TextMark::Encoding::Utf16) {
+            decoder_.emplace(mark.order);
+            text_ = decoded(first.substr(mark.length));
+            return 0;
+        }
+        if (first.data() == buffer && mark.length == 0) {
+            return got;
+        }
+        text_ = std::string(first.substr(mark.length));
+        return 0;
+    }
+
+    bool decodeMore() {
+        chunk_.resize(kChunk);
+        const std::size_t got = source_->read(chunk_.data(), chunk_.size());
+        if (got == 0) {
+            if (!decoder_->atCharacterEnd()) {
+                notUtf16();
+            }
+            return false;
+        }
+        text_ = decoded(std::string_view(chunk_.data(), got));
+        textAt_ = 0;
+        return true;
+    }
+
+    std::string decoded(std::string_view bytes) {
+        auto text = decoder_->decode(bytes);
+        if (!text) {
+            notUtf16();
+        }
+        return std::move(*text);
+    }
+
+    [[noreturn]] void notUtf16() const {
+        throw makeError(ErrorNumber::IoFailure,
+                        displayPath_ +
+                            " starts with the byte-order mark of UTF-16 text but is not UTF-16 "
+                            "text, so which gauges it refers to cannot be known");
+    }
+
+    std::unique_ptr<ByteSource> source_;
+    std::string displayPath_;
+    bool started_ = false;
+    std::optional<Utf16Decoder> decoder_;  // for UTF-16 only
+    std::vector<char> chunk_;
+    std::string text_;  // to hand out from textAt_ on before reading on
+    std::size_t textAt_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<ByteSource> textByByteOrderMark(std::unique_ptr<ByteSource> source,
+                                                std::string displayPath) {
+    return std::make_unique<MarkedTextSource>(std::move(source), std::move(displayPath));
+}
+
 File::File(std::shared_ptr<const FolderHandle> folder, std::string name)
     : folder_(std::move(folder)), name_(std::move(name)) {}
 
 TextStream File::OpenAsTextStream(int ioMode, int format) const {
-    if (ioMode != 1 || format != 0) {
+    if (ioMode != 1 || (format != kAnsiText && format != kTextByByteOrderMark)) {
         throw makeError(ErrorNumber::InvalidArgument,
-                        "only 8-bit text for reading is supported (" + Path() + ")");
+                        "only 8-bit or marked text for reading is supported (" + Path() + ")");
     }
-    return TextStream(folder_->openRead(name_), Path());
+    std::unique_ptr<ByteSource> source = folder_->openRead(name_);
+    if (format == kTextByByteOrderMark) {
+        source = textByByteOrderMark(std::move(source), Path());
+    }
+    return TextStream(std::move(source), Path());
 }
 
 void File::Delete(bool force) const {
@@ -151,6 +258,10 @@ void File::Delete(bool force) const {
         throw makeError(ErrorNumber::PermissionDenied, Path());
     }
     folder_->remove(name_);
+}
+
+std::uint64_t File::Size() const {
+    return folder_->fileSize(name_);
 }
 
 Folder::Folder(std::shared_ptr<const FolderHandle> handle) : handle_(std::move(handle)) {}

@@ -35,6 +35,17 @@ struct DiskAccess {
     std::string displayPath(std::string_view path) const { return resolver->displayPath(path); }
 };
 
+// The formats of File::OpenAsTextStream: 8-bit text as it is, or a file read the way Windows'
+// profile functions read one. Then a file that starts with a UTF-16 byte-order mark (either
+// byte order) gives its text as UTF-8, a UTF-8 mark is skipped, and any other file is 8-bit
+// text as it is; UTF-16 that is not valid UTF-16 fails the read with a device I/O error.
+inline constexpr int kAnsiText = 0;
+inline constexpr int kTextByByteOrderMark = -2;
+
+// The bytes of a source as kTextByByteOrderMark reads them; displayPath names it in errors.
+std::unique_ptr<ByteSource> textByByteOrderMark(std::unique_ptr<ByteSource> source,
+                                                std::string displayPath);
+
 // A text file read line by line as 8-bit text, without decoding. A line ends at CR LF, LF or
 // a lone CR; the line end is not part of the line. The file is read in small chunks, so only
 // the current line is ever held; a line longer than kMaxLineBytes is a read error.
@@ -79,8 +90,8 @@ public:
     // The full native path.
     std::string Path() const { return childPath(folder_->path(), name_); }
 
-    // Mode 1 is reading; format 0 is 8-bit text. Only that combination exists here.
-    TextStream OpenAsTextStream(int ioMode = 1, int format = 0) const;
+    // Mode 1 is reading, the only mode here; format kAnsiText or kTextByByteOrderMark.
+    TextStream OpenAsTextStream(int ioMode = 1, int format = kAnsiText) const;
 
     // The 8.3 name by which Windows also finds the file; empty where there is none.
     std::string ShortName() const { return folder_->shortName(name_); }
@@ -90,6 +101,9 @@ public:
     // Throws ZelkError, naming the file and why, when Delete could not remove exactly this
     // entry and nothing else.
     void CheckDeletable() const { folder_->checkRemovable(name_); }
+
+    // Its size in bytes (a link: of what it points to).
+    std::uint64_t Size() const;
 
 private:
     std::shared_ptr<const FolderHandle> folder_;

@@ -104,25 +104,23 @@ struct ProfileText {
     std::string text;
 };
 
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
-constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
-
 // Nothing when a UTF-16 file holds something that is not UTF-16: such a file is not read,
 // and never rewritten.
 std::optional<ProfileText> decode(std::string_view bytes) {
-    if (bytes.starts_with(kUtf8Mark)) {
-        return ProfileText{FileEncoding::Utf8WithMark, {}, std::string(bytes.substr(3))};
-    }
-    for (const auto& [mark, order] : {std::pair{kUtf16LeMark, ByteOrder::LittleEndian},
-                                      std::pair{kUtf16BeMark, ByteOrder::BigEndian}}) {
-        if (bytes.starts_with(mark)) {
-            auto text = utf16ToUtf8(bytes.substr(2), order);
-            if (!text) {
+    const TextMark mark = textMarkOf(bytes);
+    const std::string_view text = bytes.substr(mark.length);
+    switch (mark.encoding) {
+        case TextMark::Encoding::Utf8:
+            return ProfileText{FileEncoding::Utf8WithMark, {}, std::string(text)};
+        case TextMark::Encoding::Utf16: {
+            auto decoded = utf16ToUtf8(text, mark.order);
+            if (!decoded) {
                 return std::nullopt;
             }
-            return ProfileText{FileEncoding::Utf16WithMark, order, std::move(*text)};
+            return ProfileText{FileEncoding::Utf16WithMark, mark.order, std::move(*decoded)};
         }
+        case TextMark::Encoding::None:
+            break;
     }
     return ProfileText{FileEncoding::Ansi, {}, std::string(bytes)};
 }

@@ -122,6 +122,30 @@ std::optional<std::string> utf16ToUtf8(std::string_view bytes, ByteOrder order) 
     return out;
 }
 
+TextMark textMarkOf(std::string_view start) {
+    if (start.starts_with(kUtf8Mark)) {
+        return {TextMark::Encoding::Utf8, ByteOrder::LittleEndian, kUtf8Mark.size()};
+    }
+    if (start.starts_with(kUtf16LeMark)) {
+        return {TextMark::Encoding::Utf16, ByteOrder::LittleEndian, kUtf16LeMark.size()};
+    }
+    if (start.starts_with(kUtf16BeMark)) {
+        return {TextMark::Encoding::Utf16, ByteOrder::BigEndian, kUtf16BeMark.size()};
+    }
+    return {};
+}
+
+std::optional<std::string> Utf16Decoder::decode(std::string_view piece) {
+    held_.append(piece);
+    std::size_t whole = held_.size() - held_.size() % 2;
+    if (whole >= 2 && isHighSurrogate(unitAt(held_, whole - 2, order_))) {
+        whole -= 2;  // its low half comes with the next piece
+    }
+    auto text = utf16ToUtf8(std::string_view(held_).substr(0, whole), order_);
+    held_.erase(0, whole);
+    return text;
+}
+
 std::optional<std::string> utf8ToUtf16(std::string_view text, ByteOrder order) {
     std::string out;
     out.reserve(text.size() * 2);

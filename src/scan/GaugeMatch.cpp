@@ -4,11 +4,10 @@
 
 #include "platform/AsciiText.h"
 #include "platform/CodePages.h"
+#include "scan/GaugeRule.h"
 
 namespace zelk {
 namespace {
-
-constexpr std::string_view kGaugeExtension = ".gau";
 
 bool isAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(),
@@ -73,6 +72,43 @@ std::optional<std::u32string> decodeUtf8(std::string_view bytes) {
     return text;
 }
 
+constexpr char32_t kNoCharacter = 0xFFFFFFFF;
+using ByteCharacters = std::array<char32_t, 256>;
+
+// What each byte means on its own in each code page, found once.
+const ByteCharacters& byteCharactersOf(std::size_t page) {
+    static const auto tables = [] {
+        std::array<ByteCharacters, kAnsiCodePages.size()> built{};
+        for (std::size_t p = 0; p < kAnsiCodePages.size(); ++p) {
+            for (int value = 0; value < 256; ++value) {
+                const char byte = static_cast<char>(value);
+                const auto text = decodeCodePage(kAnsiCodePages[p], std::string_view(&byte, 1));
+                built[p][static_cast<std::size_t>(value)] =
+                    text && text->size() == 1 ? text->front() : kNoCharacter;
+            }
+        }
+        return built;
+    }();
+    return tables[page];
+}
+
+// The text with every byte read as its own character, as Windows' MultiByteToWideChar reads
+// it: a converter that composes a letter and a combining mark that follows it into one
+// character (Vietnamese, Hebrew) spells the name another way than Windows does.
+std::optional<std::u32string> decodeByteByByte(std::size_t page, std::string_view bytes) {
+    const ByteCharacters& characters = byteCharactersOf(page);
+    std::u32string text;
+    text.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const char32_t c = characters[static_cast<unsigned char>(byte)];
+        if (c == kNoCharacter) {
+            return std::nullopt;
+        }
+        text += c;
+    }
+    return text;
+}
+
 }  // namespace
 
 std::vector<std::string> loweredTextSpellings(std::string_view bytes) {
@@ -80,21 +116,33 @@ std::vector<std::string> loweredTextSpellings(std::string_view bytes) {
     if (const auto text = decodeUtf8(bytes)) {
         spellings.push_back(loweredUtf8(*text));
     }
-    for (const int codePage : kAnsiCodePages) {
-        if (const auto text = decodeCodePage(codePage, bytes)) {
-            spellings.push_back(loweredUtf8(*text));
+    for (std::size_t page = 0; page < kAnsiCodePages.size(); ++page) {
+        const auto whole = decodeCodePage(kAnsiCodePages[page], bytes);
+        if (whole) {
+            spellings.push_back(loweredUtf8(*whole));
+        }
+        const auto byteByByte = decodeByteByByte(page, bytes);
+        if (byteByByte && byteByByte != whole) {
+            spellings.push_back(loweredUtf8(*byteByByte));
         }
     }
     return spellings;
 }
 
-std::optional<std::string> loweredGaugeOfFile(std::string_view fileName) {
-    std::string lowered = asciiLower(fileName);
-    if (!lowered.ends_with(kGaugeExtension)) {
-        return std::nullopt;
+std::optional<std::string_view> gaugeStemOf(std::string_view fileName) {
+    for (const std::string_view extension : kGaugeExtensions) {
+        if (fileName.size() >= extension.size() &&
+            equalsIgnoringAsciiCase(fileName.substr(fileName.size() - extension.size()),
+                                    extension)) {
+            return fileName.substr(0, fileName.size() - extension.size());
+        }
     }
-    lowered.resize(lowered.size() - kGaugeExtension.size());
-    return lowered;
+    return std::nullopt;
+}
+
+std::optional<std::string> loweredGaugeOfFile(std::string_view fileName) {
+    const auto stem = gaugeStemOf(fileName);
+    return stem ? std::optional(asciiLower(*stem)) : std::nullopt;
 }
 
 GaugeMatch::GaugeMatch(const NameList& gauges) : gauges_(gauges) {
@@ -104,23 +152,30 @@ GaugeMatch::GaugeMatch(const NameList& gauges) : gauges_(gauges) {
     const Int16 last = gauges.upperBound();
     for (int i = 1; i <= last.value(); ++i) {
         const std::string& name = gauges.at(i);
-        if (isAscii(name)) {
-            continue;
-        }
-        for (const std::string& spelling : loweredTextSpellings(name)) {
-            text_.insert(spelling, 0);
+        addTextSpellings(name);
+        for (const std::string_view other : otherSpellingsOf(name)) {
+            others_.insert(other, 0);
+            addTextSpellings(other);
         }
     }
 }
 
+void GaugeMatch::addTextSpellings(std::string_view name) {
+    if (isAscii(name)) {
+        return;
+    }
+    for (const std::string& spelling : loweredTextSpellings(name)) {
+        text_.insert(spelling, 0);
+    }
+}
+
 bool GaugeMatch::accountsFor(std::string_view fileName) const {
-    if (fileName.size() < kGaugeExtension.size() ||
-        !equalsIgnoringAsciiCase(fileName.substr(fileName.size() - kGaugeExtension.size()),
-                                 kGaugeExtension)) {
+    const std::optional<std::string_view> gaugeStem = gaugeStemOf(fileName);
+    if (!gaugeStem) {
         return false;
     }
-    const std::string_view stem = fileName.substr(0, fileName.size() - kGaugeExtension.size());
-    if (gauges_.containsIgnoringAsciiCase(stem)) {
+    const std::string_view stem = *gaugeStem;
+    if (gauges_.containsIgnoringAsciiCase(stem) || others_.containsIgnoringAsciiCase(stem)) {
         return true;
     }
     if (text_.empty() || isAscii(stem)) {

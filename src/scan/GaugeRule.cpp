@@ -1,5 +1,7 @@
 #include "scan/GaugeRule.h"
 
+#include <algorithm>
+
 namespace zelk {
 namespace {
 
@@ -56,7 +58,37 @@ std::string_view trimSpacesAndTabs(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
+std::string_view cutAtNul(std::string_view name) {
+    return trimSpacesAndTabs(name.substr(0, name.find('\0')));
+}
+
+std::string_view unquoted(std::string_view name) {
+    if (name.empty() || (name.front() != '"' && name.front() != '\'')) {
+        return name;
+    }
+    const char quote = name.front();
+    name.remove_prefix(1);
+    if (!name.empty() && name.back() == quote) {
+        name.remove_suffix(1);
+    }
+    return trimSpacesAndTabs(name);
+}
+
 }  // namespace
+
+OtherSpellings otherSpellingsOf(std::string_view name) {
+    OtherSpellings other;
+    const auto add = [&](std::string_view spelling) {
+        if (spelling != name && std::find(other.begin(), other.end(), spelling) == other.end()) {
+            other.names[other.count++] = spelling;
+        }
+    };
+    const std::string_view cut = cutAtNul(name);
+    add(cut);
+    add(unquoted(name));
+    add(unquoted(cut));
+    return other;
+}
 
 std::optional<std::string_view> gaugeNameOf(std::string_view line) {
     if (!mentionsGauge(line)) {

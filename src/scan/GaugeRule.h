@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,5 +18,21 @@ namespace zelk {
 // dropped ("gauge00= Clock!Clock" refers to Clock); nothing inside the name changes.
 // The name is a view into line.
 std::optional<std::string_view> gaugeNameOf(std::string_view line);
+
+// Up to three more spellings of a gauge name; views into the name.
+struct OtherSpellings {
+    std::array<std::string_view, 3> names;
+    std::size_t count = 0;
+
+    const std::string_view* begin() const { return names.data(); }
+    const std::string_view* end() const { return names.data() + count; }
+};
+
+// The other spellings a gauge name stands for when Windows' profile functions read the panel
+// line: the name up to its first NUL byte (they end a line there), and the name without a
+// leading double or single quote and the same quote at its end (they drop one pair of quotes
+// around a whole value, "gauge00="Alpha!Needle, 1, 1"" is gauge Alpha), each again without
+// blanks at its ends. Nothing for a name without NUL or leading quote, as most are.
+OtherSpellings otherSpellingsOf(std::string_view name);
 
 }  // namespace zelk

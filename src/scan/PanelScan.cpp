@@ -139,9 +139,13 @@ void ShowFileInfo(const CommandContext& context, const std::string& filespec) {
         const auto entries = entriesOf(candidate, "A panel folder could not be read.");
         for (const File& panel : panelFiles(candidate, entries)) {
             withContext("A panel file could not be read.", [&] {
-                TextStream stream = panel.OpenAsTextStream(1, 0);
+                // As the simulator reads a panel: through Windows' profile functions.
+                TextStream stream = panel.OpenAsTextStream(1, kTextByByteOrderMark);
                 explainOverflow(tooMany, [&] { collectGaugeNames(state, stream); });
             });
+            if (context.panelWatch) {
+                context.panelWatch->panelRead(panel);
+            }
         }
     }
 }

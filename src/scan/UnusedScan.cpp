@@ -100,7 +100,8 @@ void ShowFileList(const CommandContext& context, const std::string& folderspec) 
 
 void runScanCommand(const CommandContext& context) {
     const DiskAccess access = context.access.withCache();
-    const CommandContext scan{context.state, context.window, context.prompter, access};
+    const CommandContext scan{context.state, context.window, context.prompter, access,
+                              context.panelWatch};
     startAfresh(scan.state);
     scan.window.setCommand2Enabled(false);
     checkSimulatorLayout(scan);

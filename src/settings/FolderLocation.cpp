@@ -105,13 +105,25 @@ bool isSimulatorFolder(const std::string& folder, const DiskAccess& access) {
     return hasAircraft || hasGauges;
 }
 
+namespace {
+
+std::string rememberedIn(const SettingsPlace& place, const DiskAccess& access) {
+    const std::string remembered = modZelk::ReadIniString(place.read.file, kSettingsSection,
+                                                          kSettingsKey, kDefaultSimFolder, access);
+    return fromSettingsFolder(remembered, place.read.folder);
+}
+
+}  // namespace
+
+std::string rememberedSimFolder(const DiskAccess& access, const SettingsFolders& folders) {
+    return rememberedIn(settingsPlace(folders, access), access);
+}
+
 void findSimFolder(std::string& simFolder, Prompter& prompter, const DiskAccess& access,
                    const SettingsFolders& folders) {
     const SettingsPlace place = settingsPlace(folders, access);
     modZelk::SettingsFile = place.written.file;
-    const std::string remembered = modZelk::ReadIniString(place.read.file, kSettingsSection,
-                                                          kSettingsKey, kDefaultSimFolder, access);
-    simFolder = fromSettingsFolder(remembered, place.read.folder);
+    simFolder = rememberedIn(place, access);
     if (isSimulatorFolder(simFolder, access)) {
         return;
     }

@@ -34,6 +34,10 @@ bool isSimulatorFolder(const std::string& folder, const DiskAccess& access);
 void findSimFolder(std::string& simFolder, Prompter& prompter, const DiskAccess& access,
                    const SettingsFolders& folders);
 
+// The folder that findSimFolder starts from: the remembered one, else the default. Reads the
+// settings file where findSimFolder would; asks nothing and writes nothing.
+std::string rememberedSimFolder(const DiskAccess& access, const SettingsFolders& folders);
+
 // Shows the picker until the chosen folder is usable. Writes nothing.
 void selectSimFolder(std::string& simFolder, Prompter& prompter, const DiskAccess& access);
 

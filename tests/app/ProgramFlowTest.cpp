@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "app/RemovalPreview.h"
+
 #include "support/PlatformAccess.h"
 #include "support/ScriptedWindow.h"
 #include "support/TempTree.h"
@@ -77,6 +81,76 @@ TEST_F(ProgramFlowTest, AnErrorIsShownOnceAndEndsTheProgramWithStatusOne) {
     flow.scan();  // nothing runs once the program has ended
     EXPECT_EQ(window.prompter.errors.size(), 1u);
     EXPECT_EQ(ended.size(), 1u);
+}
+
+struct ToolTipCase {
+    const char* name;
+    int bigFiles;  // files of 64 KiB added to the four the sample leaves unused
+    int removals;  // removals after the Scan, each followed by a Scan
+    std::string toolTip;
+};
+
+// ctest names the case, not its bytes.
+void PrintTo(const ToolTipCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+std::string bigFileNames(int first, int last) {
+    std::string names;
+    for (int i = first; i <= last; ++i) {
+        names += "Zz" + std::to_string(10 + i) + ".dat\n";
+    }
+    return names;
+}
+
+class RemovalToolTipTest : public ProgramFlowTest,
+                           public ::testing::WithParamInterface<ToolTipCase> {};
+
+TEST_P(RemovalToolTipTest, Panel3ShowsWhatZelkWouldRemove) {
+    for (int i = 0; i < GetParam().bigFiles; ++i) {
+        tree.write("sim/Gauges/Zz" + std::to_string(10 + i) + ".dat", std::string(65536, 'x'));
+    }
+    ASSERT_TRUE(flow.load());
+    flow.scan();
+    ASSERT_FALSE(flow.zelkToolTip().empty());
+    for (int i = 0; i < GetParam().removals; ++i) {
+        window.prompter.answers = {true, false};
+        flow.removal();
+        EXPECT_EQ(flow.zelkToolTip(), "");
+        window.prompter.answers = {false};
+        flow.scan();  // nothing left: "Zelk: None"
+    }
+    EXPECT_EQ(flow.zelkToolTip(), GetParam().toolTip);
+}
+
+const std::string kSampleNames = "Airspeed.gau.bak\nAutopilot.gau\nreadme.txt\nTurbine.gau\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Scans, RemovalToolTipTest,
+    ::testing::Values(ToolTipCase{"AFewFiles", 0, 0,
+                                  "Files to remove:\n" + kSampleNames + "4 files, 78 bytes"},
+                      ToolTipCase{"MoreThanTwenty", 19, 0,
+                                  "Files to remove:\n" + kSampleNames + bigFileNames(0, 15) +
+                                      "\u2026 and 3 more\n23 files, 1.2 MB"},
+                      ToolTipCase{"NoneAfterARemoval", 19, 1, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FilesAndSizeTest, CountsAndSizesAsUsersReadThem) {
+    const std::vector<std::tuple<std::size_t, std::uint64_t, std::string>> rows{
+        {1, 0, "1 file, 0 bytes"},
+        {1, 1, "1 file, 1 byte"},
+        {2, 1023, "2 files, 1023 bytes"},
+        {4, 1024, "4 files, 1.0 KB"},
+        {1, 10188, "1 file, 9.9 KB"},  // 9.949 KB
+        {1, 10200, "1 file, 10 KB"},   // 9.96 KB rounds to 10.0: whole units from there
+        {1, 1048063, "1 file, 1023 KB"},
+        {1, 1048064, "1 file, 1.0 MB"},  // 1023.5 KB rounds to the next unit
+        {4, 1258291, "4 files, 1.2 MB"},
+        {3, 5ULL << 50, "3 files, 5120 TB"},
+    };
+    for (const auto& [files, bytes, text] : rows) {
+        EXPECT_EQ(filesAndSize(files, bytes), text) << bytes << " bytes";
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -31,6 +32,13 @@ protected:
 
     QPushButton* button(const char* name) const { return window->findChild<QPushButton*>(name); }
     QString panel(const char* name) const { return window->findChild<QLabel*>(name)->text(); }
+    // The tooltip a label shows when the pointer comes to rest on it.
+    QString toolTip(const char* name) const {
+        QLabel* label = window->findChild<QLabel*>(name);
+        QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(label, &hover);
+        return label->toolTip();
+    }
     QProgressBar* bar(const char* name) const { return window->findChild<QProgressBar*>(name); }
 
     zelk::test::TempTree tree;
@@ -43,6 +51,9 @@ TEST_F(frmZelkCommandsTest, ScanThenZelkLeavesExactlyTheReferencedFiles) {
     EXPECT_EQ(panel("Panel1"), "Panels: 4");
     EXPECT_EQ(panel("Panel2"), "Gauges: 9");
     EXPECT_EQ(panel("Panel3"), "Zelk: 4");
+    EXPECT_EQ(toolTip("Panel3"),
+              "Files to remove:\nAirspeed.gau.bak\nAutopilot.gau\nreadme.txt\n"
+              "Turbine.gau\n4 files, 78 bytes");
     EXPECT_TRUE(button("Command2")->isEnabled());
     EXPECT_EQ(bar("ProgressBar1")->value(), bar("ProgressBar1")->maximum());
     EXPECT_EQ(bar("ProgressBar1")->maximum(), 4);
@@ -56,6 +67,7 @@ TEST_F(frmZelkCommandsTest, ScanThenZelkLeavesExactlyTheReferencedFiles) {
     EXPECT_EQ(bar("ProgressBar2")->maximum(), 10);
     EXPECT_EQ(bar("ProgressBar2")->value(), 10);
     EXPECT_FALSE(button("Command2")->isEnabled());
+    EXPECT_EQ(toolTip("Panel3"), "");
 
     prompter->answers = {false};  // No to the question whether to end
     button("Command1")->click();  // scanning again: nothing left to remove

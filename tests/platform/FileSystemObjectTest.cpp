@@ -5,12 +5,15 @@
 #include <filesystem>
 
 #include "platform/Error.h"
+#include "platform/TextEncoding.h"
 #include "support/FaultyDisk.h"
 #include "support/Outcomes.h"
 #include "support/TempTree.h"
 
 namespace zelk {
 namespace {
+
+using namespace std::string_literals;
 
 using test::errorOf;
 using test::namesOf;
@@ -71,15 +74,21 @@ struct LinesCase {
     const char* name;
     std::string content;
     std::vector<std::string> lines;
+    int format = kAnsiText;
 };
+
+std::string utf16Le(const std::string& ascii) {
+    return "\xFF\xFE" + utf8ToUtf16(ascii, ByteOrder::LittleEndian).value();
+}
 
 class TextStreamTest : public ::testing::TestWithParam<LinesCase> {};
 
 TEST_P(TextStreamTest, SplitsAtEveryKindOfLineEnd) {
     test::TempTree tree;
     tree.write("panel.cfg", GetParam().content);
-    TextStream stream =
-        FileSystemObject(test::realAccess()).GetFile(tree.path("panel.cfg")).OpenAsTextStream(1, 0);
+    TextStream stream = FileSystemObject(test::realAccess())
+                            .GetFile(tree.path("panel.cfg"))
+                            .OpenAsTextStream(1, GetParam().format);
     std::vector<std::string> lines;
     while (!stream.AtEndOfStream()) {
         lines.push_back(stream.ReadLine());
@@ -102,7 +111,13 @@ INSTANTIATE_TEST_SUITE_P(
             "CrLfSplitByAChunk", std::string(65535, 'a') + "\r\nb", {std::string(65535, 'a'), "b"}},
         LinesCase{"LongLineAcrossChunks",
                   std::string(200000, 'g') + "\r\nz",
-                  {std::string(200000, 'g'), "z"}}),
+                  {std::string(200000, 'g'), "z"}},
+        LinesCase{"Utf16Le", utf16Le("a\r\nb"), {"a", "b"}, kTextByByteOrderMark},
+        LinesCase{"Utf16PairAcrossChunks",
+                  utf16Le(std::string(32766, 'g')) + "\x3D\xD8\x00\xDE"s,
+                  {std::string(32766, 'g') + "\xF0\x9F\x98\x80"},
+                  kTextByByteOrderMark},
+        LinesCase{"Utf8MarkSkipped", "\xEF\xBB\xBFgauge\n", {"gauge"}, kTextByByteOrderMark}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

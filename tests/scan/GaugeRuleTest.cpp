@@ -7,15 +7,22 @@
 namespace zelk {
 namespace {
 
+using namespace std::string_literals;
+using Names = std::vector<std::string>;
+
 struct LineCase {
-    const char* line;
+    std::string line;
     std::optional<std::string> name;
+    Names also = {};  // the name's other spellings
 };
 
 class GaugeNameTest : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(GaugeNameTest, TakesTheNameBetweenEqualsAndTheFirstDelimiterAfterIt) {
-    EXPECT_EQ(gaugeNameOf(GetParam().line), GetParam().name) << GetParam().line;
+    const auto name = gaugeNameOf(GetParam().line);
+    EXPECT_EQ(name, GetParam().name) << GetParam().line;
+    const OtherSpellings other = otherSpellingsOf(name.value_or(""));
+    EXPECT_EQ(Names(other.begin(), other.end()), GetParam().also) << GetParam().line;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -52,7 +59,13 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"gauge!11=Turn,1,1", "Turn"}, LineCase{"gauge,12=Vsi!Vsi", "Vsi"},
         LineCase{"x!gauge=Clock,1", "Clock"},
         // 8-bit bytes pass through untouched.
-        LineCase{"gauge13=M\xfcller!x", "M\xfcller"}));
+        LineCase{"gauge13=M\xfcller!x", "M\xfcller"},
+        // Windows' profile functions drop quotes around a whole value and end a line at a NUL.
+        LineCase{"gauge00=\"Alpha!Needle, 10, 10\"", "\"Alpha", {"Alpha"}},
+        LineCase{"gauge01='Alpha'", "'Alpha'", {"Alpha"}}, LineCase{"gauge02=Alpha'", "Alpha'"},
+        LineCase{"gauge03=Bravo\0junk!x"s, "Bravo\0junk"s, {"Bravo"}},
+        LineCase{
+            "gauge04=\" Bravo \0\"!x"s, "\" Bravo \0\""s, {"\" Bravo", "Bravo \0"s, "Bravo"}}));
 
 struct FileCase {
     const char* file;
@@ -61,7 +74,7 @@ struct FileCase {
 
 class GaugeOfFileTest : public ::testing::TestWithParam<FileCase> {};
 
-TEST_P(GaugeOfFileTest, LowersTheWholeNameAndNeedsTheGauExtension) {
+TEST_P(GaugeOfFileTest, LowersTheWholeNameAndNeedsAGaugeExtension) {
     EXPECT_EQ(loweredGaugeOfFile(GetParam().file), GetParam().gauge) << GetParam().file;
 }
 
@@ -93,6 +106,9 @@ TEST_P(GaugeMatchTest, AccountsForAFileByItsGaugeNameInAnyCaseAndEitherEncoding)
                               "Wysoko\x9c\xe6", "\xc2\xfb\xf1\xee\xf2\xe0"}) {
         gauges.add(count, gauge);
     }
+    for (const std::string& gauge : {"\"Quoted"s, "Nul\0junk"s, "\xd0\xf4\xccng"s, "\xf9\xd1"s}) {
+        gauges.add(count, gauge);  // quoted, cut by a NUL, Windows-1258 and 1255 with marks
+    }
     const GaugeMatch match(gauges);
     EXPECT_EQ(match.accountsFor(GetParam().file), GetParam().accounted) << GetParam().file;
 }
@@ -103,6 +119,10 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"Airspeed.gau", true}, MatchCase{"AIRSPEED.GAU", true},
         MatchCase{"Clock.Gau", true}, MatchCase{".gau", true}, MatchCase{"Compass.gau", false},
         MatchCase{"Airspeed.gau.bak", false}, MatchCase{"readme.txt", false},
+        // Gauges in a cabinet, or a library, as later simulator versions look for them.
+        MatchCase{"Airspeed.cab", true}, MatchCase{"AIRSPEED.CAB", true},
+        MatchCase{"clock.dll", true}, MatchCase{"Airspeed.cab.bak", false},
+        MatchCase{"Compass.cab", false}, MatchCase{"WYSOKO\xc5\x9a\xc4\x86.Cab", true},
         MatchCase{"H\xc3\xb6he.gau", true},   // UTF-8 on disk, 1252 in the panel
         MatchCase{"H\xf6he.gau", true},       // the same bytes as the panel
         MatchCase{"H\xc3\x96HE.GAU", true},   // capitals, Ö included
@@ -117,7 +137,12 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"\xd0\x92\xd1\x8b\xd1\x81\xd0\xbe\xd1\x82\xd0\xb0.gau", true},  // Высота
         MatchCase{"\xd0\x92\xd0\xab\xd0\xa1\xd0\x9e\xd0\xa2\xd0\x90.gau", true},  // ВЫСОТА
         MatchCase{"\xd0\x92\xd1\x8b\xd1\x81\xd0\xbe\xd1\x82\xd1\x8b.gau",
-                  false}));  // Высоты, another word
+                  false},  // Высоты, another word
+        MatchCase{"QUOTED.gau", true}, MatchCase{"nul.dll", true}, MatchCase{"junk.gau", false},
+        // Vietnamese "Đồng" and Hebrew shin with its dot as Windows spells them, a letter and then
+        // its combining mark (Windows-1258 and 1255 bytes in the panel).
+        MatchCase{"\xc4\x90\xc3\xb4\xcc\x80ng.gau", true},
+        MatchCase{"\xd7\xa9\xd7\x81.gau", true}));
 
 }  // namespace
 }  // namespace zelk

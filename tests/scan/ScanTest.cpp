@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "platform/TextEncoding.h"
 #include "scan/PanelScan.h"
 #include "scan/UnusedScan.h"
 #include "support/SimFixture.h"
@@ -10,6 +11,7 @@ namespace zelk {
 namespace {
 
 using Names = std::vector<std::string>;
+using namespace std::string_literals;
 
 class ScanTest : public test::SimFixture {};
 
@@ -103,6 +105,27 @@ TEST_F(ScanTest, PanelsWithAnyLineEndAndEmptyPanelsAreRead) {
     tree.write("sim/Gauges/x.txt");
     ASSERT_TRUE(scan().completed());
     EXPECT_EQ(listOf(state.GaugeList), (Names{"CrLf", "Two", "Cr", "Three", "Last"}));
+}
+
+TEST_F(ScanTest, PanelsReadAsWindowsReadsThemKeepTheirGaugesInAnyGaugeFile) {
+    // Notepad's "Unicode" in both byte orders, with "Высота", a quoted value and a NUL.
+    panel("Aircraft/A/panel/PANEL.CFG",
+          "\xFF\xFE" + *utf8ToUtf16("gauge0=\xd0\x92\xd1\x8b\xd1\x81\xd0\xbe\xd1\x82\xd0\xb0!",
+                                    ByteOrder::LittleEndian));
+    panel("Aircraft/B/panel/PANEL.CFG",
+          "\xFE\xFF" + *utf8ToUtf16("gauge0=\"Q!x\"\ngauge1=N\0!"s, ByteOrder::BigEndian));
+    for (const char* file : {"\xd0\x92\xd0\xab\xd0\xa1\xd0\x9e\xd0\xa2\xd0\x90.gau", "q.CAB",
+                             "N.dll", "N.cab.bak", "x.cab", "N.cab/folder.gau", "N/Q.gau"}) {
+        tree.write(std::string("sim/Gauges/") + file);  // and two folders, one like a cabinet
+    }
+    ASSERT_TRUE(scan().completed());
+    EXPECT_EQ(listOf(state.UnusedList), (Names{"N.cab.bak", "x.cab"}));
+
+    panel("Aircraft/B/panel/PANEL.CFG", "\xFE\xFF\0g\xDC\0"s);  // a lone low surrogate
+    const test::CommandEnd end = scan();
+    EXPECT_EQ(end.errorCode(), 57);
+    EXPECT_TRUE(test::mentions(end.errorText(), tree.path("sim/Aircraft/B/panel/PANEL.CFG")))
+        << end.errorText();
 }
 
 TEST_F(ScanTest, AMissingAircraftFolderStopsWithAClearMessage) {

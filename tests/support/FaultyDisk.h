@@ -85,6 +85,9 @@ public:
         }
         inner_->checkRemovable(path);
     }
+    std::uint64_t fileSize(const std::string& path) const override {
+        return inner_->fileSize(path);
+    }
     std::string canonicalPath(const std::string& path) const override {
         return inner_->canonicalPath(path);
     }

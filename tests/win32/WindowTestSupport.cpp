@@ -107,3 +107,26 @@ void Win32ProgramTest::click(const char* name) {
 }
 
 }  // namespace zelk::test
+
+namespace zelk::test {
+
+// The text of the panel's tool, which must cover exactly the panel's part of the status bar.
+std::string Win32ProgramTest::panelToolTip(int number) const {
+    std::wstring text(4096, L'\0');
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = control("StatusBar1");
+    tool.uId = static_cast<UINT_PTR>(number);
+    tool.lpszText = text.data();
+    const HWND tips = program->mainWindow().panelToolTips();
+    ::SendMessageW(tips, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+    RECT part{};
+    ::SendMessageW(tool.hwnd, SB_GETRECT, static_cast<WPARAM>(number - 1),
+                   reinterpret_cast<LPARAM>(&part));
+    EXPECT_TRUE(::SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_TRUE(::EqualRect(&tool.rect, &part)) << "the tool is not over panel " << number;
+    text.resize(std::wcslen(text.c_str()));
+    return win32::narrow(text).value_or("?");
+}
+
+}  // namespace zelk::test

@@ -57,6 +57,8 @@ protected:
     // A click on an enabled button, as the button itself takes a mouse click.
     void click(const char* name);
     std::string panel(int number) const { return panelText(control("StatusBar1"), number); }
+    // The tooltip the window gave a status panel.
+    std::string panelToolTip(int number) const;
 
     TempTree tree;
     ScriptedPrompter prompter;

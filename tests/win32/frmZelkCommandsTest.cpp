@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <stdexcept>
 
 #include "WindowTestSupport.h"
 
@@ -22,6 +23,9 @@ TEST_F(frmZelkCommandsTest, ScanShowsTheCountsAndZelkLeavesExactlyTheReferencedF
     EXPECT_EQ(panel(1), "Panels: 4");
     EXPECT_EQ(panel(2), "Gauges: 9");
     EXPECT_EQ(panel(3), "Zelk: 4");
+    EXPECT_EQ(panelToolTip(3),
+              "Files to remove:\nAirspeed.gau.bak\nAutopilot.gau\nreadme.txt\n"
+              "Turbine.gau\n4 files, 78 bytes");
     EXPECT_TRUE(::IsWindowEnabled(control("Command2")));
     EXPECT_EQ(barMaximum("ProgressBar1"), 4);
     EXPECT_EQ(barValue("ProgressBar1"), 4);
@@ -36,6 +40,7 @@ TEST_F(frmZelkCommandsTest, ScanShowsTheCountsAndZelkLeavesExactlyTheReferencedF
                      "Old/Legacy.gau", "Vsi.gau"}));
     EXPECT_EQ(barMaximum("ProgressBar2"), 10);
     EXPECT_EQ(barValue("ProgressBar2"), 10);
+    EXPECT_EQ(panelToolTip(3), "");
     // The keyboard still reaches a button, whatever the command did to Zelk.
     EXPECT_TRUE(::IsWindowEnabled(::GetFocus()));
     EXPECT_TRUE(prompter.errors.empty());
@@ -65,6 +70,13 @@ protected:
                                     std::filesystem::path(tree.path("sim/Gone")));
             prompter.errorsExpected = 1;
             click("Command1");
+        } else if (how == "LinkOutOfGaugesInAScan") {
+            // Wine shows the link as the library's file: deleting it would delete that file.
+            tree.write("Library/Shared.gau", "shared");
+            tree.symlink(tree.path("Library/Shared.gau"), "sim/Gauges/Shared.gau");
+            prompter.errorsExpected = 1;
+            click("Command1");
+            EXPECT_EQ(tree.read("Library/Shared.gau"), "shared");
         }
     }
 };
@@ -72,7 +84,11 @@ protected:
 // However the program ends, the window goes and the message loop ends with the status.
 TEST_P(frmZelkEndTest, ProgramEndsWithItsStatus) {
     const EndCase& ending = GetParam();
-    end(ending.name);
+    try {
+        end(ending.name);
+    } catch (const std::logic_error&) {
+        GTEST_SKIP() << "Unix links exist under Wine only";
+    }
     EXPECT_TRUE(program->flow().hasEnded());
     EXPECT_FALSE(::IsWindowVisible(mainWindow()));
     EXPECT_EQ(zelk::test::takeQuitStatus(), ending.exitStatus);
@@ -87,7 +103,8 @@ TEST_P(frmZelkEndTest, ProgramEndsWithItsStatus) {
 
 INSTANTIATE_TEST_SUITE_P(Endings, frmZelkEndTest,
                          ::testing::Values(EndCase{"YesAfterTheRemoval", 0, 0},
-                                           EndCase{"ErrorInAScan", 1, 76}),
+                                           EndCase{"ErrorInAScan", 1, 76},
+                                           EndCase{"LinkOutOfGaugesInAScan", 1, 75}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The close button ends the program at once: no question, nothing deleted, even with files

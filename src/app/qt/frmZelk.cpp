@@ -128,6 +128,7 @@ void frmZelk::buildControls() {
     Panel3 = makePanel(StatusBar1, "Panel3", layout::kStatusPanels[2],
                        Panel2->geometry().right() + 1 + kGap);
     Command3 = makeButton(this, "Command3");
+    Panel3->installEventFilter(this);
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Command3);
 }
@@ -207,6 +208,19 @@ void frmZelk::letQtPaint() {
 void frmZelk::endProgram(int exitStatus) {
     hide();
     QCoreApplication::exit(exitStatus);
+}
+
+// Status panel 3 gets its tooltip when Qt is about to show it: working it out costs a look at
+// every file to remove, which a Scan must not wait for.
+bool frmZelk::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Panel3 && event->type() == QEvent::ToolTip) {
+        const std::string text = flow_->zelkToolTip();
+        if (flow_->hasEnded()) {
+            return true;
+        }
+        Panel3->setToolTip(zelk::toQString(text));
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // Closing ends the program, once a command that is running has ended.

@@ -10,7 +10,8 @@ Win32Program::Win32Program(Seams seams)
                      [this](int exitStatus) { main_.endProgram(exitStatus); }},
             std::move(seams.access), withProgramFolder(std::move(seams.folders))) {
     main_.setCommands({[this] { flow_.scan(); }, [this] { flow_.removal(); },
-                       [this] { flow_.about(); }, [this] { flow_.close(); }});
+                       [this] { flow_.about(); }, [this] { flow_.close(); },
+                       [this] { return flow_.zelkToolTip(); }});
 }
 
 // The settings file lives beside the program; a program that may not write there does not

@@ -96,9 +96,11 @@ frmZelk::frmZelk() {
             control("StatusBar1"), SB_SETTEXTW, i,
             reinterpret_cast<LPARAM>(win32::widen(zelk::layout::kStatusPanels[i].text).c_str()));
     }
+    createPanelToolTips();
 }
 
 frmZelk::~frmZelk() {
+    ::RemoveWindowSubclass(control("StatusBar1"), &frmZelk::statusBarMessage, 0);
     destroy();
 }
 
@@ -226,6 +228,7 @@ void frmZelk::onDpiChanged(int dpi, const RECT& suggested) {
     ::SetWindowPos(handle(), nullptr, suggested.left, suggested.top, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     layOut();
+    placePanelToolTips();
 }
 
 LRESULT frmZelk::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -298,6 +301,51 @@ void frmZelk::setPanelText(zelk::StatusPanel panel, const std::string& text) {
     ::SendMessageW(statusBar, SB_SETTEXTW, index,
                    reinterpret_cast<LPARAM>(win32::widen(text).c_str()));
     letWindowsPaint(true);
+}
+
+// A tooltip control of the window's own over status panel 3 (the status bar's own tips show only
+// for a panel whose text does not fit), laying out lines at their line breaks. It asks for its
+// text when it is about to show it, through the status bar: working the text out costs a look
+// at every file to remove, which a Scan must not wait for.
+void frmZelk::createPanelToolTips() {
+    panelToolTips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                       WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle(),
+                                       nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ::SendMessageW(panelToolTips_, TTM_SETMAXTIPWIDTH, 0, SHRT_MAX);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = control("StatusBar1");
+    tool.uId = static_cast<UINT_PTR>(zelk::StatusPanel::Zelk);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    ::SendMessageW(panelToolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SetWindowSubclass(tool.hwnd, &frmZelk::statusBarMessage, 0,
+                        reinterpret_cast<DWORD_PTR>(this));
+    placePanelToolTips();
+}
+
+void frmZelk::placePanelToolTips() {
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = control("StatusBar1");
+    tool.uId = static_cast<UINT_PTR>(zelk::StatusPanel::Zelk);
+    ::SendMessageW(tool.hwnd, SB_GETRECT, tool.uId - 1, reinterpret_cast<LPARAM>(&tool.rect));
+    ::SendMessageW(panelToolTips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+LRESULT CALLBACK frmZelk::statusBarMessage(HWND bar, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR window) {
+    auto* self = reinterpret_cast<frmZelk*>(window);
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (message == WM_NOTIFY && header->hwndFrom == self->panelToolTips_ &&
+        header->code == TTN_GETDISPINFOW) {
+        const auto& ask = self->commands_.zelkToolTip;
+        self->toolTipText_ = win32::widen(ask ? ask() : std::string());
+        reinterpret_cast<NMTTDISPINFOW*>(lParam)->lpszText = self->toolTipText_.data();
+        return 0;
+    }
+    return ::DefSubclassProc(bar, message, wParam, lParam);
 }
 
 // A disabled button cannot keep the focus: it moves on to the next button, as it would in a

@@ -21,6 +21,8 @@ public:
         std::function<void()> removal;  // Command2
         std::function<void()> about;    // Command3
         std::function<void()> close;    // the window is being closed
+        // The tooltip of status panel 3, asked for when it is about to show.
+        std::function<std::string()> zelkToolTip;
     };
 
     // Creates the window and its controls, hidden.
@@ -45,6 +47,9 @@ public:
     // A control by its name in the layout table (Command1, Label1, ProgressBar1, StatusBar1,
     // ...); nullptr for a name that is not there.
     HWND control(std::string_view name) const;
+    // The tooltip control that shows the tooltip of status panel 3: its one tool, with id 3, is
+    // the panel's part of the status bar.
+    HWND panelToolTips() const { return panelToolTips_; }
     // The DPI the window is laid out for.
     int dpi() const { return dpi_; }
 
@@ -58,6 +63,10 @@ protected:
 
 private:
     void createControls();
+    void createPanelToolTips();
+    void placePanelToolTips();
+    static LRESULT CALLBACK statusBarMessage(HWND bar, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR, DWORD_PTR window);
     void layOut();
     void onDpiChanged(int dpi, const RECT& suggested);
     void onButton(int id, HWND button);
@@ -71,5 +80,7 @@ private:
     zelk::win32::Font font_;
     int dpi_ = 96;
     HWND focusWhenInactive_ = nullptr;
+    HWND panelToolTips_ = nullptr;
+    std::wstring toolTipText_;  // the text last handed to the tooltip control
     unsigned long long lastPaint_ = 0;
 };

@@ -3,8 +3,11 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "app/CommandLine.h"
 #include "app/win32/Win32Program.h"
 #include "platform/Error.h"
+#include "platform/ExecutableFolder.h"
+#include "platform/win32/Win32Console.h"
 #include "platform/win32/Win32Prompter.h"
 
 namespace {
@@ -27,6 +30,15 @@ private:
     bool initialised_;
 };
 
+// The command line's actions make no window and ask nothing; the settings file is the one
+// beside the program, as for the windows.
+int runCommandLine(const zelk::CommandLine& line) {
+    const zelk::CommandLineResult result =
+        zelk::runCommandLine(line, zelk::DiskAccess::system(), {zelk::executableFolder(), {}});
+    zelk::win32::writeToConsole(result.out, result.err);
+    return result.exitStatus;
+}
+
 int runProgram() {
     zelk::Win32Program program;
     return program.start() ? program.run() : program.exitStatus();
@@ -35,6 +47,10 @@ int runProgram() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    const zelk::CommandLine line = zelk::parseCommandLine(zelk::win32::programArguments());
+    if (line.action != zelk::CommandLine::Action::Window) {
+        return runCommandLine(line);
+    }
     INITCOMMONCONTROLSEX controls{sizeof(controls),
                                   ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);

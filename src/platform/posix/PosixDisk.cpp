@@ -278,6 +278,14 @@ public:
         return ::fstatat(descriptor(), name.c_str(), &info, 0) == 0 && (info.st_mode & 0222) == 0;
     }
 
+    std::uint64_t fileSize(const std::string& name) const override {
+        struct stat info {};
+        if (::fstatat(descriptor(), name.c_str(), &info, 0) != 0) {
+            throwSystemError(errno, childPath(path(), name), false);
+        }
+        return static_cast<std::uint64_t>(info.st_size);
+    }
+
     // The open descriptor; a folder that is not there is "path not found".
     int descriptor() const {
         if (!open()) {
@@ -309,6 +317,14 @@ void PosixDisk::remove(const std::string& path) const {
 bool PosixDisk::isReadOnly(const std::string& path) const {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && (info.st_mode & 0222) == 0;
+}
+
+std::uint64_t PosixDisk::fileSize(const std::string& path) const {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        throwSystemError(errno, path, false);
+    }
+    return static_cast<std::uint64_t>(info.st_size);
 }
 
 std::string PosixDisk::canonicalPath(const std::string& path) const {

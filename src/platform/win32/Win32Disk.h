@@ -21,6 +21,7 @@ public:
     // followed by this very name; anything else (a device, a link whose target the system
     // would delete, a name that Windows bends into another) throws naming what it reaches.
     void checkRemovable(const std::string& path) const override;
+    std::uint64_t fileSize(const std::string& path) const override;
     std::string canonicalPath(const std::string& path) const override;
     void replaceFile(const std::string& path, const std::string& content) const override;
     bool canCreateFileIn(const std::string& folder) const override;

@@ -17,6 +17,7 @@
 #include <random>
 #include <set>
 
+#include "platform/TextEncoding.h"
 #include "removal/Removal.h"
 #include "scan/UnusedScan.h"
 #include "support/CommandRun.h"
@@ -71,8 +72,12 @@ private:
     }
 
     // Names beyond ASCII are written as their author's Windows wrote them: Windows-1252
-    // "Müller", Windows-1250 "Wysokość", Windows-1251 "Высота".
+    // "Müller", Windows-1250 "Wysokość", Windows-1251 "Высота"; in a UTF-16 panel, as text.
     std::string gaugeName() {
+        if (utf16_) {
+            return oneOf({"Clock", "ALT", "M\xc3\xbcller", "Wysoko\xc5\x9b\xc4\x87",
+                          "\xd0\x92\xd1\x8b\xd1\x81\xd0\xbe\xd1\x82\xd0\xb0", ""});
+        }
         return oneOf({"Clock", "clock", "Alt", "ALT", "Fuel", "Radio 2", "Vsi", "M\xfcller",
                       "Wysoko\x9c\xe6", "\xc2\xfb\xf1\xee\xf2\xe0", "gauge_bg.bmp", ""});
     }
@@ -82,7 +87,7 @@ private:
     std::string panelLine(int index) {
         const std::string key = oneOf({"gauge", "Gauge", "GAUGE"}) + std::to_string(index);
         const std::string name = gaugeName();
-        switch (pick(0, 9)) {
+        switch (pick(0, 11)) {
             case 0:
                 return key + "= " + name + " !" + name + ", 1, 2";
             case 1:
@@ -96,7 +101,11 @@ private:
             case 5:
                 return key + "!x=" + name + ",1";  // a delimiter before the "="
             case 6:
-                return std::string("junk\x01\xff") + key;
+                return std::string(utf16_ ? "junk\x01" : "junk\x01\xff") + key;
+            case 10:  // a value in quotes, as Windows' profile functions read it without them
+                return key + "=" + oneOf({"\"", "'"}) + name + oneOf({"!x, 1, 2\"", "'", ""});
+            case 11:  // the profile functions end a line at a NUL
+                return key + "=" + name + std::string(1, '\0') + oneOf({"junk!x", ", 1"});
             case 7:
                 return key + "=" + name + ", 1, 2 // " + oneOf({"keep!", "!", "a,b!c"});
             default:
@@ -104,10 +113,23 @@ private:
         }
     }
 
+    // 8-bit, UTF-8 with its mark, or UTF-16 with its mark (now and then a byte too long).
     std::string panelFile() {
         if (chance(10)) {
             return "";
         }
+        const int encoding = pick(0, 9);
+        utf16_ = encoding >= 8;
+        std::string content = panelText();
+        if (utf16_) {
+            const auto order = encoding == 8 ? ByteOrder::LittleEndian : ByteOrder::BigEndian;
+            content = (encoding == 8 ? "\xFF\xFE" : "\xFE\xFF") +
+                      utf8ToUtf16(content, order).value() + (chance(5) ? "x" : "");
+        }
+        return encoding == 7 ? "\xEF\xBB\xBF" + content : content;
+    }
+
+    std::string panelText() {
         std::string content;
         const int lines = pick(1, 8);
         for (int i = 0; i < lines; ++i) {
@@ -171,7 +193,8 @@ private:
             if (name.back() == '0') {
                 name.pop_back();
             }
-            name += oneOf({".gau", ".GAU", ".Gau", ".gau.bak", ".txt", ""});
+            name += oneOf({".gau", ".GAU", ".Gau", ".gau.bak", ".txt", "", ".cab", ".CAB", ".Dll",
+                           ".cab.bak"});
             const std::string path = base + "/" + name;
             if (tree_.exists(path)) {
                 continue;
@@ -183,6 +206,9 @@ private:
         }
         if (chance(30)) {
             tree_.write(base + "/Sub/Clock.gau", "in a subfolder");
+        }
+        if (chance(20) && !tree_.exists(base + "/Fuel.cab")) {
+            tree_.write(base + "/Fuel.cab/Clock.gau", "in a folder named like a cabinet");
         }
         const std::string link = base + "/" + oneOf({"Link.gau", "Clock.gau", "linked.txt"});
         if (chance(30) && !tree_.exists(link)) {
@@ -198,6 +224,7 @@ private:
 
     std::mt19937 random_;
     const test::TempTree& tree_;
+    bool utf16_ = false;
 };
 
 // ---------------------------------------------------------------------------------------
@@ -279,6 +306,24 @@ const std::map<std::string, std::string> kSpellings = {
     {"\xd0\x92\xd0\xab\xd0\xa1\xd0\x9e\xd0\xa2\xd0\x90", "#vysota"},
 };
 
+// What Windows' profile functions may make of a name: the line ended at a NUL, the quotes
+// around a value dropped.
+std::vector<std::string> spellingsOf(const std::string& name) {
+    const std::string cut = trim(name.substr(0, name.find('\0')));
+    std::vector<std::string> spellings{name, cut};
+    for (std::string spelling : {name, cut}) {
+        if (!spelling.empty() && (spelling[0] == '"' || spelling[0] == '\'')) {
+            const char quote = spelling[0];
+            spelling.erase(0, 1);
+            if (!spelling.empty() && spelling.back() == quote) {
+                spelling.pop_back();
+            }
+            spellings.push_back(trim(spelling));
+        }
+    }
+    return spellings;
+}
+
 std::string identityOf(const std::string& name) {
     if (isAscii(name)) {
         return lower(name);
@@ -351,7 +396,16 @@ void readPanels(const fs::path& folder, std::set<std::string>& names, Expected& 
         if (cannotBeFollowed(entry)) {
             expected.errors.insert(53);
         } else if (fs::is_regular_file(entry.path(), error)) {
-            for (const std::string& line : splitLines(readAll(entry.path()))) {
+            const std::string content = readAll(entry.path());
+            const TextMark mark = textMarkOf(content);
+            const auto text = mark.encoding == TextMark::Encoding::Utf16
+                                  ? utf16ToUtf8(content.substr(2), mark.order)
+                                  : content.substr(mark.length);
+            if (!text) {
+                expected.errors.insert(57);
+                continue;
+            }
+            for (const std::string& line : splitLines(*text)) {
                 if (const auto name = referenceOf(line)) {
                     names.insert(*name);
                 }
@@ -383,14 +437,17 @@ Expected model(const fs::path& sim) {
     expected.gauges = static_cast<int>(names.size());
     std::set<std::string> referenced;
     for (const std::string& name : names) {
-        referenced.insert(identityOf(name));
+        for (const std::string& spelling : spellingsOf(name)) {
+            referenced.insert(identityOf(spelling));
+        }
     }
     for (const auto& entry : entriesOf(gaugesFolders.front().path())) {
         const std::string name = entry.path().filename().string();
-        const bool gauFile = lower(name).ends_with(".gau");
-        const std::string stem = gauFile ? name.substr(0, name.size() - 4) : "";
+        const std::string extension = name.size() >= 4 ? lower(name.substr(name.size() - 4)) : "";
+        const bool gaugeFile = extension == ".gau" || extension == ".cab" || extension == ".dll";
+        const std::string stem = gaugeFile ? name.substr(0, name.size() - 4) : "";
         if (entry.is_regular_file() &&  // follows links; dangling ones are neither
-            !(gauFile && referenced.contains(identityOf(stem)))) {
+            !(gaugeFile && referenced.contains(identityOf(stem)))) {
             expected.unused.insert(name);
         }
     }

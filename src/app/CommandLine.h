@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystemObject.h"
+#include "settings/FolderLocation.h"
+
+namespace zelk {
+
+// The exit statuses of the command line beyond 0: a Scan that stopped, and a command line
+// that the program does not understand (EX_USAGE of BSD's sysexits).
+inline constexpr int kScanStoppedStatus = 2;
+inline constexpr int kUsageStatus = 64;
+
+// What the program is asked for by its arguments (the program's name left out).
+struct CommandLine {
+    enum class Action { Window, List, Help, Version, BadUsage };
+    Action action = Action::Window;
+    bool used = false;                  // --used: the used gauge files too
+    std::optional<std::string> folder;  // the simulator folder given after --list
+    std::string problem;                // for BadUsage: what is wrong
+};
+
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// What the command line prints on standard output and standard error, and its exit status.
+struct CommandLineResult {
+    int exitStatus = 0;
+    std::string out;
+    std::string err;
+};
+
+// Carries out any action but Window, without a window and without a question. --list runs
+// the Scan on the folder given (a relative one from the current folder), else on the
+// remembered folder or the default one, never the picker; it deletes nothing and writes no
+// setting.
+CommandLineResult runCommandLine(const CommandLine& line, const DiskAccess& access,
+                                 const SettingsFolders& folders);
+
+}  // namespace zelk

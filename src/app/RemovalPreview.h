@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/RunState.h"
+#include "platform/FileSystemObject.h"
+
+namespace zelk {
+
+// How many names the tooltip of status panel 3 shows before it only counts the rest.
+inline constexpr std::size_t kToolTipNames = 20;
+
+// The files that the latest Scan listed to remove, in the order the removal deletes them (the
+// order Windows lists the gauges folder); none when it listed nothing.
+std::vector<File> filesToRemove(const RunState& state, const DiskAccess& access);
+
+// A number of files and their total size as users read it: "1 file, 512 bytes", "4 files, 1.2
+// MB". Sizes go in units of 1024 bytes (KB, MB, GB, TB), the largest that keeps at least 1:
+// with one decimal below 10 units, in whole units from 10 on, rounded to the nearest.
+std::string filesAndSize(std::size_t files, std::uint64_t bytes);
+
+// The tooltip of status panel 3: "Files to remove:", the first names in removal order, "… and
+// N more" when there are more, and the number of files with their total size; empty when there
+// are none. Asks the disk for the size of every file.
+std::string removalToolTip(const std::vector<File>& files);
+
+}  // namespace zelk
