@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -113,7 +115,7 @@ SimulatorFolders simulatorFolders(int rootFd, char* buffer) {
 // The panel rule of a floor: what it does with each panel's bytes and each file of GAUGES.
 // The I/O floor does nothing with them.
 struct NoRule {
-    void panel(const char*, std::size_t) {}
+    bool panel(const char*, std::size_t) { return true; }
     void gaugeFile(const char*) {}
 };
 
@@ -135,28 +137,70 @@ bool isSpaceOrTab(char c) {
     return c == ' ' || c == '\t';
 }
 
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isSpaceOrTab(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isSpaceOrTab(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::string_view unquoted(std::string_view name) {
+    if (name.empty() || (name.front() != '"' && name.front() != '\'')) {
+        return name;
+    }
+    const char quote = name.front();
+    name.remove_prefix(1);
+    if (!name.empty() && name.back() == quote) {
+        name.remove_suffix(1);
+    }
+    return trimmed(name);
+}
+
+std::string lowerCase(std::string_view text) {
+    std::string lowered(text);
+    for (char& c : lowered) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+    }
+    return lowered;
+}
+
 // The gauge-name rule, applied to each line, and the files of GAUGES matched against the names
 // with plain standard containers.
 class NameRule {
 public:
-    void panel(const char* text, std::size_t size) {
+    // False for UTF-16 text, which this floor does not decode.
+    bool panel(const char* text, std::size_t size) {
+        const std::string_view whole(text, size);
+        if (whole.starts_with("\xFF\xFE") || whole.starts_with("\xFE\xFF")) {
+            return false;
+        }
+        const std::size_t mark = whole.starts_with("\xEF\xBB\xBF") ? 3 : 0;
         const char* const end = text + size;
-        for (const char* line = text; line < end;) {
+        for (const char* line = text + mark; line < end;) {
             const char* lineEnd = lineEndIn(line, end);
             addNameOf(line, lineEnd);
             line = lineEnd + 1;
         }
+        return true;
     }
 
     void gaugeFile(const char* name) {
         if (lowered_.empty() && !names_.empty()) {
             for (const std::string& gauge : names_) {
-                lowered_.insert(lowerCase(gauge));
+                addLowered(gauge);
             }
         }
         key_ = lowerCase(name);
-        if (!key_.ends_with(".gau") ||
-            !lowered_.contains(key_.substr(0, key_.size() - std::strlen(".gau")))) {
+        const std::string_view file = key_;
+        const bool used = std::any_of(
+            kGaugeExtensions.begin(), kGaugeExtensions.end(), [&](std::string_view extension) {
+                return file.ends_with(extension) && lowered_.contains(std::string(file.substr(
+                                                        0, file.size() - extension.size())));
+            });
+        if (!used) {
             unused_.emplace_back(name);
         }
     }
@@ -165,6 +209,8 @@ public:
     long unusedFiles() const { return static_cast<long>(unused_.size()); }
 
 private:
+    static constexpr std::array<std::string_view, 3> kGaugeExtensions = {".gau", ".cab", ".dll"};
+
     // A line ends at LF or CR; CR LF leaves an empty line between them, which names nothing.
     static const char* lineEndIn(const char* line, const char* end) {
         const auto* newline = static_cast<const char*>(std::memchr(line, '\n', end - line));
@@ -185,22 +231,21 @@ private:
         while (last < end && *last != '!' && *last != ',') {
             ++last;
         }
-        while (first < last && isSpaceOrTab(*first)) {
-            ++first;
-        }
-        while (last > first && isSpaceOrTab(last[-1])) {
-            --last;
-        }
-        key_.assign(first, last);
+        key_.assign(trimmed(std::string_view(first, static_cast<std::size_t>(last - first))));
         names_.insert(key_);  // looks the name up before it makes a node
     }
 
-    static std::string lowerCase(std::string_view text) {
-        std::string lowered(text);
-        for (char& c : lowered) {
-            c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+    // The name in lower case, and so the other spellings of a name with a NUL byte or a
+    // leading quote: up to the NUL, without the quotes, both.
+    void addLowered(std::string_view name) {
+        lowered_.insert(lowerCase(name));
+        if (name.find('\0') == std::string_view::npos && unquoted(name) == name) {
+            return;
         }
-        return lowered;
+        const std::string_view cut = trimmed(name.substr(0, name.find('\0')));
+        for (const std::string_view other : {cut, unquoted(name), unquoted(cut)}) {
+            lowered_.insert(lowerCase(other));
+        }
     }
 
     std::unordered_set<std::string> names_;
@@ -299,7 +344,7 @@ private:
         }
         count_.panelBytes += static_cast<long>(size);
         ++count_.panels;
-        rule_.panel(panel_.get(), size);
+        count_.failures += rule_.panel(panel_.get(), size) ? 0 : 1;
     }
 
     void growPanelBuffer() {

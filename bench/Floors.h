@@ -30,11 +30,13 @@ struct ScanFloorAnswer {
 // file); list GAUGES once. No sorting, no string per entry, nothing looked at in a panel.
 ScanFloorCount ioFloor(const std::string& simFolder);
 
-// The same I/O, and the answer from it with plain code: every panel split into lines at CR LF,
-// LF or CR; the gauge-name rule applied to each line; the names kept in a std::unordered_set;
-// each file of GAUGES lowered and looked up, without its ".gau", in a std::unordered_set of the
-// lowered names; the unused file names kept, unsorted. ASCII names only: the spellings a name
-// has in other code pages are left out (the bench trees have none).
+// The same I/O, and the answer from it with plain code: a UTF-8 byte-order mark skipped (UTF-16
+// is not decoded, but counted as a failure); every panel split into lines at CR LF, LF or CR;
+// the gauge-name rule applied to each line; the names kept in a std::unordered_set; each file
+// of GAUGES lowered and looked up, without its ".gau", ".cab" or ".dll", in a
+// std::unordered_set of the lowered names and their other spellings (up to a NUL, without
+// quotes); the unused file names kept, unsorted. ASCII names only: the spellings a name has in
+// other code pages are left out (the bench trees have none).
 ScanFloorAnswer nameRuleFloor(const std::string& simFolder);
 
 // The least a removal must do: list GAUGES once and delete these files of it. Returns how

@@ -28,6 +28,9 @@ public:
     bool insert(std::string_view name, int number);
     // Starts loading the bucket of a hash into the cache, for a lookup shortly after.
     void prefetch(std::size_t hash) const;
+    // Starts loading the first name in that bucket, for a lookup shortly after; best after
+    // the bucket itself was fetched.
+    void prefetchName(std::size_t hash) const;
 
     std::size_t size() const { return used_; }
     bool empty() const { return used_ == 0; }
