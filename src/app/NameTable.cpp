@@ -27,18 +27,6 @@ void append(std::string& arena, Number number) {
     arena.append(reinterpret_cast<const char*>(&number), sizeof number);
 }
 
-constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
-
-// The eight bytes of a word with their ASCII capitals lowered, all at once: a byte gets 0x20
-// when it lies between 'A' and 'Z', which its low seven bits tell when its high bit is clear.
-std::uint64_t lowered(std::uint64_t word) {
-    const std::uint64_t low = word & (0x7F * kEveryByte);
-    const std::uint64_t atLeastA = low + (0x80 - 'A') * kEveryByte;
-    const std::uint64_t aboveZ = low + (0x80 - 'Z' - 1) * kEveryByte;
-    const std::uint64_t capital = atLeastA & ~aboveZ & ~word & (0x80 * kEveryByte);
-    return word | (capital >> 2);
-}
-
 // A name of fewer than eight bytes as one word: two loads that overlap for 4 to 7 bytes; the
 // first, middle and last byte for fewer.
 std::uint64_t shortNameWord(const char* name, std::size_t length) {
@@ -56,7 +44,7 @@ std::uint64_t shortNameWord(const char* name, std::size_t length) {
 }
 
 std::uint64_t step(std::uint64_t hash, std::uint64_t word) {
-    hash = (hash ^ lowered(word)) * 0xbf58476d1ce4e5b9u;
+    hash = (hash ^ asciiLowerWord(word)) * 0xbf58476d1ce4e5b9u;
     return hash ^ (hash >> 29);
 }
 
@@ -132,22 +120,6 @@ std::optional<int> NameTable::find(std::string_view name, std::size_t hash) cons
         return std::nullopt;
     }
     return numberOf(bucket);
-}
-
-void NameTable::prefetch(std::size_t hash) const {
-    if (!buckets_.empty()) {
-        __builtin_prefetch(&buckets_[hash & (buckets_.size() - 1)]);
-    }
-}
-
-void NameTable::prefetchName(std::size_t hash) const {
-    if (buckets_.empty()) {
-        return;
-    }
-    const Bucket& bucket = buckets_[hash & (buckets_.size() - 1)];
-    if (bucket.record != 0) {
-        __builtin_prefetch(arena_.data() + bucket.record - 1);
-    }
 }
 
 void NameTable::grow() {

@@ -27,10 +27,21 @@ public:
     // Stores the name with the number unless the name is there already; true when stored.
     bool insert(std::string_view name, int number);
     // Starts loading the bucket of a hash into the cache, for a lookup shortly after.
-    void prefetch(std::size_t hash) const;
+    void prefetch(std::size_t hash) const {
+        if (!buckets_.empty()) {
+            __builtin_prefetch(&buckets_[hash & (buckets_.size() - 1)]);
+        }
+    }
     // Starts loading the first name in that bucket, for a lookup shortly after; best after
     // the bucket itself was fetched.
-    void prefetchName(std::size_t hash) const;
+    void prefetchName(std::size_t hash) const {
+        if (!buckets_.empty()) {
+            const Bucket& bucket = buckets_[hash & (buckets_.size() - 1)];
+            if (bucket.record != 0) {
+                __builtin_prefetch(arena_.data() + bucket.record - 1);
+            }
+        }
+    }
 
     std::size_t size() const { return used_; }
     bool empty() const { return used_ == 0; }
