@@ -42,8 +42,6 @@ public:
     // Starts fetching what a search for a name of this hash will read, so that the search can
     // follow a little later without waiting for memory.
     void prefetch(std::size_t hash) const { firstSlot_.prefetch(hash); }
-    // The same for the name that bucket leads to, once the bucket has been fetched.
-    void prefetchName(std::size_t hash) const { firstSlot_.prefetchName(hash); }
 
 private:
     void rebuildIndex() const;

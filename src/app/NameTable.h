@@ -32,16 +32,6 @@ public:
             __builtin_prefetch(&buckets_[hash & (buckets_.size() - 1)]);
         }
     }
-    // Starts loading the first name in that bucket, for a lookup shortly after; best after
-    // the bucket itself was fetched.
-    void prefetchName(std::size_t hash) const {
-        if (!buckets_.empty()) {
-            const Bucket& bucket = buckets_[hash & (buckets_.size() - 1)];
-            if (bucket.record != 0) {
-                __builtin_prefetch(arena_.data() + bucket.record - 1);
-            }
-        }
-    }
 
     std::size_t size() const { return used_; }
     bool empty() const { return used_ == 0; }

@@ -169,12 +169,6 @@ void GaugeMatch::addTextSpellings(std::string_view name) {
     }
 }
 
-void GaugeMatch::prefetch(std::string_view fileName) const {
-    if (const std::optional<std::string_view> stem = gaugeStemOf(fileName)) {
-        gauges_.prefetch(NameTable::hashOf(*stem));
-    }
-}
-
 bool GaugeMatch::accountsFor(std::string_view fileName) const {
     const std::optional<std::string_view> gaugeStem = gaugeStemOf(fileName);
     if (!gaugeStem) {

@@ -35,9 +35,6 @@ public:
     // Matches against the names of the list; the list must outlive the match and not change.
     explicit GaugeMatch(const NameList& gauges);
     bool accountsFor(std::string_view fileName) const;
-    // Starts fetching from memory what accountsFor(fileName) looks at first, for a call a
-    // little later.
-    void prefetch(std::string_view fileName) const;
 
 private:
     void addTextSpellings(std::string_view name);

@@ -1,7 +1,5 @@
 #include "scan/PanelScan.h"
 
-#include <array>
-
 #include "platform/AsciiText.h"
 #include "platform/ErrorWording.h"
 #include "scan/GaugeRule.h"
@@ -160,75 +158,39 @@ void addIfNew(RunState& state, std::string_view name, std::size_t hash) {
     }
 }
 
-// The gauge names read but not yet looked up, oldest first. A large add-on collection's name
-// table no longer fits in the cache, so each name waits while the next kDepth names are read:
-// its bucket is fetched from memory when it comes in, the name that bucket leads to halfway,
-// and the lookup finds both in the cache. The names are added in the order of their lines.
-class PendingNames {
-public:
-    explicit PendingNames(RunState& state) : state_(state) {}
-
-    void push(std::string_view name) {
-        if (count_ == kDepth) {
-            addOldest();
-        }
-        Pending& latest = at(count_);
-        latest.name.assign(name);
-        latest.hash = NameTable::hashOf(name);
-        state_.GaugeList.prefetch(latest.hash);
-        ++count_;
-        if (count_ > kDepth / 2) {
-            state_.GaugeList.prefetchName(at(count_ - 1 - kDepth / 2).hash);
-        }
-    }
-
-    void addAll() {
-        while (count_ > 0) {
-            addOldest();
-        }
-    }
-
-private:
-    static constexpr std::size_t kDepth = 16;
-
-    struct Pending {
-        std::string name;
-        std::size_t hash = 0;
-    };
-
-    // The name that waits in place index, 0 being the oldest.
-    Pending& at(std::size_t index) { return ring_[(oldest_ + index) % kDepth]; }
-
-    // Taken out before it is added: a name that overflows the list is not tried again.
-    void addOldest() {
-        const Pending& oldest = ring_[oldest_];
-        oldest_ = (oldest_ + 1) % kDepth;
-        --count_;
-        addIfNew(state_, oldest.name, oldest.hash);
-    }
-
-    RunState& state_;
-    std::array<Pending, kDepth> ring_;
-    std::size_t oldest_ = 0;
-    std::size_t count_ = 0;
-};
-
 }  // namespace
 
-// An empty panel file has no line to read and refers to no gauge.
+// An empty panel file has no line to read and refers to no gauge. Each name is looked up one
+// line late: while the line before it is handled, the part of the name table it needs is
+// fetched from memory, which a large add-on collection's table no longer fits in the cache.
 void collectGaugeNames(RunState& state, TextStream& panel) {
-    PendingNames pending(state);
+    std::string pending;
+    std::size_t pendingHash = 0;
+    bool hasPending = false;
+    const auto addPending = [&] {
+        if (hasPending) {
+            hasPending = false;
+            addIfNew(state, pending, pendingHash);
+        }
+    };
     try {
         while (!panel.AtEndOfStream()) {
-            if (const std::optional<std::string_view> name = gaugeNameOf(panel.ReadLineView())) {
-                pending.push(*name);
+            const std::optional<std::string_view> name = gaugeNameOf(panel.ReadLineView());
+            if (!name) {
+                continue;
             }
+            const std::size_t hash = NameTable::hashOf(*name);
+            state.GaugeList.prefetch(hash);
+            addPending();
+            pending.assign(*name);
+            pendingHash = hash;
+            hasPending = true;
         }
     } catch (...) {
-        pending.addAll();  // what was read before a failure counts, as it would have at once
+        addPending();  // what was read before a failure counts, as it would have at once
         throw;
     }
-    pending.addAll();
+    addPending();
 }
 
 }  // namespace zelk

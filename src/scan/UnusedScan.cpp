@@ -1,8 +1,6 @@
 #include "scan/UnusedScan.h"
 
-#include <array>
 #include <optional>
-#include <string>
 
 #include "platform/AsciiText.h"
 #include "platform/ErrorWording.h"
@@ -46,44 +44,6 @@ void checkEachDeletable(const Folder& folder, const Listing& unused) {
         });
 }
 
-// Names handed on kDelay names after they came in, in the order they came in: a large add-on
-// collection's name table no longer fits in the cache, and by the time a file is matched, the
-// part of the table it needs has been fetched from memory.
-class DelayedNames {
-public:
-    template <typename Handle>
-    void push(std::string_view name, Handle& handle) {
-        if (count_ == kDelay) {
-            handOldest(handle);
-        }
-        ring_[(oldest_ + count_) % kDelay].assign(name);
-        ++count_;
-    }
-
-    template <typename Handle>
-    void handAll(Handle& handle) {
-        while (count_ > 0) {
-            handOldest(handle);
-        }
-    }
-
-private:
-    static constexpr std::size_t kDelay = 8;
-
-    // Taken out before it is handed on, so that a name that fails is not handed on again.
-    template <typename Handle>
-    void handOldest(Handle& handle) {
-        const std::string& oldest = ring_[oldest_];
-        oldest_ = (oldest_ + 1) % kDelay;
-        --count_;
-        handle(std::string_view(oldest));
-    }
-
-    std::array<std::string, kDelay> ring_;
-    std::size_t oldest_ = 0;
-    std::size_t count_ = 0;
-};
-
 }  // namespace
 
 void ShowFileList(const CommandContext& context, const std::string& folderspec) {
@@ -102,28 +62,22 @@ void ShowFileList(const CommandContext& context, const std::string& folderspec) 
         return "There are more than 32,767 files to remove in " + shown +
                ", more than Zelk Gauges can count. Nothing was changed.";
     };
-    // The files are matched as the disk hands them out, a few files late (see DelayedNames),
-    // and only those not accounted for are then put in the order Windows lists a folder.
+    // The files are matched as the disk hands them out, and only those not accounted for are
+    // then put in the order Windows lists a folder.
     std::optional<GaugeMatch> referenced;
     Listing unused;
-    const auto match = [&](std::string_view name) {
-        const Int16 last = state.GaugeList.upperBound();
-        if (isInUse(*referenced, folder, name)) {
-            return;
-        }
-        explainOverflow(fullGaugeList, [&] { checkMissedSearch(last); });
-        unused.add(name, EntryKind::File);
-    };
-    DelayedNames delayed;
     withContext(unreadable, [&] {
         folder.ForEachFile([&](std::string_view name) {
+            const Int16 last = state.GaugeList.upperBound();
             if (!referenced) {
                 referenced.emplace(state.GaugeList);
             }
-            referenced->prefetch(name);
-            delayed.push(name, match);
+            if (isInUse(*referenced, folder, name)) {
+                return;
+            }
+            explainOverflow(fullGaugeList, [&] { checkMissedSearch(last); });
+            unused.add(name, EntryKind::File);
         });
-        delayed.handAll(match);
     });
     unused.sortAsListed();
     checkEachDeletable(folder, unused);

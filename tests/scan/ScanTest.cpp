@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 
 #include "platform/TextEncoding.h"
 #include "scan/PanelScan.h"
 #include "scan/UnusedScan.h"
-#include "support/Outcomes.h"
 #include "support/SimFixture.h"
 
 namespace zelk {
@@ -197,37 +195,6 @@ TEST_F(ScanTest, AnUnreadablePanelFileStopsTheScanAndNamesTheFile) {
     EXPECT_TRUE(test::mentions(end.errorText(), tree.path("sim/Aircraft/B/panel/PANEL.CFG")))
         << end.errorText();
     EXPECT_EQ(listOf(state.GaugeList), Names{"Airspeed"});  // what was done before stays done
-}
-
-// A panel whose reading fails once its text has been handed out.
-class FailingPanel : public ByteSource {
-public:
-    explicit FailingPanel(std::string text) : text_(std::move(text)) {}
-    std::size_t read(char* buffer, std::size_t size) override {
-        if (text_.empty()) {
-            throw makeError(ErrorNumber::IoFailure, "PANEL.CFG");
-        }
-        const std::size_t count = text_.copy(buffer, size);
-        text_.erase(0, count);
-        return count;
-    }
-
-private:
-    std::string text_;
-};
-
-TEST_F(ScanTest, EveryNameReadBeforeAFailedReadIsKeptInTheOrderOfItsLine) {
-    std::string text;
-    Names names;
-    for (int i = 40; i > 0; --i) {
-        names.push_back("G" + std::to_string(i % 7 == 0 ? 7 : i));
-        text += "gauge" + std::to_string(i) + "=" + names.back() + "!x\r\n";
-    }
-    const auto firstSeven = std::find(names.begin(), names.end(), "G7") + 1;
-    names.erase(std::remove(firstSeven, names.end(), "G7"), names.end());
-    TextStream panel(std::make_unique<FailingPanel>(text), "PANEL.CFG");
-    EXPECT_EQ(test::errorOf([&] { collectGaugeNames(state, panel); }), ErrorNumber::IoFailure);
-    EXPECT_EQ(listOf(state.GaugeList), names);
 }
 
 TEST_F(ScanTest, AnAircraftFolderThatCannotBeReadStopsTheScan) {
