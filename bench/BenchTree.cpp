@@ -1,11 +1,11 @@
 #include "BenchTree.h"
 
-#include <unistd.h>
-
 #include <array>
 #include <cstdio>
 #include <fstream>
 #include <random>
+
+#include "FlushToDisk.h"
 
 namespace fs = std::filesystem;
 
@@ -143,20 +143,38 @@ std::string realisticPanel(int aircraft, const TreeSize& size, RealisticSequence
     return panel;
 }
 
+// The files every aircraft has of its own, directly in its folder.
+void writeAircraftFiles(const fs::path& folder, int index) {
+    const std::string name = "Plane" + std::to_string(index);
+    writeFile(folder / "aircraft.cfg", "[fltsim.0]\r\ntitle=" + name + "\r\nsim=" + name + "\r\n");
+    writeFile(folder / (name + ".air"), "");
+    writeFile(folder / "readme.txt", "Install into the AIRCRAFT folder.\r\n");
+}
+
+void writePanel(const fs::path& folder, int index, const std::string& panel) {
+    fs::create_directories(folder / "panel");
+    writeFile(folder / "panel" / (index % 2 == 0 ? "PANEL.CFG" : "panel.cfg"), panel);
+}
+
 void writeAircraft(const fs::path& folder, int index, const std::string& panel) {
-    for (const char* sub : {"model", "panel", "sound", "texture"}) {
+    for (const char* sub : {"model", "sound", "texture"}) {
         fs::create_directories(folder / sub);
     }
-    writeFile(folder / "panel" / (index % 2 == 0 ? "PANEL.CFG" : "panel.cfg"), panel);
+    writePanel(folder, index, panel);
     writeFile(folder / "model" / "plane.mdl", "");
     writeFile(folder / "sound" / "sound.cfg", "[sound]\r\n");
     for (int t = 0; t < 10; ++t) {
         writeFile(folder / "texture" / ("plane_t" + std::to_string(t) + ".bmp"), "");
     }
-    const std::string name = "Plane" + std::to_string(index);
-    writeFile(folder / "aircraft.cfg", "[fltsim.0]\r\ntitle=" + name + "\r\nsim=" + name + "\r\n");
-    writeFile(folder / (name + ".air"), "");
-    writeFile(folder / "readme.txt", "Install into the AIRCRAFT folder.\r\n");
+    writeAircraftFiles(folder, index);
+}
+
+// The model and its textures lie beside the aircraft's files, with only the panel in a folder.
+void writePanelOnlyAircraft(const fs::path& folder, int index, const std::string& panel) {
+    writePanel(folder, index, panel);
+    writeFile(folder / "plane.mdl", "");
+    writeFile(folder / "plane_t0.bmp", "");
+    writeAircraftFiles(folder, index);
 }
 
 }  // namespace
@@ -165,7 +183,12 @@ const char* styleName(PanelStyle style) {
     return style == PanelStyle::Bench ? "bench panels" : "realistic panels";
 }
 
-void generateTree(const fs::path& root, const TreeSize& size, PanelStyle style) {
+const char* shapeName(FolderShape shape) {
+    return shape == FolderShape::AllFolders ? "model, panel, sound, texture folders"
+                                            : "one panel folder per aircraft";
+}
+
+void generateTree(const fs::path& root, const TreeSize& size, PanelStyle style, FolderShape shape) {
     fs::remove_all(root);
     BenchSequence benchRandom;
     RealisticSequence realisticRandom;
@@ -174,21 +197,26 @@ void generateTree(const fs::path& root, const TreeSize& size, PanelStyle style) 
         const std::string panel = style == PanelStyle::Bench
                                       ? benchPanel(size, benchRandom)
                                       : realisticPanel(a, size, realisticRandom);
-        writeAircraft(aircraft / ("Plane" + std::to_string(a)), a, panel);
+        const fs::path folder = aircraft / ("Plane" + std::to_string(a));
+        if (shape == FolderShape::AllFolders) {
+            writeAircraft(folder, a, panel);
+        } else {
+            writePanelOnlyAircraft(folder, a, panel);
+        }
     }
     writeFile(aircraft / "readme.txt", "One folder per aircraft.\r\n");
     fs::create_directories(root / kGaugesFolder);
     for (int g = 0; g < size.gaugeFiles; ++g) {
         writeFile(root / kGaugesFolder / (gaugeName(g) + ".gau"), "");
     }
-    ::sync();
+    flushToDisk();
 }
 
 void restoreGaugeFiles(const fs::path& root, const std::vector<std::string>& names) {
     for (const std::string& name : names) {
         writeFile(root / kGaugesFolder / name, "");
     }
-    ::sync();
+    flushToDisk();
 }
 
 }  // namespace bench

@@ -8,7 +8,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <memory>
+#include <string_view>
+#include <unordered_set>
 #include <utility>
 
 namespace bench {
@@ -108,6 +112,149 @@ SimulatorFolders simulatorFolders(int rootFd, char* buffer) {
     return found;
 }
 
+// The panel rule of a floor: what it does with each panel's bytes and each file of GAUGES.
+// The I/O floor does nothing with them.
+struct NoRule {
+    bool panel(const char*, std::size_t) { return true; }
+    void gaugeFile(const char*) {}
+};
+
+char folded(char c) {
+    return static_cast<char>(c | 0x20);  // an ASCII capital to its small letter
+}
+
+bool mentionsGauge(const char* line, const char* end) {
+    for (const char* at = line; end - at >= 5; ++at) {
+        if (folded(at[0]) == 'g' && folded(at[1]) == 'a' && folded(at[2]) == 'u' &&
+            folded(at[3]) == 'g' && folded(at[4]) == 'e') {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool isSpaceOrTab(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isSpaceOrTab(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isSpaceOrTab(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::string_view unquoted(std::string_view name) {
+    if (name.empty() || (name.front() != '"' && name.front() != '\'')) {
+        return name;
+    }
+    const char quote = name.front();
+    name.remove_prefix(1);
+    if (!name.empty() && name.back() == quote) {
+        name.remove_suffix(1);
+    }
+    return trimmed(name);
+}
+
+std::string lowerCase(std::string_view text) {
+    std::string lowered(text);
+    for (char& c : lowered) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+    }
+    return lowered;
+}
+
+// The gauge-name rule, applied to each line, and the files of GAUGES matched against the names
+// with plain standard containers.
+class NameRule {
+public:
+    // False for UTF-16 text, which this floor does not decode.
+    bool panel(const char* text, std::size_t size) {
+        const std::string_view whole(text, size);
+        if (whole.starts_with("\xFF\xFE") || whole.starts_with("\xFE\xFF")) {
+            return false;
+        }
+        const std::size_t mark = whole.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+        const char* const end = text + size;
+        for (const char* line = text + mark; line < end;) {
+            const char* lineEnd = lineEndIn(line, end);
+            addNameOf(line, lineEnd);
+            line = lineEnd + 1;
+        }
+        return true;
+    }
+
+    void gaugeFile(const char* name) {
+        if (lowered_.empty() && !names_.empty()) {
+            for (const std::string& gauge : names_) {
+                addLowered(gauge);
+            }
+        }
+        key_ = lowerCase(name);
+        const std::string_view file = key_;
+        const bool used = std::any_of(
+            kGaugeExtensions.begin(), kGaugeExtensions.end(), [&](std::string_view extension) {
+                return file.ends_with(extension) && lowered_.contains(std::string(file.substr(
+                                                        0, file.size() - extension.size())));
+            });
+        if (!used) {
+            unused_.emplace_back(name);
+        }
+    }
+
+    long gaugeNames() const { return static_cast<long>(names_.size()); }
+    long unusedFiles() const { return static_cast<long>(unused_.size()); }
+
+private:
+    static constexpr std::array<std::string_view, 3> kGaugeExtensions = {".gau", ".cab", ".dll"};
+
+    // A line ends at LF or CR; CR LF leaves an empty line between them, which names nothing.
+    static const char* lineEndIn(const char* line, const char* end) {
+        const auto* newline = static_cast<const char*>(std::memchr(line, '\n', end - line));
+        const char* limit = newline ? newline : end;
+        const auto* carriage = static_cast<const char*>(std::memchr(line, '\r', limit - line));
+        return carriage ? carriage : limit;
+    }
+
+    // The name starts after the first "=" (at the line's start when there is none) and ends at
+    // the first "!" or "," after it, spaces and tabs at both ends dropped.
+    void addNameOf(const char* line, const char* end) {
+        if (!mentionsGauge(line, end)) {
+            return;
+        }
+        const auto* equals = static_cast<const char*>(std::memchr(line, '=', end - line));
+        const char* first = equals ? equals + 1 : line;
+        const char* last = first;
+        while (last < end && *last != '!' && *last != ',') {
+            ++last;
+        }
+        key_.assign(trimmed(std::string_view(first, static_cast<std::size_t>(last - first))));
+        names_.insert(key_);  // looks the name up before it makes a node
+    }
+
+    // The name in lower case, and so the other spellings of a name with a NUL byte or a
+    // leading quote: up to the NUL, without the quotes, both.
+    void addLowered(std::string_view name) {
+        lowered_.insert(lowerCase(name));
+        if (name.find('\0') == std::string_view::npos && unquoted(name) == name) {
+            return;
+        }
+        const std::string_view cut = trimmed(name.substr(0, name.find('\0')));
+        for (const std::string_view other : {cut, unquoted(name), unquoted(cut)}) {
+            lowered_.insert(lowerCase(other));
+        }
+    }
+
+    std::unordered_set<std::string> names_;
+    std::unordered_set<std::string> lowered_;
+    std::vector<std::string> unused_;
+    std::string key_;
+};
+
+template <typename Rule>
 class ScanFloorWalk {
 public:
     ScanFloorWalk()
@@ -123,6 +270,8 @@ public:
         listGauges(root.get(), names.gauges);
         return count_;
     }
+
+    const Rule& rule() const { return rule_; }
 
 private:
     // Opens a child folder, or counts the failure.
@@ -172,24 +321,46 @@ private:
         count_.failures += listed ? 0 : 1;
     }
 
+    // One read into a buffer larger than the file: a regular file that gives less than was
+    // asked for has nothing more. Only a file that fills the buffer costs a larger one.
     void readWhole(int folderFd, const char* name) {
         const Descriptor file(::openat(folderFd, name, O_RDONLY | O_CLOEXEC));
         if (!file.valid()) {
             ++count_.failures;
             return;
         }
-        char* buffer = panel_.get();
-        for (ssize_t got; (got = ::read(file.get(), buffer, kPanelBytes)) > 0;) {
-            count_.panelBytes += got;
-            count_.panelLines += std::count(buffer, buffer + got, '\n');
+        std::size_t size = 0;
+        for (;;) {
+            const ssize_t got = ::read(file.get(), panel_.get() + size, panelCapacity_ - size);
+            if (got < 0) {
+                ++count_.failures;
+                return;
+            }
+            size += static_cast<std::size_t>(got);
+            if (size < panelCapacity_) {
+                break;
+            }
+            growPanelBuffer();
         }
+        count_.panelBytes += static_cast<long>(size);
         ++count_.panels;
+        count_.failures += rule_.panel(panel_.get(), size) ? 0 : 1;
+    }
+
+    void growPanelBuffer() {
+        auto larger = std::make_unique_for_overwrite<char[]>(panelCapacity_ * 2);
+        std::memcpy(larger.get(), panel_.get(), panelCapacity_);
+        panel_ = std::move(larger);
+        panelCapacity_ *= 2;
     }
 
     void listGauges(int rootFd, const std::string& name) {
         const Descriptor gauges = open(rootFd, name.c_str());
         const bool listed = forEachEntry(gauges.get(), aircraftListing_.get(), [&](auto& entry) {
-            count_.gaugeFiles += kindOf(gauges.get(), entry) == Kind::File ? 1 : 0;
+            if (kindOf(gauges.get(), entry) == Kind::File) {
+                ++count_.gaugeFiles;
+                rule_.gaugeFile(entry.d_name);
+            }
             return true;
         });
         count_.failures += listed ? 0 : 1;
@@ -199,13 +370,21 @@ private:
     std::unique_ptr<char[]> planeListing_;
     std::unique_ptr<char[]> candidateListing_;
     std::unique_ptr<char[]> panel_;
+    std::size_t panelCapacity_ = kPanelBytes;
     ScanFloorCount count_;
+    Rule rule_;
 };
 
 }  // namespace
 
-ScanFloorCount scanFloor(const std::string& simFolder) {
-    return ScanFloorWalk().run(simFolder);
+ScanFloorCount ioFloor(const std::string& simFolder) {
+    return ScanFloorWalk<NoRule>().run(simFolder);
+}
+
+ScanFloorAnswer nameRuleFloor(const std::string& simFolder) {
+    ScanFloorWalk<NameRule> walk;
+    const ScanFloorCount seen = walk.run(simFolder);
+    return {seen, walk.rule().gaugeNames(), walk.rule().unusedFiles()};
 }
 
 long removalFloor(const std::string& simFolder, const std::vector<std::string>& doomed) {

@@ -106,7 +106,7 @@ ChildReport runFreshChild(const std::string& mode, const std::string& simFolder)
 int childMain(const std::string& mode, const std::string& simFolder) {
     if (mode == "floor") {
         ScanFloorCount count;
-        const int status = report([&] { count = scanFloor(simFolder); });
+        const int status = report([&] { count = ioFloor(simFolder); });
         return status == 0 && count.panels > 0 && count.failures == 0 ? 0 : 1;
     }
     if (mode != "scan") {

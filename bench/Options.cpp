@@ -7,8 +7,8 @@
 
 namespace bench {
 
-Options parseOptions(int argc, char** argv) {
-    Options options;
+Options parseOptions(int argc, char** argv, const Options& defaults) {
+    Options options = defaults;
     std::vector<int> numbers;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0) {

@@ -14,6 +14,7 @@ struct Options {
     std::filesystem::path workFolder = std::filesystem::temp_directory_path();
 };
 
-Options parseOptions(int argc, char** argv);
+// Numbers left out on the command line keep the defaults' values.
+Options parseOptions(int argc, char** argv, const Options& defaults = {});
 
 }  // namespace bench

@@ -1,12 +1,13 @@
-// Times Scan and removal on generated simulator folders against their floors: the least any
-// program must do for the same answer (see Floors.h). Floor and command run in alternating
-// order, round after round, in one process with a warm cache; the first Scan of a fresh
-// process and the memory a Scan adds are measured in child processes of this benchmark.
+// Times Scan and removal on generated simulator folders against their floors (see Floors.h):
+// the I/O a Scan cannot do without, and the same I/O with the answer worked out by plain code.
+// Floors and command run in rotating order, round after round, in one process with a warm
+// cache; the first Scan of a fresh process and the memory a Scan adds are measured in child
+// processes of this benchmark.
 //
 //   zelk_scan_bench [--quick] [--dir FOLDER] [aircraft [lines per panel [gauge files [rounds]]]]
 //
-// Defaults: 2000 aircraft, 80 gauge lines per panel, 30000 gauge files, 11 rounds; the tree is
-// also timed at half that size. --quick is a smoke run of a few seconds on a small tree. The
+// Defaults: 2000 aircraft, 80 gauge lines per panel, 30000 gauge files, 11 rounds; the trees
+// are also timed at half that size. --quick is a smoke run of a few seconds on a small tree. The
 // trees are written under FOLDER (default: the temporary folder) and removed at the end.
 
 #include <unistd.h>
@@ -32,6 +33,7 @@
 #include "scan/UnusedScan.h"
 
 namespace fs = std::filesystem;
+using bench::FolderShape;
 using bench::Options;
 using bench::PanelStyle;
 using bench::Samples;
@@ -41,13 +43,19 @@ namespace {
 
 // The targets the Scan and the removal are held to.
 constexpr double kScanTarget = 1.3;
+constexpr double kNameRuleTarget = 1.15;
 constexpr double kFreshScanTarget = 1.4;
 constexpr double kRemovalTarget = 1.15;
 constexpr double kDoublingTarget = 2.1;
 constexpr double kMemoryTargetMb = 8;
 
-std::string describe(const TreeSize& size, PanelStyle style) {
-    return std::to_string(size.aircraft) + " aircraft, " + bench::styleName(style);
+std::string describe(const TreeSize& size, PanelStyle style, FolderShape shape) {
+    return std::to_string(size.aircraft) + " aircraft, " + bench::styleName(style) +
+           (shape == FolderShape::PanelFolderOnly ? ", one panel folder each" : "");
+}
+
+int boundOf(const zelk::NameList& list) {
+    return list.hasSlots() ? list.upperBound().value() : 0;
 }
 
 std::vector<std::string> namesOf(const zelk::NameList& list) {
@@ -63,46 +71,65 @@ std::vector<std::string> namesOf(const zelk::NameList& list) {
 // One generated tree and the commands that run on it.
 class TreeBench {
 public:
-    TreeBench(fs::path root, const TreeSize& size, PanelStyle style)
-        : root_(std::move(root)), size_(size), style_(style) {
-        bench::generateTree(root_, size_, style_);
+    TreeBench(fs::path root, const TreeSize& size, PanelStyle style, FolderShape shape)
+        : root_(std::move(root)), size_(size), style_(style), shape_(shape) {
+        bench::generateTree(root_, size_, style_, shape_);
         state_.SimFolder = root_.string();
     }
 
-    // Runs the floor and the Scan once (warming the cache) and checks that both saw the tree
-    // that was generated; says what they saw.
+    std::string description() const { return describe(size_, style_, shape_); }
+
+    // Runs the floors and the Scan once (warming the cache) and checks that all saw the tree
+    // that was generated and that the floor with the name rule gives the Scan's answer; says
+    // what they saw.
     bool check() {
-        const bench::ScanFloorCount floor = bench::scanFloor(root_.string());
+        const bench::ScanFloorCount io = bench::ioFloor(root_.string());
+        const bench::ScanFloorAnswer rule = bench::nameRuleFloor(root_.string());
         zelk::runScanCommand(context_);
         doomed_ = namesOf(state_.UnusedList);
-        const int scanned =
-            state_.FolderList.hasSlots() ? state_.FolderList.upperBound().value() : 0;
+        const int scanned = boundOf(state_.FolderList);
+        const int gaugeNames = boundOf(state_.GaugeList);
         std::printf(
             "%s, %d lines per panel, %d gauge files\n"
-            "  floor: %ld aircraft, %ld folders in them, %ld panels (%ld bytes, %ld lines), "
-            "%ld gauge files, %ld failures\n"
-            "  Scan:  %d aircraft, %zu gauge names, %zu unused gauge files\n",
-            describe(size_, style_).c_str(), size_.linesPerPanel, size_.gaugeFiles,
-            floor.aircraftFolders, floor.candidateFolders, floor.panels, floor.panelBytes,
-            floor.panelLines, floor.gaugeFiles, floor.failures, scanned,
-            namesOf(state_.GaugeList).size(), doomed_.size());
-        const bool ok = floor.failures == 0 && floor.aircraftFolders == size_.aircraft &&
-                        floor.panels == size_.aircraft && floor.gaugeFiles == size_.gaugeFiles &&
-                        scanned == size_.aircraft && !doomed_.empty();
-        if (!ok) {
+            "  I/O floor: %ld aircraft, %ld folders in them, %ld panels (%ld bytes), %ld gauge "
+            "files, "
+            "%ld failures\n"
+            "  name-rule floor: %ld gauge names, %ld unused gauge files\n"
+            "  Scan: %d aircraft, %d gauge names, %zu unused gauge files\n",
+            description().c_str(), size_.linesPerPanel, size_.gaugeFiles, io.aircraftFolders,
+            io.candidateFolders, io.panels, io.panelBytes, io.gaugeFiles, io.failures,
+            rule.gaugeNames, rule.unusedFiles, scanned, gaugeNames, doomed_.size());
+        const bool sawTree = io.failures == 0 && io.aircraftFolders == size_.aircraft &&
+                             io.panels == size_.aircraft && io.gaugeFiles == size_.gaugeFiles &&
+                             scanned == size_.aircraft && !doomed_.empty();
+        const bool sameAnswer = rule.seen.failures == 0 && rule.seen.panels == io.panels &&
+                                rule.gaugeNames == gaugeNames &&
+                                rule.unusedFiles == static_cast<long>(doomed_.size());
+        if (!sawTree) {
             std::fputs("  the floor or the Scan did not see the generated tree\n", stderr);
         }
-        return ok;
+        if (!sameAnswer) {
+            std::fputs("  the name-rule floor and the Scan do not agree\n", stderr);
+        }
+        return sawTree && sameAnswer;
     }
 
-    bench::Pair scanAgainstFloor(int rounds) {
+    struct ScanTimes {
+        Samples scan;
+        Samples ioFloor;
+        Samples ruleFloor;
+    };
+
+    ScanTimes scanAgainstFloors(int rounds) {
         const auto nothing = [] {};
-        const bench::Pair times =
-            bench::interleavedRounds(rounds, {nothing, [&] { zelk::runScanCommand(context_); }},
-                                     {nothing, [&] { bench::scanFloor(root_.string()); }});
-        printTimes("Scan", times.first);
-        printTimes("floor", times.second);
-        return times;
+        std::vector<Samples> times = bench::interleavedRounds(
+            rounds, {{nothing, [&] { zelk::runScanCommand(context_); }},
+                     {nothing, [&] { bench::ioFloor(root_.string()); }},
+                     {nothing, [&] { bench::nameRuleFloor(root_.string()); }}});
+        printTimes("Scan", times[0]);
+        printTimes("I/O floor", times[1]);
+        printTimes("name-rule floor", times[2]);
+        return {std::move(times[0]), std::move(times[1]), std::move(times[2])};
     }
 
     // Both are timed right after the deleted files were put back and a Scan ran.
@@ -155,7 +182,7 @@ public:
             }
         }
         printTimes("first Scan, fresh process", fresh.times.first);
-        printTimes("floor, fresh process", fresh.times.second);
+        printTimes("I/O floor, fresh process", fresh.times.second);
         if (fresh.failures != 0) {
             std::fprintf(stderr, "  %d child processes failed\n", fresh.failures);
         }
@@ -171,6 +198,7 @@ private:
     fs::path root_;
     TreeSize size_;
     PanelStyle style_;
+    FolderShape shape_;
     zelk::RunState state_;
     bench::QuietWindow window_;
     zelk::DiskAccess access_ = zelk::DiskAccess::system();
@@ -178,66 +206,73 @@ private:
     std::vector<std::string> doomed_;
 };
 
+struct ShapeResult {
+    std::string description;
+    TreeBench::ScanTimes times;
+};
+
 struct Results {
-    bench::Pair half;
-    bench::Pair full;
-    bench::Pair realistic;
+    std::vector<ShapeResult> shapes;  // the first two: bench panels at half and full size
     bench::Pair removal;
     TreeBench::FreshTimes fresh;
     bool ok = true;
 };
 
 void printSummary(const Options& options, const Results& r) {
-    const TreeSize& full = options.full;
-    const TreeSize half{full.aircraft / 2, full.linesPerPanel, full.gaugeFiles / 2};
+    const int full = options.full.aircraft;
     std::printf("\nRatios over %d rounds (warm cache):\n", options.rounds);
-    bench::printRatio("Scan / floor, " + describe(half, PanelStyle::Bench), r.half.first,
-                      r.half.second, kScanTarget);
-    bench::printRatio("Scan / floor, " + describe(full, PanelStyle::Bench), r.full.first,
-                      r.full.second, kScanTarget);
-    bench::printRatio("Scan / floor, " + describe(full, PanelStyle::Realistic), r.realistic.first,
-                      r.realistic.second, kScanTarget);
-    bench::printRatio("first Scan / floor, fresh processes, " + std::to_string(full.aircraft),
+    for (const ShapeResult& shape : r.shapes) {
+        bench::printRatio("Scan / I/O floor, " + shape.description, shape.times.scan,
+                          shape.times.ioFloor, kScanTarget);
+        bench::printRatio("Scan / name-rule floor, " + shape.description, shape.times.scan,
+                          shape.times.ruleFloor, kNameRuleTarget);
+    }
+    bench::printRatio("first Scan / I/O floor, fresh processes, " + std::to_string(full),
                       r.fresh.times.first, r.fresh.times.second, kFreshScanTarget);
-    bench::printRatio("removal / floor, " + std::to_string(full.aircraft) + " aircraft",
-                      r.removal.first, r.removal.second, kRemovalTarget);
-    bench::printRatio("Scan, doubling the tree (" + std::to_string(full.aircraft) + " / " +
-                          std::to_string(half.aircraft) + " aircraft)",
-                      r.full.first, r.half.first, kDoublingTarget);
-    bench::printRatio("  (its floor, for comparison)", r.full.second, r.half.second,
+    bench::printRatio("removal / floor, " + std::to_string(full) + " aircraft", r.removal.first,
+                      r.removal.second, kRemovalTarget);
+    const TreeBench::ScanTimes& half = r.shapes[0].times;
+    const TreeBench::ScanTimes& doubled = r.shapes[1].times;
+    bench::printRatio("Scan, doubling the tree (" + std::to_string(full) + " / " +
+                          std::to_string(full / 2) + " aircraft)",
+                      doubled.scan, half.scan, kDoublingTarget);
+    bench::printRatio("  (its floor, for comparison)", doubled.ioFloor, half.ioFloor,
                       kDoublingTarget);
     const std::vector<double>& added = r.fresh.memoryMb.seconds;
     const double memory = r.fresh.memoryMb.median();
     const double largest = added.empty() ? 0.0 : *std::max_element(added.begin(), added.end());
-    std::printf("%-52s peak RSS +%.1f MB (max %.1f), heap kept %.1f MB   target <= %.0f MB  %s\n",
-                ("memory a Scan adds, " + std::to_string(full.aircraft) + " aircraft").c_str(),
-                memory, largest, r.fresh.heapKeptMb.median(), kMemoryTargetMb,
+    std::printf("%-72s peak RSS +%.1f MB (max %.1f), heap kept %.1f MB   target <= %.0f MB  %s\n",
+                ("memory a Scan adds, " + std::to_string(full) + " aircraft").c_str(), memory,
+                largest, r.fresh.heapKeptMb.median(), kMemoryTargetMb,
                 memory <= kMemoryTargetMb ? "ok" : "OVER");
     std::puts("(the window's ratio comes from zelk_window_bench)");
+}
+
+// Times the Scan on one tree against both floors; more runs on the tree when asked.
+template <typename More>
+void timeTree(const fs::path& root, const TreeSize& size, PanelStyle style, FolderShape shape,
+              const Options& options, Results& r, More&& more) {
+    TreeBench tree(root, size, style, shape);
+    r.ok = tree.check() && r.ok;
+    r.shapes.push_back({tree.description(), tree.scanAgainstFloors(options.rounds)});
+    more(tree);
 }
 
 Results runAll(const Options& options, const fs::path& root) {
     const TreeSize& full = options.full;
     const TreeSize half{full.aircraft / 2, full.linesPerPanel, full.gaugeFiles / 2};
+    const auto nothingMore = [](TreeBench&) {};
     Results r;
-    {
-        TreeBench tree(root, half, PanelStyle::Bench);
-        r.ok = tree.check() && r.ok;
-        r.half = tree.scanAgainstFloor(options.rounds);
-    }
-    {
-        TreeBench tree(root, full, PanelStyle::Bench);
-        r.ok = tree.check() && r.ok;
-        r.full = tree.scanAgainstFloor(options.rounds);
-        r.removal = tree.removalAgainstFloor(options.rounds);
-        r.fresh = tree.freshScanAgainstFloor(options.rounds);
-        r.ok = r.fresh.failures == 0 && r.ok;
-    }
-    {
-        TreeBench tree(root, full, PanelStyle::Realistic);
-        r.ok = tree.check() && r.ok;
-        r.realistic = tree.scanAgainstFloor(options.rounds);
-    }
+    timeTree(root, half, PanelStyle::Bench, FolderShape::AllFolders, options, r, nothingMore);
+    timeTree(root, full, PanelStyle::Bench, FolderShape::AllFolders, options, r,
+             [&](TreeBench& tree) {
+                 r.removal = tree.removalAgainstFloor(options.rounds);
+                 r.fresh = tree.freshScanAgainstFloor(options.rounds);
+                 r.ok = r.fresh.failures == 0 && r.ok;
+             });
+    timeTree(root, full, PanelStyle::Realistic, FolderShape::AllFolders, options, r, nothingMore);
+    timeTree(root, half, PanelStyle::Bench, FolderShape::PanelFolderOnly, options, r, nothingMore);
+    timeTree(root, full, PanelStyle::Bench, FolderShape::PanelFolderOnly, options, r, nothingMore);
     return r;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <utility>
 
 namespace bench {
 
@@ -27,29 +28,28 @@ double seconds(const std::function<void()>& work) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-Pair interleavedRounds(int rounds, const Contender& first, const Contender& second) {
-    Pair times;
-    const auto runOnce = [](const Contender& contender, Samples& samples) {
-        contender.setup();
-        samples.seconds.push_back(seconds(contender.work));
-    };
+std::vector<Samples> interleavedRounds(int rounds, const std::vector<Contender>& contenders) {
+    std::vector<Samples> times(contenders.size());
     for (int round = 0; round < rounds; ++round) {
-        if (round % 2 == 0) {
-            runOnce(first, times.first);
-            runOnce(second, times.second);
-        } else {
-            runOnce(second, times.second);
-            runOnce(first, times.first);
+        for (std::size_t turn = 0; turn < contenders.size(); ++turn) {
+            const std::size_t which = (static_cast<std::size_t>(round) + turn) % contenders.size();
+            contenders[which].setup();
+            times[which].seconds.push_back(seconds(contenders[which].work));
         }
     }
     return times;
+}
+
+Pair interleavedRounds(int rounds, const Contender& first, const Contender& second) {
+    std::vector<Samples> times = interleavedRounds(rounds, {first, second});
+    return {std::move(times[0]), std::move(times[1])};
 }
 
 void printRatio(const std::string& what, const Samples& numerator, const Samples& denominator,
                 double target) {
     const double best = numerator.best() / denominator.best();
     const double median = numerator.median() / denominator.median();
-    std::printf("%-52s best %5.2f  median %5.2f   target <= %.2f  %s\n", what.c_str(), best, median,
+    std::printf("%-72s best %5.2f  median %5.2f   target <= %.2f  %s\n", what.c_str(), best, median,
                 target, best <= target ? "ok" : "OVER");
 }
 

@@ -25,8 +25,10 @@ struct Pair {
     Samples second;
 };
 
-// Times both contenders once per round, the one that goes first alternating from round to
-// round, so that neither always runs on caches the other has just warmed or cooled.
+// Times every contender once per round, the order rotating from round to round (with two, the
+// one that goes first alternates), so that none always runs on caches another has just warmed
+// or cooled. The samples come back in the order of the contenders.
+std::vector<Samples> interleavedRounds(int rounds, const std::vector<Contender>& contenders);
 Pair interleavedRounds(int rounds, const Contender& first, const Contender& second);
 
 // Prints "what  best R  median R  target <= T  ok|OVER" for numerator / denominator.

@@ -58,7 +58,8 @@ Counts countsOf(const zelk::RunState& state) {
 
 int measure(const bench::Options& options, const fs::path& work) {
     const fs::path simFolder = work / "FS2000";
-    bench::generateTree(simFolder, options.full, bench::PanelStyle::Bench);
+    bench::generateTree(simFolder, options.full, bench::PanelStyle::Bench,
+                        bench::FolderShape::AllFolders);
     std::ofstream(work / "ZELKGAU.INI") << "[FS2000]\r\nFolder=" << simFolder.string() << "\r\n";
 
     NoPrompter prompter;

@@ -4,9 +4,13 @@
 # Debian packages it needs (only those missing; as root or with sudo). Safe to run again.
 #
 #   ./tools/windows.sh [--screenshot]
+#   ./tools/windows.sh --bench [benchmark arguments]
 #
 # --screenshot also saves docs/windows-main-window.png: the main window after a Scan of the
 # sample simulator folder, drawn under Wine and converted with ImageMagick.
+# --bench builds only the Scan benchmark and runs it under Wine instead of the tests: the Scan
+# against a floor of plain Win32 calls. What follows it goes to the benchmark
+# ([--quick] [aircraft [lines per panel [gauge files [rounds]]]]).
 #
 #   ZELK_WIN_BUILD_DIR   build folder (default: build-win beside this script's folder)
 #   ZELK_WIN_SOURCE_DIR  project to build (default: this repository)
@@ -22,14 +26,23 @@ build_dir=${ZELK_WIN_BUILD_DIR:-$top/build-win}
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest)
 
 screenshot=0
-for argument in "$@"; do
-    case $argument in
+bench=0
+bench_arguments=()
+while (($#)); do
+    case $1 in
         --screenshot) screenshot=1 ;;
+        --bench)
+            bench=1
+            shift
+            bench_arguments=("$@")
+            break
+            ;;
         *)
-            echo "usage: $0 [--screenshot]" >&2
+            echo "usage: $0 [--screenshot] | --bench [benchmark arguments]" >&2
             exit 2
             ;;
     esac
+    shift
 done
 if ((screenshot)); then
     packages+=(imagemagick)
@@ -62,7 +75,11 @@ install_missing
 cmake -S "$source_dir" -B "$build_dir" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE="${ZELK_BUILD_TYPE:-RelWithDebInfo}" -DZELK_FRONT_END=win32 >/dev/null
-cmake --build "$build_dir" -j2
+if ((bench)); then
+    cmake --build "$build_dir" -j2 --target zelk_win32_scan_bench
+else
+    cmake --build "$build_dir" -j2
+fi
 
 # Wine: Debian keeps its programs off PATH. A private prefix in the build folder, so that no
 # user's ~/.wine is touched and a fresh clone starts from nothing.
@@ -99,6 +116,11 @@ fi
 "$wineserver" -p </dev/null >/dev/null 2>&1
 trap '"$wineserver" -k </dev/null >/dev/null 2>&1 || true' EXIT
 "$wine" wineboot </dev/null >/dev/null 2>&1
+
+if ((bench)); then
+    "$wine" "$build_dir/bench/zelk_win32_scan_bench.exe" "${bench_arguments[@]}" </dev/null
+    exit
+fi
 
 # A modal dialog that no test answers waits for ever; the timeout turns it into a failure.
 (cd "$build_dir" && ctest -j2 --timeout 600 --output-on-failure)

@@ -27,20 +27,51 @@ void append(std::string& arena, Number number) {
     arena.append(reinterpret_cast<const char*>(&number), sizeof number);
 }
 
-}  // namespace
-
-// FNV-1a over the bytes with ASCII capitals lowered, then mixed so that the low bits that pick
-// a bucket depend on every byte.
-std::size_t NameTable::hashOf(std::string_view name) {
-    std::uint64_t hash = 0xcbf29ce484222325u;
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        hash = (hash ^ (byte >= 'A' && byte <= 'Z' ? byte + 0x20u : byte)) * 0x100000001b3u;
+// A name of fewer than eight bytes as one word: two loads that overlap for 4 to 7 bytes; the
+// first, middle and last byte for fewer.
+std::uint64_t shortNameWord(const char* name, std::size_t length) {
+    if (length >= 4) {
+        return readAt<std::uint32_t>(name) | std::uint64_t{readAt<std::uint32_t>(name + length - 4)}
+                                                 << 32;
     }
+    if (length == 0) {
+        return 0;
+    }
+    const auto byte = [name](std::size_t at) {
+        return std::uint64_t{static_cast<unsigned char>(name[at])};
+    };
+    return byte(0) | byte(length / 2) << 8 | byte(length - 1) << 16;
+}
+
+std::uint64_t step(std::uint64_t hash, std::uint64_t word) {
+    hash = (hash ^ asciiLowerWord(word)) * 0xbf58476d1ce4e5b9u;
+    return hash ^ (hash >> 29);
+}
+
+std::uint64_t mixed(std::uint64_t hash) {
     hash ^= hash >> 33;
     hash *= 0xff51afd7ed558ccdu;
     hash ^= hash >> 33;
-    return static_cast<std::size_t>(hash);
+    return hash;
+}
+
+}  // namespace
+
+// Eight bytes at a time with ASCII capitals lowered, each word multiplied in (the last one
+// overlapping the one before when the length is not a multiple of eight), then mixed so that
+// the low bits that pick a bucket depend on every byte. The length goes in first, so that the
+// words of names of different lengths never hash alike by their overlap alone.
+std::size_t NameTable::hashOf(std::string_view name) {
+    const char* const bytes = name.data();
+    const std::size_t length = name.size();
+    std::uint64_t hash = 0xcbf29ce484222325u ^ (length * 0x9e3779b97f4a7c15u);
+    if (length < 8) {
+        return static_cast<std::size_t>(mixed(step(hash, shortNameWord(bytes, length))));
+    }
+    for (std::size_t at = 0; at + 8 < length; at += 8) {
+        hash = step(hash, readAt<std::uint64_t>(bytes + at));
+    }
+    return static_cast<std::size_t>(mixed(step(hash, readAt<std::uint64_t>(bytes + length - 8))));
 }
 
 bool NameTable::containsIgnoringAsciiCase(std::string_view name) const {
@@ -89,12 +120,6 @@ std::optional<int> NameTable::find(std::string_view name, std::size_t hash) cons
         return std::nullopt;
     }
     return numberOf(bucket);
-}
-
-void NameTable::prefetch(std::size_t hash) const {
-    if (!buckets_.empty()) {
-        __builtin_prefetch(&buckets_[hash & (buckets_.size() - 1)]);
-    }
 }
 
 void NameTable::grow() {

@@ -27,7 +27,11 @@ public:
     // Stores the name with the number unless the name is there already; true when stored.
     bool insert(std::string_view name, int number);
     // Starts loading the bucket of a hash into the cache, for a lookup shortly after.
-    void prefetch(std::size_t hash) const;
+    void prefetch(std::size_t hash) const {
+        if (!buckets_.empty()) {
+            __builtin_prefetch(&buckets_[hash & (buckets_.size() - 1)]);
+        }
+    }
 
     std::size_t size() const { return used_; }
     bool empty() const { return used_ == 0; }

@@ -1,6 +1,9 @@
 #include "scan/GaugeRule.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace zelk {
 namespace {
@@ -40,8 +43,33 @@ bool mentionsGauge(std::string_view text) {
     return false;
 }
 
+constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
+constexpr std::uint64_t kLowSevenBits = 0x7F * kEveryByte;
+
+// Bit 7 set in exactly the bytes of the word that equal c.
+std::uint64_t bytesEqualTo(std::uint64_t word, char c) {
+    const std::uint64_t zeroWhereEqual = word ^ (static_cast<unsigned char>(c) * kEveryByte);
+    return ~(((zeroWhereEqual & kLowSevenBits) + kLowSevenBits) | zeroWhereEqual | kLowSevenBits);
+}
+
+// Which byte of the word, in the order of memory, is the first that a mark has bit 7 set in.
+std::size_t firstMarkedByte(std::uint64_t marks) {
+    const int bits = std::endian::native == std::endian::little ? std::countr_zero(marks)
+                                                                : std::countl_zero(marks);
+    return static_cast<std::size_t>(bits / 8);
+}
+
+// The first "!" or "," from start on; eight bytes at a time, since a name is rarely shorter.
 std::size_t findNameEnd(std::string_view line, std::size_t start) {
-    for (std::size_t at = start; at < line.size(); ++at) {
+    std::size_t at = start;
+    for (; at + 8 <= line.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, line.data() + at, sizeof word);
+        if (const std::uint64_t marks = bytesEqualTo(word, '!') | bytesEqualTo(word, ',')) {
+            return at + firstMarkedByte(marks);
+        }
+    }
+    for (; at < line.size(); ++at) {
         if (line[at] == '!' || line[at] == ',') {
             return at;
         }
@@ -49,13 +77,18 @@ std::size_t findNameEnd(std::string_view line, std::size_t start) {
     return line.size();
 }
 
+bool isSpaceOrTab(char c) {
+    return c == ' ' || c == '\t';
+}
+
 std::string_view trimSpacesAndTabs(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
+    while (!text.empty() && isSpaceOrTab(text.front())) {
+        text.remove_prefix(1);
     }
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
+    while (!text.empty() && isSpaceOrTab(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 std::string_view cutAtNul(std::string_view name) {

@@ -55,5 +55,32 @@ TEST(NameListTest, AnAddAtTheTopIsAnOverflowThatChangesNothing) {
     EXPECT_EQ(list.at(32767), "n");
 }
 
+// The hash that finds a name works on whole words; a name of any length must be found in any
+// ASCII case, and only there: bytes beyond ASCII and signs beside the letters are no case.
+TEST(NameListTest, ANameIsFoundInEveryAsciiCaseWhateverItsLength) {
+    const struct {
+        const char* stored;
+        const char* asked;
+        bool found;
+    } rows[] = {
+        {"a", "A", true},
+        {"aBc", "AbC", true},
+        {"Gaug", "gAUG", true},
+        {"Gauge_7", "GAUGE_7", true},
+        {"Gauge_12", "gauge_12", true},
+        {"Gauge_1234", "gAUGE_1234", true},
+        {"Cessna182Gauges_X", "cessna182gauges_x", true},
+        {"\xC1z@[", "\xC1Z@[", true},
+        {"\xC1z", "\xE1z", false},
+        {"Za@[", "za`{", false},
+    };
+    for (const auto& row : rows) {
+        NameList list;
+        Int16 counter;
+        list.add(counter, row.stored);
+        EXPECT_EQ(list.containsIgnoringAsciiCase(row.asked), row.found) << row.asked;
+    }
+}
+
 }  // namespace
 }  // namespace zelk
