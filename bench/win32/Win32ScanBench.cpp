@@ -20,7 +20,7 @@
 #include "Options.h"
 #include "QuietWindow.h"
 #include "Timing.h"
-#include "app/CommandContext.h"
+#include "core/CommandContext.h"
 #include "platform/Error.h"
 #include "platform/ProcessMemory.h"
 #include "scan/UnusedScan.h"
