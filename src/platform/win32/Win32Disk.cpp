@@ -112,8 +112,8 @@ std::pair<UniqueHandle, std::wstring> createTemporaryBeside(const std::string& p
     }
 }
 
-// The path the system gives for what the handle has open, links followed. Some network file
-// systems cannot normalise a name; the name as opened serves there.
+// The path the system gives for what the handle has open, links followed, with its drive
+// letter. Some network file systems cannot normalise a name; the name as opened serves there.
 std::wstring finalPathOf(HANDLE handle, const std::string& path, bool isFolder) {
     std::wstring name(MAX_PATH, L'\0');
     DWORD form = FILE_NAME_NORMALIZED;
@@ -165,23 +165,25 @@ UniqueHandle openExactEntry(const std::string& path, DWORD access) {
     return entry;
 }
 
-// The final path of the folder that holds the entry, links followed.
-std::wstring finalPathOfFolderOf(const std::string& path) {
-    const auto separator = path.find_last_of("\\/");
-    const std::string folder = path.substr(0, separator + 1);
+// The final path of a folder, links followed, ending with a separator.
+std::wstring finalPathOfFolder(const std::string& folder) {
     const UniqueHandle handle(::CreateFileW(
         toApiPath(folder).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (handle.get() == INVALID_HANDLE_VALUE) {
         throwWindowsError(::GetLastError(), folder, true);
     }
-    return finalPathOf(handle.get(), folder, true);
+    std::wstring final = finalPathOf(handle.get(), folder, true);
+    if (!final.empty() && final.back() != L'\\') {
+        final += L'\\';
+    }
+    return final;
 }
 
 // Deleting through the handle removes exactly the entry the path names: a file on disk that
 // the system knows by that very name in that very folder. Wine shows a Unix link as the file
 // it leads to, and deleting it there deletes that file: its final path gives it away.
-void checkIsExactlyTheFile(HANDLE entry, const std::string& path) {
+void checkIsExactlyTheFile(HANDLE entry, const std::string& path, const std::wstring& folderFinal) {
     if (::GetFileType(entry) != FILE_TYPE_DISK) {
         throw makeError(ErrorNumber::PathAccessError,
                         path + " (Windows reads this name as a device, not a file)");
@@ -193,12 +195,8 @@ void checkIsExactlyTheFile(HANDLE entry, const std::string& path) {
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         throw makeError(ErrorNumber::PathAccessError, path + " (a folder, not a file)");
     }
-    std::wstring expected = finalPathOfFolderOf(path);
-    if (!expected.empty() && expected.back() != L'\\') {
-        expected += L'\\';
-    }
     const auto separator = path.find_last_of("\\/");
-    expected += win32::widen(path.substr(separator + 1));
+    const std::wstring expected = folderFinal + win32::widen(path.substr(separator + 1));
     const std::wstring actual = finalPathOf(entry, path, false);
     if (!sameIgnoringCase(actual, expected)) {
         throw makeError(ErrorNumber::PathAccessError,
@@ -290,7 +288,7 @@ std::unique_ptr<ByteSource> Win32Disk::openRead(const std::string& path) const {
 void Win32Disk::remove(const std::string& path) const {
     const UniqueHandle entry =
         openExactEntry(path, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES);
-    checkIsExactlyTheFile(entry.get(), path);
+    checkIsExactlyTheFile(entry.get(), path, finalPathOfFolderOf(path));
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(entry.get(), &info)) {
         throwWindowsError(::GetLastError(), path, false);
@@ -315,7 +313,16 @@ void Win32Disk::remove(const std::string& path) const {
 
 void Win32Disk::checkRemovable(const std::string& path) const {
     const UniqueHandle entry = openExactEntry(path, FILE_READ_ATTRIBUTES);
-    checkIsExactlyTheFile(entry.get(), path);
+    checkIsExactlyTheFile(entry.get(), path, finalPathOfFolderOf(path));
+}
+
+// A Scan checks every file it lists in one folder: the folder's final path is asked once.
+const std::wstring& Win32Disk::finalPathOfFolderOf(const std::string& path) const {
+    const std::string folder = path.substr(0, path.find_last_of("\\/") + 1);
+    if (folder != lastFolder_.path) {
+        lastFolder_ = {folder, finalPathOfFolder(folder)};
+    }
+    return lastFolder_.finalPath;
 }
 
 // Listed with the standard information, which the basic listing leaves out to be faster.

@@ -26,6 +26,16 @@ public:
     void replaceFile(const std::string& path, const std::string& content) const override;
     bool canCreateFileIn(const std::string& folder) const override;
     void createFolder(const std::string& path) const override;
+
+private:
+    // The final path of the folder that holds the entry, ending with a separator.
+    const std::wstring& finalPathOfFolderOf(const std::string& path) const;
+
+    struct FolderFinalPath {
+        std::string path;
+        std::wstring finalPath;
+    };
+    mutable FolderFinalPath lastFolder_;
 };
 
 }  // namespace zelk
