@@ -152,6 +152,7 @@ GaugeMatch::GaugeMatch(const NameList& gauges) : gauges_(gauges) {
     const Int16 last = gauges.upperBound();
     for (int i = 1; i <= last.value(); ++i) {
         const std::string& name = gauges.at(i);
+        namesAShortName_ = namesAShortName_ || name.find('~') != std::string::npos;
         addTextSpellings(name);
         for (const std::string_view other : otherSpellingsOf(name)) {
             others_.insert(other, 0);

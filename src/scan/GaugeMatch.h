@@ -35,6 +35,9 @@ public:
     // Matches against the names of the list; the list must outlive the match and not change.
     explicit GaugeMatch(const NameList& gauges);
     bool accountsFor(std::string_view fileName) const;
+    // Whether any name could be an 8.3 short name: the system makes them with a "~" (CESSNA~1),
+    // so without one no short name can match and none need be looked up.
+    bool namesAShortName() const { return namesAShortName_; }
 
 private:
     void addTextSpellings(std::string_view name);
@@ -42,6 +45,7 @@ private:
     const NameList& gauges_;  // looked up without regard to ASCII case
     NameTable others_;        // the other spellings of the names, likewise
     NameTable text_;          // lowered text spellings of the names beyond ASCII, as UTF-8
+    bool namesAShortName_ = false;
 };
 
 // The file name in lower case without its gauge extension; nothing for other extensions.

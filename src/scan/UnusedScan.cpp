@@ -26,6 +26,9 @@ bool isInUse(const GaugeMatch& referenced, const Folder& gauges, std::string_vie
     if (referenced.accountsFor(name)) {
         return true;
     }
+    if (!referenced.namesAShortName()) {
+        return false;
+    }
     const std::string shortName = gauges.FileOf({name, EntryKind::File}).ShortName();
     return !shortName.empty() && referenced.accountsFor(shortName);
 }
