@@ -15,6 +15,9 @@
 #include <unordered_set>
 #include <utility>
 
+#include "scan/GaugeMatch.h"
+#include "scan/GaugeRule.h"
+
 namespace bench {
 namespace {
 
@@ -147,18 +150,6 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-std::string_view unquoted(std::string_view name) {
-    if (name.empty() || (name.front() != '"' && name.front() != '\'')) {
-        return name;
-    }
-    const char quote = name.front();
-    name.remove_prefix(1);
-    if (!name.empty() && name.back() == quote) {
-        name.remove_suffix(1);
-    }
-    return trimmed(name);
-}
-
 std::string lowerCase(std::string_view text) {
     std::string lowered(text);
     for (char& c : lowered) {
@@ -195,11 +186,12 @@ public:
         }
         key_ = lowerCase(name);
         const std::string_view file = key_;
-        const bool used = std::any_of(
-            kGaugeExtensions.begin(), kGaugeExtensions.end(), [&](std::string_view extension) {
-                return file.ends_with(extension) && lowered_.contains(std::string(file.substr(
-                                                        0, file.size() - extension.size())));
-            });
+        const bool used = std::any_of(zelk::kGaugeExtensions.begin(), zelk::kGaugeExtensions.end(),
+                                      [&](std::string_view extension) {
+                                          return file.ends_with(extension) &&
+                                                 lowered_.contains(std::string(file.substr(
+                                                     0, file.size() - extension.size())));
+                                      });
         if (!used) {
             unused_.emplace_back(name);
         }
@@ -209,8 +201,6 @@ public:
     long unusedFiles() const { return static_cast<long>(unused_.size()); }
 
 private:
-    static constexpr std::array<std::string_view, 3> kGaugeExtensions = {".gau", ".cab", ".dll"};
-
     // A line ends at LF or CR; CR LF leaves an empty line between them, which names nothing.
     static const char* lineEndIn(const char* line, const char* end) {
         const auto* newline = static_cast<const char*>(std::memchr(line, '\n', end - line));
@@ -235,15 +225,10 @@ private:
         names_.insert(key_);  // looks the name up before it makes a node
     }
 
-    // The name in lower case, and so the other spellings of a name with a NUL byte or a
-    // leading quote: up to the NUL, without the quotes, both.
+    // The name in lower case, and so its other spellings (up to a NUL, without quotes).
     void addLowered(std::string_view name) {
         lowered_.insert(lowerCase(name));
-        if (name.find('\0') == std::string_view::npos && unquoted(name) == name) {
-            return;
-        }
-        const std::string_view cut = trimmed(name.substr(0, name.find('\0')));
-        for (const std::string_view other : {cut, unquoted(name), unquoted(cut)}) {
+        for (const std::string_view other : zelk::otherSpellingsOf(name)) {
             lowered_.insert(lowerCase(other));
         }
     }
