@@ -6,28 +6,15 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/win32/Win32Handle.h"
+
 namespace bench {
 namespace {
 
 constexpr DWORD kPanelBytes = 256 * 1024;
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const {
-        if (handle != INVALID_HANDLE_VALUE) {
-            ::CloseHandle(handle);
-        }
-    }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
-
-struct FindCloser {
-    void operator()(HANDLE handle) const {
-        if (handle != INVALID_HANDLE_VALUE) {
-            ::FindClose(handle);
-        }
-    }
-};
-using UniqueFind = std::unique_ptr<void, FindCloser>;
+using zelk::win32::UniqueFind;
+using zelk::win32::UniqueHandle;
 
 bool isDotOrDotDot(const wchar_t* name) {
     return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));

@@ -6,6 +6,7 @@
 
 #include "platform/Error.h"
 #include "platform/win32/Win32Error.h"
+#include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32Path.h"
 #include "platform/win32/Win32Text.h"
 
@@ -15,23 +16,8 @@ namespace {
 using win32::throwWindowsError;
 using win32::toApiPath;
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const {
-        if (handle != INVALID_HANDLE_VALUE) {
-            ::CloseHandle(handle);
-        }
-    }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
-
-struct FindCloser {
-    void operator()(HANDLE handle) const {
-        if (handle != INVALID_HANDLE_VALUE) {
-            ::FindClose(handle);
-        }
-    }
-};
-using UniqueFind = std::unique_ptr<void, FindCloser>;
+using win32::UniqueFind;
+using win32::UniqueHandle;
 
 EntryKind kindOfAttributes(DWORD attributes) {
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
