@@ -148,7 +148,8 @@ public:
     virtual std::vector<DirEntry> list(const std::string& path) const = 0;
     // Throws ZelkError naming the path.
     virtual std::unique_ptr<ByteSource> openRead(const std::string& path) const = 0;
-    // Removes a file or a link (never a link's target). Throws ZelkError naming the path.
+    // Removes a file or a link (never a link's target). Throws ZelkError naming the path; a
+    // path access error when checkRemovable fails for it.
     virtual void remove(const std::string& path) const = 0;
     // True when nobody may write the file.
     virtual bool isReadOnly(const std::string& path) const = 0;

@@ -37,19 +37,9 @@ void checkLimits(const FileCollection& files, const Folder& folder) {
     }
 }
 
+// A removal checks each file as the Scan did before it deletes it (the disk does, in the same
+// step): a file that fails now has changed since the Scan.
 void deleteOne(const File& file) {
-    try {
-        file.CheckDeletable();
-    } catch (const ZelkError& error) {
-        if (error.number() != ErrorNumber::FileNotFound) {
-            throw ZelkError(error.number(),
-                            "A gauge file has changed since the Scan: it is no longer a file that "
-                            "can be deleted on its own. The files before it were deleted; it and "
-                            "the files after it were left alone. Rename it or remove it by hand, "
-                            "then scan again.\n" +
-                                error.text());
-        }
-    }
     try {
         file.Delete(true);
     } catch (const ZelkError& error) {
@@ -58,6 +48,14 @@ void deleteOne(const File& file) {
                             "A gauge file was already gone when Zelk Gauges came to delete it: "
                             "another program has removed it. The files before it were deleted; "
                             "the files after it were left alone.\n" +
+                                error.text());
+        }
+        if (error.number() == ErrorNumber::PathAccessError) {
+            throw ZelkError(error.number(),
+                            "A gauge file has changed since the Scan: it is no longer a file that "
+                            "can be deleted on its own. The files before it were deleted; it and "
+                            "the files after it were left alone. Rename it or remove it by hand, "
+                            "then scan again.\n" +
                                 error.text());
         }
         throw ZelkError(error.number(),

@@ -86,6 +86,7 @@ public:
         if (beforeRemove) {
             beforeRemove(path);
         }
+        checkRemovable(path);  // as a disk that must check an entry before deleting it
         if (matches(failRemove, path)) {
             throw makeError(ErrorNumber::PermissionDenied, path);
         }
