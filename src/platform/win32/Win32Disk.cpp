@@ -42,11 +42,11 @@ EntryKind kindOfTarget(const std::wstring& apiPath, const std::string& path) {
         }
         throwWindowsError(error, path, false);
     }
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandle(target.get(), &info)) {
+    FILE_BASIC_INFO basic{};
+    if (!::GetFileInformationByHandleEx(target.get(), FileBasicInfo, &basic, sizeof basic)) {
         throwWindowsError(::GetLastError(), path, false);
     }
-    return kindOfAttributes(info.dwFileAttributes);
+    return kindOfAttributes(basic.FileAttributes);
 }
 
 class HandleSource : public ByteSource {
@@ -169,16 +169,20 @@ std::wstring finalPathOfFolder(const std::string& folder) {
 // Deleting through the handle removes exactly the entry the path names: a file on disk that
 // the system knows by that very name in that very folder. Wine shows a Unix link as the file
 // it leads to, and deleting it there deletes that file: its final path gives it away.
-void checkIsExactlyTheFile(HANDLE entry, const std::string& path, const std::wstring& folderFinal) {
+// Returns the entry's attributes. They are asked as the basic information, not with
+// GetFileInformationByHandle, which also asks for the volume's serial number: under Wine that
+// is a query to the mount manager, a hundred times the cost of the rest of the check.
+DWORD checkIsExactlyTheFile(HANDLE entry, const std::string& path,
+                            const std::wstring& folderFinal) {
     if (::GetFileType(entry) != FILE_TYPE_DISK) {
         throw makeError(ErrorNumber::PathAccessError,
                         path + " (Windows reads this name as a device, not a file)");
     }
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandle(entry, &info)) {
+    FILE_BASIC_INFO basic{};
+    if (!::GetFileInformationByHandleEx(entry, FileBasicInfo, &basic, sizeof basic)) {
         throwWindowsError(::GetLastError(), path, false);
     }
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    if (basic.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         throw makeError(ErrorNumber::PathAccessError, path + " (a folder, not a file)");
     }
     const auto separator = path.find_last_of("\\/");
@@ -189,6 +193,7 @@ void checkIsExactlyTheFile(HANDLE entry, const std::string& path, const std::wst
                         path + " (Windows opens " + shownPath(actual) +
                             " for this name, so deleting it could delete that file instead)");
     }
+    return basic.FileAttributes;
 }
 
 // Sets the attributes through the handle; zero times leave the times as they are.
@@ -274,12 +279,7 @@ std::unique_ptr<ByteSource> Win32Disk::openRead(const std::string& path) const {
 void Win32Disk::remove(const std::string& path) const {
     const UniqueHandle entry =
         openExactEntry(path, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES);
-    checkIsExactlyTheFile(entry.get(), path, finalPathOfFolderOf(path));
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandle(entry.get(), &info)) {
-        throwWindowsError(::GetLastError(), path, false);
-    }
-    const DWORD attributes = info.dwFileAttributes;
+    const DWORD attributes = checkIsExactlyTheFile(entry.get(), path, finalPathOfFolderOf(path));
     const bool clearReadOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
     if (clearReadOnly &&
         !setAttributes(entry.get(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY})) {
