@@ -107,10 +107,24 @@ std::string_view unquoted(std::string_view name) {
     return trimSpacesAndTabs(name);
 }
 
+// Nearly every name: nothing to unquote, cut at a NUL or trim, found without building the
+// spellings.
+bool hasNoOtherSpelling(std::string_view name) {
+    if (name.empty()) {
+        return true;
+    }
+    const bool quoted = name.front() == '"' || name.front() == '\'';
+    const bool padded = isSpaceOrTab(name.front()) || isSpaceOrTab(name.back());
+    return !quoted && !padded && name.find('\0') == std::string_view::npos;
+}
+
 }  // namespace
 
 OtherSpellings otherSpellingsOf(std::string_view name) {
     OtherSpellings other;
+    if (hasNoOtherSpelling(name)) {
+        return other;
+    }
     const auto add = [&](std::string_view spelling) {
         if (spelling != name && std::find(other.begin(), other.end(), spelling) == other.end()) {
             other.names[other.count++] = spelling;
