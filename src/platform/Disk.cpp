@@ -92,6 +92,7 @@ void Disk::checkRemovable(const std::string& /*path*/) const {}
 
 Listing FolderHandle::list() const {
     Listing listing;
+    listing.reserve(16, 256);  // room for a usual aircraft folder, so that it grows seldom
     visit([&listing](std::string_view name, EntryKind kind) { listing.add(name, kind); });
     return listing;
 }
