@@ -42,10 +42,7 @@ TextStream::~TextStream() {
     }
 }
 
-bool TextStream::fill() {
-    if (position_ < size_) {
-        return true;
-    }
+bool TextStream::readMore() {
     if (exhausted_) {
         return false;
     }
@@ -57,10 +54,6 @@ bool TextStream::fill() {
 
 int TextStream::peekByte() {
     return fill() ? static_cast<unsigned char>(buffer_[position_]) : -1;
-}
-
-bool TextStream::AtEndOfStream() {
-    return !fill();
 }
 
 std::string TextStream::ReadLine() {

@@ -58,7 +58,7 @@ public:
     TextStream(TextStream&&) noexcept = default;
     TextStream& operator=(TextStream&&) noexcept = default;
 
-    bool AtEndOfStream();
+    bool AtEndOfStream() { return position_ >= size_ && !readMore(); }
     // Throws the input-past-end error when no line is left.
     std::string ReadLine();
     // The same, into a string whose storage is reused from line to line.
@@ -67,7 +67,9 @@ public:
     std::string_view ReadLineView();
 
 private:
-    bool fill();
+    // Whether a byte is waiting in the buffer, reading the next chunk when none is.
+    bool fill() { return position_ < size_ || readMore(); }
+    bool readMore();
     int peekByte();
     void skipLineEnd(char end);
     void checkLength(std::size_t length) const;
