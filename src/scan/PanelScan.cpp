@@ -76,56 +76,9 @@ Listing entriesOf(const Folder& folder, const char* doing) {
     return withContext(doing, [&] { return folder.Entries(); });
 }
 
-}  // namespace
-
-void ShowFolderList(const CommandContext& context, const std::string& folderspec) {
+// Reads PANEL.CFG in every immediate subfolder of one aircraft folder.
+void readPanelsOf(const CommandContext& context, const Folder& aircraft) {
     RunState& state = context.state;
-    const std::string shown = context.access.displayPath(folderspec);
-    const auto tooMany = [&shown] {
-        return "There are more than 32,767 aircraft folders in " + shown +
-               ", more than Zelk Gauges can count." + kNothingChanged;
-    };
-    const Folder aircraftFolder = withContext(
-        "The aircraft folder could not be read. Check that the simulator folder contains "
-        "AIRCRAFT.",
-        [&] { return FileSystemObject(context.access).GetFolder(folderspec); });
-    const Listing entries =
-        entriesOf(aircraftFolder,
-                  "The aircraft folder could not be read. Check that the simulator folder contains "
-                  "AIRCRAFT.");
-    for (const Folder& folder : reachableSubFolders(aircraftFolder, entries)) {
-        explainOverflow(tooMany, [&] { state.FolderList.add(state.FolderCount, folder.Name()); });
-    }
-    if (!state.FolderList.hasSlots()) {
-        throw ZelkError(ErrorNumber::SubscriptOutOfRange, "There are no aircraft folders in " +
-                                                              shown + ", so no panel can be " +
-                                                              "read." + kNothingChanged);
-    }
-    const Int16 last = state.FolderList.upperBound();
-    context.window.setProgressMax(ProgressBarId::Scan, static_cast<float>(last.value()));
-    state.FolderCount = 1;
-    while (state.FolderCount.value() <= last.value()) {
-        ShowFileInfo(context, state.FolderList.at(state.FolderCount));
-        context.window.setProgressValue(ProgressBarId::Scan,
-                                        static_cast<float>(state.FolderCount.value()));
-        explainOverflow(tooMany, [&] { state.FolderCount.increment(); });
-    }
-    context.window.setPanelText(StatusPanel::Panels, "Panels: " + std::to_string(last.value()));
-    if (!state.GaugeList.hasSlots()) {
-        throw ZelkError(ErrorNumber::SubscriptOutOfRange,
-                        "No panel file under " + shown + " refers to any gauge, so every " +
-                            "gauge would count as unused." + kNothingChanged);
-    }
-    context.window.setPanelText(StatusPanel::Gauges,
-                                "Gauges: " + std::to_string(state.GaugeList.upperBound()));
-}
-
-void ShowFileInfo(const CommandContext& context, const std::string& filespec) {
-    RunState& state = context.state;
-    const std::string aircraftPath = state.SimFolder + "\\AIRCRAFT\\" + filespec;
-    const Folder aircraft = withContext("An aircraft folder could not be read.", [&] {
-        return FileSystemObject(context.access).GetFolder(aircraftPath);
-    });
     const auto candidates =
         reachableSubFolders(aircraft, entriesOf(aircraft, "An aircraft folder could not be read."));
     const auto tooMany = [&context] {
@@ -148,6 +101,72 @@ void ShowFileInfo(const CommandContext& context, const std::string& filespec) {
             }
         }
     }
+}
+
+}  // namespace
+
+void ShowFolderList(const CommandContext& context, const std::string& folderspec) {
+    RunState& state = context.state;
+    const std::string shown = context.access.displayPath(folderspec);
+    const auto tooMany = [&shown] {
+        return "There are more than 32,767 aircraft folders in " + shown +
+               ", more than Zelk Gauges can count." + kNothingChanged;
+    };
+    const Folder aircraftFolder = withContext(
+        "The aircraft folder could not be read. Check that the simulator folder contains "
+        "AIRCRAFT.",
+        [&] { return FileSystemObject(context.access).GetFolder(folderspec); });
+    const Listing entries =
+        entriesOf(aircraftFolder,
+                  "The aircraft folder could not be read. Check that the simulator folder contains "
+                  "AIRCRAFT.");
+    // The aircraft folders as listed, to be read without looking their paths up again.
+    std::vector<Folder> aircraft;
+    const int firstSlot = state.FolderCount.value() + 1;
+    for (const ListedEntry entry : entries) {
+        checkReachable(aircraftFolder, entry);
+        if (entry.kind == EntryKind::Folder) {
+            explainOverflow(
+                tooMany, [&] { state.FolderList.add(state.FolderCount, std::string(entry.name)); });
+            aircraft.push_back(aircraftFolder.SubFolder(entry));
+        }
+    }
+    if (!state.FolderList.hasSlots()) {
+        throw ZelkError(ErrorNumber::SubscriptOutOfRange, "There are no aircraft folders in " +
+                                                              shown + ", so no panel can be " +
+                                                              "read." + kNothingChanged);
+    }
+    const Int16 last = state.FolderList.upperBound();
+    context.window.setProgressMax(ProgressBarId::Scan, static_cast<float>(last.value()));
+    state.FolderCount = 1;
+    while (state.FolderCount.value() <= last.value()) {
+        const auto listed = static_cast<std::size_t>(state.FolderCount.value() - firstSlot);
+        if (listed < aircraft.size()) {
+            const Folder folder = std::move(aircraft[listed]);  // closed once read
+            readPanelsOf(context, folder);
+        } else {
+            ShowFileInfo(context, state.FolderList.at(state.FolderCount));
+        }
+        context.window.setProgressValue(ProgressBarId::Scan,
+                                        static_cast<float>(state.FolderCount.value()));
+        explainOverflow(tooMany, [&] { state.FolderCount.increment(); });
+    }
+    context.window.setPanelText(StatusPanel::Panels, "Panels: " + std::to_string(last.value()));
+    if (!state.GaugeList.hasSlots()) {
+        throw ZelkError(ErrorNumber::SubscriptOutOfRange,
+                        "No panel file under " + shown + " refers to any gauge, so every " +
+                            "gauge would count as unused." + kNothingChanged);
+    }
+    context.window.setPanelText(StatusPanel::Gauges,
+                                "Gauges: " + std::to_string(state.GaugeList.upperBound()));
+}
+
+void ShowFileInfo(const CommandContext& context, const std::string& filespec) {
+    const std::string aircraftPath = context.state.SimFolder + "\\AIRCRAFT\\" + filespec;
+    const Folder aircraft = withContext("An aircraft folder could not be read.", [&] {
+        return FileSystemObject(context.access).GetFolder(aircraftPath);
+    });
+    readPanelsOf(context, aircraft);
 }
 
 namespace {

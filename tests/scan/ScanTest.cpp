@@ -233,7 +233,7 @@ TEST_F(ScanTest, AnAircraftFolderThatVanishesAfterTheListingStopsTheScan) {
     const test::CommandEnd end = scan();
     EXPECT_EQ(end.errorCode(), 76);
     EXPECT_NE(end.errorText().find("aircraft folder could not be read"), std::string::npos);
-    EXPECT_TRUE(test::mentions(end.errorText(), "/AIRCRAFT/B")) << end.errorText();
+    EXPECT_TRUE(test::mentions(end.errorText(), "/Aircraft/B")) << end.errorText();
     EXPECT_TRUE(tree.exists("sim/Gauges/x.gau"));
 }
 
