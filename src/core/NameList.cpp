@@ -56,17 +56,6 @@ bool NameList::containsUpTo(std::string_view name, Int16 last) const {
     return containsUpTo(name, NameTable::hashOf(name), last);
 }
 
-bool NameList::containsUpTo(std::string_view name, std::size_t hash, Int16 last) const {
-    if (!indexed_) {
-        rebuildIndex();
-    }
-    const std::optional<int> slot = firstSlot_.find(name, hash);
-    if (slot && *slot <= last.value()) {
-        return true;
-    }
-    checkMissedSearch(last);
-    return false;
-}
 
 bool NameList::containsIgnoringAsciiCase(std::string_view name) const {
     if (!indexed_) {

@@ -57,4 +57,17 @@ private:
 // 1..last that did not find its name overflows when last is 32767.
 void checkMissedSearch(Int16 last);
 
+// In the header: a Scan asks it for every gauge line of every panel.
+inline bool NameList::containsUpTo(std::string_view name, std::size_t hash, Int16 last) const {
+    if (!indexed_) {
+        rebuildIndex();
+    }
+    const std::optional<int> slot = firstSlot_.find(name, hash);
+    if (slot && *slot <= last.value()) {
+        return true;
+    }
+    checkMissedSearch(last);
+    return false;
+}
+
 }  // namespace zelk
