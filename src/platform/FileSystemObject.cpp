@@ -240,10 +240,11 @@ TextStream File::OpenAsTextStream(int ioMode, int format) const {
                         "only 8-bit or marked text for reading is supported (" + Path() + ")");
     }
     std::unique_ptr<ByteSource> source = folder_->openRead(name_);
+    std::string path = Path();
     if (format == kTextByByteOrderMark) {
-        source = textByByteOrderMark(std::move(source), Path());
+        source = textByByteOrderMark(std::move(source), path);
     }
-    return TextStream(std::move(source), Path());
+    return TextStream(std::move(source), std::move(path));
 }
 
 void File::Delete(bool force) const {
