@@ -1,6 +1,8 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -20,6 +22,33 @@ constexpr std::uint64_t asciiLowerWord(std::uint64_t word) {
     const std::uint64_t aboveZ = low + (0x80 - 'Z' - 1) * kEveryByte;
     const std::uint64_t capital = atLeastA & ~aboveZ & ~word & (0x80 * kEveryByte);
     return word | (capital >> 2);
+}
+
+// The first byte in [begin, end) that is a or b, or end: sixteen bytes at a time, for searches
+// over short spans (a panel line) where starting a library search for each byte costs more.
+inline const char* findEitherByte(const char* begin, const char* end, char a, char b) {
+    using Bytes = unsigned char __attribute__((vector_size(16)));
+    const char* at = begin;
+    for (; end - at >= 16; at += 16) {
+        Bytes bytes;
+        std::memcpy(&bytes, at, sizeof bytes);
+        const auto matches =
+            (bytes == static_cast<unsigned char>(a)) | (bytes == static_cast<unsigned char>(b));
+        std::uint64_t halves[2];
+        std::memcpy(halves, &matches, sizeof halves);
+        for (int half = 0; half < 2; ++half) {
+            if (const std::uint64_t marks = halves[half]) {
+                const int bits = std::endian::native == std::endian::little
+                                     ? std::countr_zero(marks)
+                                     : std::countl_zero(marks);
+                return at + 8 * half + bits / 8;
+            }
+        }
+    }
+    while (at != end && *at != a && *at != b) {
+        ++at;
+    }
+    return at;
 }
 
 }  // namespace zelk

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/AsciiText.h"
 #include "platform/Error.h"
 #include "platform/TextEncoding.h"
 
@@ -62,19 +63,6 @@ std::string TextStream::ReadLine() {
     return line;
 }
 
-namespace {
-
-// The first CR or LF; memchr looks at many bytes at a time, and a line usually ends in one of
-// them soon after the other.
-const char* findLineEnd(const char* begin, const char* end) {
-    const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', end - begin));
-    const char* limit = lf ? lf : end;
-    const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', limit - begin));
-    return cr ? cr : limit;
-}
-
-}  // namespace
-
 void TextStream::checkLength(std::size_t length) const {
     if (length > kMaxLineBytes) {
         throw makeError(ErrorNumber::IoFailure,
@@ -100,7 +88,7 @@ std::string_view TextStream::ReadLineView() {
     }
     const char* begin = buffer_.get() + position_;
     const char* end = buffer_.get() + size_;
-    const char* stop = findLineEnd(begin, end);
+    const char* stop = findEitherByte(begin, end, '\r', '\n');
     if (stop != end) {  // the whole line lies in the buffer
         const auto length = static_cast<std::size_t>(stop - begin);
         checkLength(length);
@@ -117,7 +105,7 @@ std::string_view TextStream::ReadLineView() {
     while (fill()) {
         begin = buffer_.get() + position_;
         end = buffer_.get() + size_;
-        stop = findLineEnd(begin, end);
+        stop = findEitherByte(begin, end, '\r', '\n');
         spill_.append(begin, stop);
         position_ += static_cast<std::size_t>(stop - begin);
         checkLength(spill_.size());

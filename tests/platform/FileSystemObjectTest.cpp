@@ -81,6 +81,19 @@ std::string utf16Le(const std::string& ascii) {
     return "\xFF\xFE" + utf8ToUtf16(ascii, ByteOrder::LittleEndian).value();
 }
 
+// Lines of every length up to 40, of bytes that differ from LF and CR only in their top bit,
+// ended in turn by LF, CR and CR LF: a line end at every place of a block of sixteen bytes.
+LinesCase everyLineLength() {
+    LinesCase all{"EveryLength", "", {}};
+    const char* const ends[] = {"\n", "\r", "\r\n"};
+    for (std::size_t length = 0; length <= 40; ++length) {
+        const std::string line(length, length % 2 ? '\x8D' : '\x8A');
+        all.content += line + ends[length % 3];
+        all.lines.push_back(line);
+    }
+    return all;
+}
+
 class TextStreamTest : public ::testing::TestWithParam<LinesCase> {};
 
 TEST_P(TextStreamTest, SplitsAtEveryKindOfLineEnd) {
@@ -117,7 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
                   utf16Le(std::string(32766, 'g')) + "\x3D\xD8\x00\xDE"s,
                   {std::string(32766, 'g') + "\xF0\x9F\x98\x80"},
                   kTextByByteOrderMark},
-        LinesCase{"Utf8MarkSkipped", "\xEF\xBB\xBFgauge\n", {"gauge"}, kTextByByteOrderMark}),
+        LinesCase{"Utf8MarkSkipped", "\xEF\xBB\xBFgauge\n", {"gauge"}, kTextByByteOrderMark},
+        everyLineLength()),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
