@@ -1,9 +1,8 @@
 #include "scan/GaugeRule.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstdint>
-#include <cstring>
+
+#include "platform/AsciiText.h"
 
 namespace zelk {
 namespace {
@@ -41,40 +40,6 @@ bool mentionsGauge(std::string_view text) {
         }
     }
     return false;
-}
-
-constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
-constexpr std::uint64_t kLowSevenBits = 0x7F * kEveryByte;
-
-// Bit 7 set in exactly the bytes of the word that equal c.
-std::uint64_t bytesEqualTo(std::uint64_t word, char c) {
-    const std::uint64_t zeroWhereEqual = word ^ (static_cast<unsigned char>(c) * kEveryByte);
-    return ~(((zeroWhereEqual & kLowSevenBits) + kLowSevenBits) | zeroWhereEqual | kLowSevenBits);
-}
-
-// Which byte of the word, in the order of memory, is the first that a mark has bit 7 set in.
-std::size_t firstMarkedByte(std::uint64_t marks) {
-    const int bits = std::endian::native == std::endian::little ? std::countr_zero(marks)
-                                                                : std::countl_zero(marks);
-    return static_cast<std::size_t>(bits / 8);
-}
-
-// The first "!" or "," from start on; eight bytes at a time, since a name is rarely shorter.
-std::size_t findNameEnd(std::string_view line, std::size_t start) {
-    std::size_t at = start;
-    for (; at + 8 <= line.size(); at += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, line.data() + at, sizeof word);
-        if (const std::uint64_t marks = bytesEqualTo(word, '!') | bytesEqualTo(word, ',')) {
-            return at + firstMarkedByte(marks);
-        }
-    }
-    for (; at < line.size(); ++at) {
-        if (line[at] == '!' || line[at] == ',') {
-            return at;
-        }
-    }
-    return line.size();
 }
 
 bool isSpaceOrTab(char c) {
@@ -141,12 +106,13 @@ std::optional<std::string_view> gaugeNameOf(std::string_view line) {
     if (!mentionsGauge(line)) {
         return std::nullopt;
     }
-    const auto equals = line.find('=');
-    const std::size_t start = equals == std::string_view::npos ? 0 : equals + 1;
+    const char* const lineEnd = line.data() + line.size();
+    const char* const equals = findEitherByte(line.data(), lineEnd, '=', '=');
+    const char* const start = equals == lineEnd ? line.data() : equals + 1;
     // The simulator takes the first comma field, and the file is the part of it before a "!":
     // so the name ends at whichever comes first.
-    const std::size_t end = findNameEnd(line, start);
-    return trimSpacesAndTabs(line.substr(start, end - start));
+    const char* const end = findEitherByte(start, lineEnd, '!', ',');
+    return trimSpacesAndTabs(std::string_view(start, static_cast<std::size_t>(end - start)));
 }
 
 }  // namespace zelk
