@@ -92,9 +92,13 @@ std::string_view TextStream::ReadLineView() {
     if (stop != end) {  // the whole line lies in the buffer
         const auto length = static_cast<std::size_t>(stop - begin);
         checkLength(length);
-        position_ += length;
         std::string_view line(begin, length);
-        if (*stop == '\r' && stop + 1 == end) {
+        if (stop + 1 != end) {  // the line end lies in the buffer too
+            position_ += length + (*stop == '\r' && stop[1] == '\n' ? 2 : 1);
+            return line;
+        }
+        position_ += length;
+        if (*stop == '\r') {
             spill_.assign(line);  // looking for an LF after it reads over the buffer
             line = spill_;
         }
