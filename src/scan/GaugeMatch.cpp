@@ -1,6 +1,8 @@
 #include "scan/GaugeMatch.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/AsciiText.h"
 #include "platform/CodePages.h"
@@ -129,12 +131,31 @@ std::vector<std::string> loweredTextSpellings(std::string_view bytes) {
     return spellings;
 }
 
+namespace {
+
+// Every gauge extension is a dot and three letters: the last four bytes of a file name, in
+// lower case, are compared with each as one number.
+constexpr std::size_t kExtensionSize = 4;
+static_assert(std::all_of(kGaugeExtensions.begin(), kGaugeExtensions.end(),
+                          [](std::string_view e) { return e.size() == kExtensionSize; }));
+
+std::uint32_t loweredWordOf(std::string_view fourBytes) {
+    std::uint32_t word = 0;
+    std::memcpy(&word, fourBytes.data(), kExtensionSize);
+    return static_cast<std::uint32_t>(asciiLowerWord(word));
+}
+
+}  // namespace
+
 std::optional<std::string_view> gaugeStemOf(std::string_view fileName) {
-    for (const std::string_view extension : kGaugeExtensions) {
-        if (fileName.size() >= extension.size() &&
-            equalsIgnoringAsciiCase(fileName.substr(fileName.size() - extension.size()),
-                                    extension)) {
-            return fileName.substr(0, fileName.size() - extension.size());
+    if (fileName.size() < kExtensionSize) {
+        return std::nullopt;
+    }
+    const std::size_t stemSize = fileName.size() - kExtensionSize;
+    const std::uint32_t extension = loweredWordOf(fileName.substr(stemSize));
+    for (const std::string_view gaugeExtension : kGaugeExtensions) {
+        if (extension == loweredWordOf(gaugeExtension)) {
+            return fileName.substr(0, stemSize);
         }
     }
     return std::nullopt;
