@@ -82,5 +82,22 @@ TEST(NameListTest, ANameIsFoundInEveryAsciiCaseWhateverItsLength) {
     }
 }
 
+// Spellings that differ only in case hash alike, so the exact search must tell them apart by
+// their bytes: one letter in the other case, at each place of names of every length up to 20.
+TEST(NameListTest, AnExactSearchTellsApartNamesThatDifferInOneLetterCase) {
+    for (std::size_t length = 1; length <= 20; ++length) {
+        const std::string stored(length, 'g');
+        NameList list;
+        Int16 counter;
+        list.add(counter, stored);
+        EXPECT_TRUE(list.containsUpTo(stored, counter)) << stored;
+        for (std::size_t at = 0; at < length; ++at) {
+            std::string asked = stored;
+            asked[at] = 'G';
+            EXPECT_FALSE(list.containsUpTo(asked, counter)) << asked;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace zelk
