@@ -56,7 +56,6 @@ bool NameList::containsUpTo(std::string_view name, Int16 last) const {
     return containsUpTo(name, NameTable::hashOf(name), last);
 }
 
-
 bool NameList::containsIgnoringAsciiCase(std::string_view name) const {
     if (!indexed_) {
         rebuildIndex();
