@@ -92,25 +92,6 @@ inline std::uint64_t shortNameWord(const char* name, std::size_t length) {
     return byte(0) | byte(length / 2) << 8 | byte(length - 1) << 16;
 }
 
-// Whether two names hold the same bytes, compared a word at a time (the last word overlapping
-// the one before): a lookup compares names of a few words, where a library call costs more.
-inline bool sameBytes(std::string_view a, std::string_view b) {
-    const std::size_t length = a.size();
-    if (length != b.size()) {
-        return false;
-    }
-    if (length < 8) {  // a short name's word holds every byte of it
-        return shortNameWord(a.data(), length) == shortNameWord(b.data(), length);
-    }
-    for (std::size_t at = 0; at + 8 < length; at += 8) {
-        if (readAt<std::uint64_t>(a.data() + at) != readAt<std::uint64_t>(b.data() + at)) {
-            return false;
-        }
-    }
-    return readAt<std::uint64_t>(a.data() + length - 8) ==
-           readAt<std::uint64_t>(b.data() + length - 8);
-}
-
 inline std::uint64_t step(std::uint64_t hash, std::uint64_t word) {
     hash = (hash ^ asciiLowerWord(word)) * 0xbf58476d1ce4e5b9u;
     return hash ^ (hash >> 29);
@@ -161,7 +142,9 @@ inline std::size_t NameTable::bucketOf(std::string_view name, std::size_t hash) 
     const std::uint32_t tag = tagOf(hash);
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
         const Bucket& bucket = buckets_[at];
-        if (bucket.record == 0 || (bucket.tag == tag && sameBytes(nameOf(bucket), name))) {
+        if (bucket.record == 0 ||
+            (bucket.tag == tag &&
+             sameFoldedWords(nameOf(bucket), name, [](std::uint64_t word) { return word; }))) {
             return at;
         }
     }

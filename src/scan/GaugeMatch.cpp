@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 #include "platform/AsciiText.h"
 #include "platform/CodePages.h"
@@ -139,10 +138,9 @@ constexpr std::size_t kExtensionSize = 4;
 static_assert(std::all_of(kGaugeExtensions.begin(), kGaugeExtensions.end(),
                           [](std::string_view e) { return e.size() == kExtensionSize; }));
 
-std::uint32_t loweredWordOf(std::string_view fourBytes) {
-    std::uint32_t word = 0;
-    std::memcpy(&word, fourBytes.data(), kExtensionSize);
-    return static_cast<std::uint32_t>(asciiLowerWord(word));
+std::uint64_t loweredWordOf(std::string_view fourBytes) {
+    return foldedWordAt<std::uint32_t>(fourBytes, 0,
+                                       [](std::uint64_t word) { return asciiLowerWord(word); });
 }
 
 }  // namespace
@@ -152,7 +150,7 @@ std::optional<std::string_view> gaugeStemOf(std::string_view fileName) {
         return std::nullopt;
     }
     const std::size_t stemSize = fileName.size() - kExtensionSize;
-    const std::uint32_t extension = loweredWordOf(fileName.substr(stemSize));
+    const std::uint64_t extension = loweredWordOf(fileName.substr(stemSize));
     for (const std::string_view gaugeExtension : kGaugeExtensions) {
         if (extension == loweredWordOf(gaugeExtension)) {
             return fileName.substr(0, stemSize);
