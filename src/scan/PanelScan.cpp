@@ -31,14 +31,21 @@ void checkReachable(const Folder& folder, const ListedEntry& entry) {
 }
 
 // The subfolders of a folder of the aircraft tree, each checked to be reachable.
-std::vector<Folder> reachableSubFolders(const Folder& folder, const Listing& entries) {
-    std::vector<Folder> subFolders;
+template <typename Visit>
+void forEachReachableSubFolder(const Folder& folder, const Listing& entries, Visit&& visit) {
     for (const ListedEntry entry : entries) {
         checkReachable(folder, entry);
         if (entry.kind == EntryKind::Folder) {
-            subFolders.push_back(folder.SubFolder(entry));
+            visit(entry);
         }
     }
+}
+
+std::vector<Folder> reachableSubFolders(const Folder& folder, const Listing& entries) {
+    std::vector<Folder> subFolders;
+    forEachReachableSubFolder(folder, entries, [&](const ListedEntry& entry) {
+        subFolders.push_back(folder.SubFolder(entry));
+    });
     return subFolders;
 }
 
@@ -112,25 +119,20 @@ void ShowFolderList(const CommandContext& context, const std::string& folderspec
         return "There are more than 32,767 aircraft folders in " + shown +
                ", more than Zelk Gauges can count." + kNothingChanged;
     };
-    const Folder aircraftFolder = withContext(
+    const char* const unreadable =
         "The aircraft folder could not be read. Check that the simulator folder contains "
-        "AIRCRAFT.",
-        [&] { return FileSystemObject(context.access).GetFolder(folderspec); });
-    const Listing entries =
-        entriesOf(aircraftFolder,
-                  "The aircraft folder could not be read. Check that the simulator folder contains "
-                  "AIRCRAFT.");
+        "AIRCRAFT.";
+    const Folder aircraftFolder = withContext(
+        unreadable, [&] { return FileSystemObject(context.access).GetFolder(folderspec); });
+    const Listing entries = entriesOf(aircraftFolder, unreadable);
     // The aircraft folders as listed, to be read without looking their paths up again.
     std::vector<Folder> aircraft;
     const int firstSlot = state.FolderCount.value() + 1;
-    for (const ListedEntry entry : entries) {
-        checkReachable(aircraftFolder, entry);
-        if (entry.kind == EntryKind::Folder) {
-            explainOverflow(
-                tooMany, [&] { state.FolderList.add(state.FolderCount, std::string(entry.name)); });
-            aircraft.push_back(aircraftFolder.SubFolder(entry));
-        }
-    }
+    forEachReachableSubFolder(aircraftFolder, entries, [&](const ListedEntry& entry) {
+        explainOverflow(tooMany,
+                        [&] { state.FolderList.add(state.FolderCount, std::string(entry.name)); });
+        aircraft.push_back(aircraftFolder.SubFolder(entry));
+    });
     if (!state.FolderList.hasSlots()) {
         throw ZelkError(ErrorNumber::SubscriptOutOfRange, "There are no aircraft folders in " +
                                                               shown + ", so no panel can be " +
