@@ -19,5 +19,8 @@ std::optional<std::u32string> decodeCodePage(int codePage, std::string_view byte
 
 // The lower case of one character by Unicode's simple mapping, the same in every locale.
 char32_t lowerCharacter(char32_t c);
+// The upper case of one character as Windows compares file names (windowsUpperCase), and on
+// Windows also as the system itself upper-cases it.
+char32_t upperCharacter(char32_t c);
 
 }  // namespace zelk

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "platform/AsciiText.h"
 #include "platform/CodePages.h"
@@ -33,11 +34,12 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-std::string loweredUtf8(const std::u32string& text) {
+template <typename Fold>
+std::string foldedUtf8(const std::u32string& text, Fold fold) {
     std::string out;
     out.reserve(text.size() * 2);
     for (const char32_t c : text) {
-        appendUtf8(out, lowerCharacter(c));
+        appendUtf8(out, fold(c));
     }
     return out;
 }
@@ -110,22 +112,33 @@ std::optional<std::u32string> decodeByteByByte(std::size_t page, std::string_vie
     return text;
 }
 
-}  // namespace
-
-std::vector<std::string> loweredTextSpellings(std::string_view bytes) {
-    std::vector<std::string> spellings;
-    if (const auto text = decodeUtf8(bytes)) {
-        spellings.push_back(loweredUtf8(*text));
+// Every text the bytes can stand for: read as UTF-8 (when they are valid UTF-8) and in each
+// Windows ANSI code page that gives all of them a meaning, whole and byte by byte.
+std::vector<std::u32string> readingsOf(std::string_view bytes) {
+    std::vector<std::u32string> readings;
+    if (auto text = decodeUtf8(bytes)) {
+        readings.push_back(std::move(*text));
     }
     for (std::size_t page = 0; page < kAnsiCodePages.size(); ++page) {
-        const auto whole = decodeCodePage(kAnsiCodePages[page], bytes);
-        if (whole) {
-            spellings.push_back(loweredUtf8(*whole));
-        }
-        const auto byteByByte = decodeByteByByte(page, bytes);
+        auto whole = decodeCodePage(kAnsiCodePages[page], bytes);
+        auto byteByByte = decodeByteByByte(page, bytes);
         if (byteByByte && byteByByte != whole) {
-            spellings.push_back(loweredUtf8(*byteByByte));
+            readings.push_back(std::move(*byteByByte));
         }
+        if (whole) {
+            readings.push_back(std::move(*whole));
+        }
+    }
+    return readings;
+}
+
+}  // namespace
+
+TextSpellings textSpellingsOf(std::string_view bytes) {
+    TextSpellings spellings;
+    for (const std::u32string& reading : readingsOf(bytes)) {
+        spellings.lowered.push_back(foldedUtf8(reading, lowerCharacter));
+        spellings.upperCased.push_back(foldedUtf8(reading, upperCharacter));
     }
     return spellings;
 }
@@ -184,8 +197,12 @@ void GaugeMatch::addTextSpellings(std::string_view name) {
     if (isAscii(name)) {
         return;
     }
-    for (const std::string& spelling : loweredTextSpellings(name)) {
-        text_.insert(spelling, 0);
+    const TextSpellings spellings = textSpellingsOf(name);
+    for (const std::string& spelling : spellings.lowered) {
+        lowered_.insert(spelling, 0);
+    }
+    for (const std::string& spelling : spellings.upperCased) {
+        upperCased_.insert(spelling, 0);
     }
 }
 
@@ -198,12 +215,15 @@ bool GaugeMatch::accountsFor(std::string_view fileName) const {
     if (gauges_.containsIgnoringAsciiCase(stem) || others_.containsIgnoringAsciiCase(stem)) {
         return true;
     }
-    if (text_.empty() || isAscii(stem)) {
+    if (lowered_.empty() || isAscii(stem)) {
         return false;
     }
-    const std::vector<std::string> spellings = loweredTextSpellings(stem);
-    return std::any_of(spellings.begin(), spellings.end(),
-                       [this](const std::string& spelling) { return text_.find(spelling); });
+    const TextSpellings spellings = textSpellingsOf(stem);
+    const auto foundIn = [](const NameTable& table, const std::vector<std::string>& texts) {
+        return std::any_of(texts.begin(), texts.end(),
+                           [&table](const std::string& text) { return table.find(text); });
+    };
+    return foundIn(lowered_, spellings.lowered) || foundIn(upperCased_, spellings.upperCased);
 }
 
 }  // namespace zelk

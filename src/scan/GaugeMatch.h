@@ -26,10 +26,13 @@ std::optional<std::string_view> gaugeStemOf(std::string_view fileName);
 // is usually UTF-8: "Wysoko\x9c\xe6" in a Polish panel and "Wysokość.gau" on disk are the same
 // gauge. So a name with bytes above 127 counts for every spelling it can have: its bytes as they
 // are, and its text read as UTF-8 and in each Windows ANSI code page (composed by the system's
-// converter and byte by byte, as Windows reads it), lowered by Unicode's rules. A file name is
-// read the same ways. So does each other spelling of a name (otherSpellingsOf: a line cut at a
-// NUL, a value in quotes). Every extra spelling can only keep a file, never remove one; names
-// of plain ASCII compare exactly as bytes in lower case.
+// converter and byte by byte, as Windows reads it), lowered by Unicode's rules and upper-cased
+// as Windows compares file names (a Greek final sigma is a sigma there). A file name is read
+// the same ways, and matches when its lowered text is one of the lowered texts of a name or its
+// upper-cased one one of the upper-cased texts. So does each other spelling of a name
+// (otherSpellingsOf: a line cut at a NUL, a value in quotes, a path into GAUGES). Every extra
+// spelling can only keep a file, never remove one. A file name of plain ASCII compares with the
+// names as bytes in lower case only: Windows folds no character beyond ASCII into one of ASCII.
 class GaugeMatch {
 public:
     // Matches against the names of the list; the list must outlive the match and not change.
@@ -44,16 +47,21 @@ private:
 
     const NameList& gauges_;  // looked up without regard to ASCII case
     NameTable others_;        // the other spellings of the names, likewise
-    NameTable text_;          // lowered text spellings of the names beyond ASCII, as UTF-8
+    NameTable lowered_;       // the lowered texts of the names beyond ASCII, as UTF-8
+    NameTable upperCased_;    // their upper-cased texts, as UTF-8
     bool namesAShortName_ = false;
 };
 
 // The file name in lower case without its gauge extension; nothing for other extensions.
 std::optional<std::string> loweredGaugeOfFile(std::string_view fileName);
 
-// Every lowered text a name beyond ASCII can stand for, as UTF-8: read as UTF-8 (when it is
-// valid UTF-8) and in each Windows ANSI code page that gives all its bytes a meaning, whole
-// and byte by byte.
-std::vector<std::string> loweredTextSpellings(std::string_view bytes);
+// Every text a name beyond ASCII can stand for, as UTF-8: read as UTF-8 (when it is valid
+// UTF-8) and in each Windows ANSI code page that gives all its bytes a meaning, whole and byte
+// by byte; each lowered, and upper-cased as Windows compares file names.
+struct TextSpellings {
+    std::vector<std::string> lowered;
+    std::vector<std::string> upperCased;
+};
+TextSpellings textSpellingsOf(std::string_view bytes);
 
 }  // namespace zelk

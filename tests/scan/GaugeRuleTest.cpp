@@ -1,5 +1,6 @@
 #include "scan/GaugeRule.h"
 
+#include "platform/CodePages.h"
 #include "scan/GaugeMatch.h"
 
 #include <gtest/gtest.h>
@@ -109,6 +110,10 @@ TEST_P(GaugeMatchTest, AccountsForAFileByItsGaugeNameInAnyCaseAndEitherEncoding)
     for (const std::string& gauge : {"\"Quoted"s, "Nul\0junk"s, "\xd0\xf4\xccng"s, "\xf9\xd1"s}) {
         gauges.add(count, gauge);  // quoted, cut by a NUL, Windows-1258 and 1255 with marks
     }
+    // Windows-1253 "Ανεμος" with a final sigma, and Windows-1252 "µVolt" with the micro sign.
+    for (const char* gauge : {"\xc1\xed\xe5\xec\xef\xf2", "\xb5Volt"}) {
+        gauges.add(count, gauge);
+    }
     const GaugeMatch match(gauges);
     EXPECT_EQ(match.accountsFor(GetParam().file), GetParam().accounted) << GetParam().file;
 }
@@ -141,8 +146,24 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"QUOTED.gau", true}, MatchCase{"nul.dll", true}, MatchCase{"junk.gau", false},
         // Vietnamese "Đồng" and Hebrew shin with its dot as Windows spells them, a letter and then
         // its combining mark (Windows-1258 and 1255 bytes in the panel).
-        MatchCase{"\xc4\x90\xc3\xb4\xcc\x80ng.gau", true},
-        MatchCase{"\xd7\xa9\xd7\x81.gau", true}));
+        MatchCase{"\xc4\x90\xc3\xb4\xcc\x80ng.gau", true}, MatchCase{"\xd7\xa9\xd7\x81.gau", true},
+        // Windows upper-cases a final sigma to a capital sigma, but not the micro sign to a mu.
+        MatchCase{"\xce\x91\xce\x9d\xce\x95\xce\x9c\xce\x9f\xce\xa3.gau", true},   // ΑΝΕΜΟΣ
+        MatchCase{"\xce\x91\xce\xbd\xce\xb5\xce\xbc\xce\xbf\xcf\x83.gau", true},   // Ανεμοσ
+        MatchCase{"\xce\x91\xce\x9d\xce\x95\xce\x9c\xce\x9f\xce\x99.gau", false},  // ΑΝΕΜΟΙ
+        MatchCase{"\xc2\xb5VOLT.gau", true}, MatchCase{"\xce\x9cVOLT.gau", false}));
+
+// A file name of plain ASCII is looked up as bytes only, which holds because no character
+// beyond ASCII is upper-cased into one of ASCII.
+TEST(UpperCaseTest, NoCharacterBeyondAsciiTurnsIntoOneOfAscii) {
+    std::vector<std::uint32_t> intoAscii;
+    for (char32_t c = 0x80; c <= 0xFFFF; ++c) {
+        if (upperCharacter(c) < 0x80) {
+            intoAscii.push_back(c);
+        }
+    }
+    EXPECT_EQ(intoAscii, std::vector<std::uint32_t>{});
+}
 
 }  // namespace
 }  // namespace zelk

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Error.h"
+#include "platform/WindowsUpperCase.h"
 
 namespace zelk {
 namespace {
@@ -94,6 +95,10 @@ char32_t lowerCharacter(char32_t c) {
         return (c >= U'A' && c <= U'Z') ? c + 0x20 : c;
     }
     return static_cast<char32_t>(::towlower_l(static_cast<wint_t>(c), caseLocale()));
+}
+
+char32_t upperCharacter(char32_t c) {
+    return windowsUpperCase(c);
 }
 
 }  // namespace zelk

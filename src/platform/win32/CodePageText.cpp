@@ -1,6 +1,7 @@
 #include "platform/win32/CodePageText.h"
 
 #include "platform/CodePages.h"
+#include "platform/WindowsUpperCase.h"
 
 #include <windows.h>
 
@@ -35,6 +36,20 @@ std::u32string fromUtf16(std::wstring_view text) {
     return result;
 }
 
+// One character through LCMapStringEx, by the file system's rules (no linguistic casing).
+char32_t mappedBySystem(char32_t c, DWORD mapping) {
+    if (c > 0xFFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        return c;
+    }
+    const wchar_t source = static_cast<wchar_t>(c);
+    wchar_t mapped = source;
+    if (::LCMapStringEx(LOCALE_NAME_INVARIANT, mapping, &source, 1, &mapped, 1, nullptr, nullptr,
+                        0) != 1) {
+        return c;
+    }
+    return mapped;
+}
+
 }  // namespace
 
 std::optional<std::u32string> decodeCodePage(int codePage, std::string_view bytes) {
@@ -66,16 +81,14 @@ int ansiCodePage() {
 // As Windows lowers it, the same in every locale (no Turkish dotless i); characters beyond the
 // Basic Multilingual Plane come back unchanged.
 char32_t lowerCharacter(char32_t c) {
-    if (c > 0xFFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-        return c;
-    }
-    const wchar_t source = static_cast<wchar_t>(c);
-    wchar_t lowered = source;
-    if (::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_LOWERCASE, &source, 1, &lowered, 1, nullptr,
-                        nullptr, 0) != 1) {
-        return c;
-    }
-    return lowered;
+    return mappedBySystem(c, LCMAP_LOWERCASE);
+}
+
+// The system's own upper case joins a character to the table's class of that upper case, so
+// that a Windows whose table folds more than the one the program carries is followed too.
+char32_t upperCharacter(char32_t c) {
+    const char32_t inTable = windowsUpperCase(c);
+    return inTable != c ? inTable : windowsUpperCase(mappedBySystem(c, LCMAP_UPPERCASE));
 }
 
 }  // namespace zelk
