@@ -1,6 +1,7 @@
 #include "scan/GaugeRule.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/AsciiText.h"
 
@@ -72,15 +73,61 @@ std::string_view unquoted(std::string_view name) {
     return trimSpacesAndTabs(name);
 }
 
-// Nearly every name: nothing to unquote, cut at a NUL or trim, found without building the
-// spellings.
+constexpr std::string_view kSeparators = "\\/";
+
+// Windows drops the dots and blanks at the end of a folder's name in a path ("GAUGES." is
+// GAUGES); the gauges folder's own name is compared without regard to case, as on disk.
+bool isGaugesFolder(std::string_view step) {
+    const std::size_t end = step.find_last_not_of(". ");
+    return equalsIgnoringAsciiCase(step.substr(0, end == std::string_view::npos ? 0 : end + 1),
+                                   "GAUGES");
+}
+
+// The file that the simulator opens for a name written as a path, "GAUGES\" + name + ".gau",
+// when Windows' resolution of its "." and ".." steps lands it directly in GAUGES: then it is
+// the part of the name after its last separator. Either slash separates and doubled ones count
+// as one. A path that climbs above the simulator folder counts as coming back into it when its
+// last folder is one named GAUGES below another: the folders above are not known, and an extra
+// spelling can only keep a file.
+std::optional<std::string_view> fileInGaugesOf(std::string_view name) {
+    const std::size_t lastSeparator = name.find_last_of(kSeparators);
+    if (lastSeparator == std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::vector<std::string_view> folders = {"GAUGES"};  // below the simulator folder
+    bool climbedOut = false;
+    std::string_view rest = name.substr(0, lastSeparator);
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find_first_of(kSeparators), rest.size());
+        const std::string_view step = rest.substr(0, end);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+        if (step == "..") {
+            climbedOut = climbedOut || folders.empty();
+            if (!folders.empty()) {
+                folders.pop_back();
+            }
+        } else if (!step.empty() && step != ".") {
+            folders.push_back(step);
+        }
+    }
+    const bool inGauges = climbedOut ? folders.size() >= 2 && isGaugesFolder(folders.back())
+                                     : folders.size() == 1 && isGaugesFolder(folders.front());
+    if (!inGauges) {
+        return std::nullopt;
+    }
+    return name.substr(lastSeparator + 1);
+}
+
+// Nearly every name: nothing to unquote, cut at a NUL, trim or resolve as a path, found without
+// building the spellings.
 bool hasNoOtherSpelling(std::string_view name) {
     if (name.empty()) {
         return true;
     }
     const bool quoted = name.front() == '"' || name.front() == '\'';
     const bool padded = isSpaceOrTab(name.front()) || isSpaceOrTab(name.back());
-    return !quoted && !padded && name.find('\0') == std::string_view::npos;
+    constexpr std::string_view kNulOrSeparator = {"\0\\/", 3};
+    return !quoted && !padded && name.find_first_of(kNulOrSeparator) == std::string_view::npos;
 }
 
 }  // namespace
@@ -96,9 +143,12 @@ OtherSpellings otherSpellingsOf(std::string_view name) {
         }
     };
     const std::string_view cut = cutAtNul(name);
-    add(cut);
-    add(unquoted(name));
-    add(unquoted(cut));
+    for (const std::string_view read : {name, cut, unquoted(name), unquoted(cut)}) {
+        add(read);
+        if (const auto file = fileInGaugesOf(read)) {
+            add(*file);
+        }
+    }
     return other;
 }
 

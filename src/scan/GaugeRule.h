@@ -19,9 +19,9 @@ namespace zelk {
 // The name is a view into line.
 std::optional<std::string_view> gaugeNameOf(std::string_view line);
 
-// Up to three more spellings of a gauge name; views into the name.
+// Up to seven more spellings of a gauge name; views into the name.
 struct OtherSpellings {
-    std::array<std::string_view, 3> names;
+    std::array<std::string_view, 7> names;
     std::size_t count = 0;
 
     const std::string_view* begin() const { return names.data(); }
@@ -32,7 +32,10 @@ struct OtherSpellings {
 // line: the name up to its first NUL byte (they end a line there), and the name without a
 // leading double or single quote and the same quote at its end (they drop one pair of quotes
 // around a whole value, "gauge00="Alpha!Needle, 1, 1"" is gauge Alpha), each again without
-// blanks at its ends. Nothing for a name without NUL or leading quote, as most are.
+// blanks at its ends. And for each of these that is a path, the file directly in GAUGES that
+// Windows resolves "GAUGES\" + it + ".gau" to: ".\Foo", "..\GAUGES\Foo" and "Sub\..\Foo"
+// are Foo (one that stays in a subfolder or leaves GAUGES names no such file). Nothing for a
+// name without NUL, leading quote or separator, as most are.
 OtherSpellings otherSpellingsOf(std::string_view name);
 
 }  // namespace zelk

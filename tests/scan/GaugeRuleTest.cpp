@@ -55,7 +55,9 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"gauge09=My Radio!x", "My Radio"}, LineCase{"gauge10=   !x", ""},
         // No delimiter after the "=": the name runs to the line's end.
         LineCase{"gauge06=Clock", "Clock"}, LineCase{"file=gauge_bg.bmp", "gauge_bg.bmp"},
-        LineCase{"// gauges of the main panel", "// gauges of the main panel"},
+        LineCase{"// gauges of the main panel",
+                 "// gauges of the main panel",
+                 {" gauges of the main panel"}},  // doubled separators count as one
         // A delimiter before the "=" does not end the name.
         LineCase{"gauge!11=Turn,1,1", "Turn"}, LineCase{"gauge,12=Vsi!Vsi", "Vsi"},
         LineCase{"x!gauge=Clock,1", "Clock"},
@@ -65,8 +67,20 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"gauge00=\"Alpha!Needle, 10, 10\"", "\"Alpha", {"Alpha"}},
         LineCase{"gauge01='Alpha'", "'Alpha'", {"Alpha"}}, LineCase{"gauge02=Alpha'", "Alpha'"},
         LineCase{"gauge03=Bravo\0junk!x"s, "Bravo\0junk"s, {"Bravo"}},
-        LineCase{
-            "gauge04=\" Bravo \0\"!x"s, "\" Bravo \0\""s, {"\" Bravo", "Bravo \0"s, "Bravo"}}));
+        LineCase{"gauge04=\" Bravo \0\"!x"s, "\" Bravo \0\""s, {"\" Bravo", "Bravo \0"s, "Bravo"}},
+        // Windows resolves the path GAUGES\<name>.gau: a name that lands directly in GAUGES.
+        LineCase{"gauge01=.\\Foo!A", ".\\Foo", {"Foo"}},
+        LineCase{"gauge02=..\\GAUGES\\Bar!B", "..\\GAUGES\\Bar", {"Bar"}},
+        LineCase{"gauge03=../gauges. /Bar", "../gauges. /Bar", {"Bar"}},
+        LineCase{"gauge04=Sub\\..\\\\Baz!x", "Sub\\..\\\\Baz", {"Baz"}},
+        LineCase{"gauge05=Foo .\\..\\.\\Baz", "Foo .\\..\\.\\Baz", {"Baz"}},
+        LineCase{"gauge06=..\\..\\FS2000\\Gauges\\X!x", "..\\..\\FS2000\\Gauges\\X", {"X"}},
+        LineCase{"gauge07=\"..\\GAUGES\\Q\"", "\"..\\GAUGES\\Q\"", {"..\\GAUGES\\Q", "Q"}},
+        // ... and one that stays in a subfolder or leaves GAUGES, which names no file of it.
+        LineCase{"gauge08=Sub\\Foo!A", "Sub\\Foo"}, LineCase{"gauge09=..\\Foo!A", "..\\Foo"},
+        LineCase{"gauge10=..\\..\\GAUGES\\X", "..\\..\\GAUGES\\X"},
+        LineCase{"gauge11=.. \\GAUGES\\X", ".. \\GAUGES\\X"},
+        LineCase{"gauge12=..\\Other\\GAUGES\\X", "..\\Other\\GAUGES\\X"}));
 
 struct FileCase {
     const char* file;
