@@ -16,7 +16,6 @@
 #include <map>
 #include <random>
 #include <set>
-#include <sstream>
 
 #include "platform/TextEncoding.h"
 #include "removal/Removal.h"
@@ -30,6 +29,11 @@ namespace zelk {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Gauge names written as paths: those that Windows resolves GAUGES\\<path><name>.gau into GAUGES.
+const std::vector<std::string> kPathsIntoGauges = {".\\", "..\\GAUGES\\", "../gauges./",
+                                                   "Sub\\..\\\\", "..\\..\\sim\\Gauges\\"};
+const std::vector<std::string> kPathsElsewhere = {"Sub\\", "..\\", "..\\..\\GAUGES\\"};
 
 int environmentNumber(const char* name, int fallback) {
     const char* value = std::getenv(name);
@@ -73,13 +77,12 @@ private:
     }
 
     // Names beyond ASCII are written as their author's Windows wrote them: Windows-1252
-    // "Müller" and "µVolt", Windows-1250 "Wysokość", Windows-1251 "Высота", Windows-1253
+    // "Müller", Windows-1250 "Wysokość", Windows-1251 "Высота", Windows-1253
     // "Ανεμος" (a final sigma); in a UTF-16 panel, as text. Now and then a name is a path.
     std::string gaugeName() {
         if (chance(15)) {
-            return oneOf({".\\", "..\\GAUGES\\", "../gauges./", "Sub\\..\\", "Sub\\", "..\\",
-                          "..\\..\\sim\\Gauges\\", "\\\\"}) +
-                   oneOf({"Clock", "Fuel", "Alt", "Vsi"});
+            const auto& paths = chance(60) ? kPathsIntoGauges : kPathsElsewhere;
+            return paths[pick(0, static_cast<int>(paths.size()) - 1)] + oneOf({"Clock", "Fuel"});
         }
         if (utf16_) {
             return oneOf({"Clock", "ALT", "M\xc3\xbcller", "Wysoko\xc5\x9b\xc4\x87",
@@ -88,7 +91,7 @@ private:
         }
         return oneOf({"Clock", "clock", "Alt", "ALT", "Fuel", "Radio 2", "Vsi", "M\xfcller",
                       "Wysoko\x9c\xe6", "\xc2\xfb\xf1\xee\xf2\xe0", "\xc1\xed\xe5\xec\xef\xf2",
-                      "\xb5Volt", "gauge_bg.bmp", ""});
+                      "gauge_bg.bmp", ""});
     }
 
     std::string lineEnd() { return oneOf({"\r\n", "\n", "\r"}); }
@@ -192,31 +195,20 @@ private:
         tree_.mkdir(base);
         const int files = pick(0, 12);
         for (int f = 0; f < files; ++f) {
-            std::string name = oneOf({"Clock",
-                                      "clock",
-                                      "Alt",
-                                      "Fuel",
-                                      "Radio 2",
-                                      "Vsi",
-                                      "M\xfcller",
-                                      "M\xc3\xbcller",
-                                      "Wysoko\xc5\x9b\xc4\x87",
-                                      "WYSOKO\xc5\x9a\xc4\x86",
-                                      "Wysoko\x9c\xe6",
-                                      "\xd0\x92\xd1\x8b\xd1\x81\xd0\xbe\xd1\x82\xd0\xb0",
-                                      "\xd0\x92\xd0\xab\xd0\xa1\xd0\x9e\xd0\xa2\xd0\x90",
-                                      "Deep",
-                                      "Direct",
-                                      "Unused",
-                                      "Radar",
-                                      "\xce\x91\xce\x9d\xce\x95\xce\x9c\xce\x9f\xce\xa3",
-                                      "\xce\x91\xce\xbd\xce\xb5\xce\xbc\xce\xbf\xcf\x83",
-                                      "\xce\x91\xce\x9d\xce\x95\xce\x9c\xce\x9f\xce\x99",
-                                      "\xc2\xb5VOLT",
-                                      "\xce\x9cVOLT"}) +
-                               std::to_string(pick(0, 1) == 0 ? 0 : f);
+            std::string name =
+                oneOf({"Clock", "clock", "Alt", "Fuel", "Radio 2", "Vsi", "M\xfcller",
+                       "M\xc3\xbcller", "Wysoko\xc5\x9b\xc4\x87", "WYSOKO\xc5\x9a\xc4\x86",
+                       "Wysoko\x9c\xe6", "\xd0\x92\xd1\x8b\xd1\x81\xd0\xbe\xd1\x82\xd0\xb0",
+                       "\xd0\x92\xd0\xab\xd0\xa1\xd0\x9e\xd0\xa2\xd0\x90", "Deep", "Direct",
+                       "Unused", "Radar"}) +
+                std::to_string(pick(0, 1) == 0 ? 0 : f);
             if (name.back() == '0') {
                 name.pop_back();
+            }
+            if (chance(15)) {  // ΑΝΕΜΟΣ, Ανεμοσ, ΑΝΕΜΟΙ
+                name = oneOf({"\xce\x91\xce\x9d\xce\x95\xce\x9c\xce\x9f\xce\xa3",
+                              "\xce\x91\xce\xbd\xce\xb5\xce\xbc\xce\xbf\xcf\x83",
+                              "\xce\x91\xce\x9d\xce\x95\xce\x9c\xce\x9f\xce\x99"});
             }
             name += oneOf({".gau", ".GAU", ".Gau", ".gau.bak", ".txt", "", ".cab", ".CAB", ".Dll",
                            ".cab.bak"});
@@ -320,15 +312,12 @@ bool isAscii(const std::string& text) {
 
 // Which gauge a name beyond ASCII stands for, by how the generator spells each one: in the
 // panels in its author's code page, on disk in UTF-8 of any case or as the panel's bytes.
-// Windows takes a final sigma for a sigma in any case (ΑΝΕΜΟΣ, Ανεμοσ), but the micro sign
-// for no Greek letter (ΜVOLT is another name than µVolt).
+// Windows takes a final sigma for a sigma in any case.
 const std::map<std::string, std::string> kSpellings = {
     {"\xc1\xed\xe5\xec\xef\xf2", "#anemos"},
     {"\xce\x91\xce\xbd\xce\xb5\xce\xbc\xce\xbf\xcf\x82", "#anemos"},
     {"\xce\x91\xce\x9d\xce\x95\xce\x9c\xce\x9f\xce\xa3", "#anemos"},
     {"\xce\x91\xce\xbd\xce\xb5\xce\xbc\xce\xbf\xcf\x83", "#anemos"},
-    {"\xb5Volt", "#microvolt"},
-    {"\xc2\xb5VOLT", "#microvolt"},
     {"M\xfcller", "#muller"},
     {"M\xc3\xbcller", "#muller"},
     {"Wysoko\x9c\xe6", "#wysokosc"},
@@ -339,43 +328,9 @@ const std::map<std::string, std::string> kSpellings = {
     {"\xd0\x92\xd0\xab\xd0\xa1\xd0\x9e\xd0\xa2\xd0\x90", "#vysota"},
 };
 
-std::string withoutTrailingDotsAndBlanks(std::string text) {
-    while (!text.empty() && (text.back() == '.' || text.back() == ' ')) {
-        text.pop_back();
-    }
-    return text;
-}
-
-// The file the simulator opens as "GAUGES\<name>.gau", worked out on the real folders' path the
-// way Windows resolves one: its name when it lies directly in the gauges folder.
-std::optional<std::string> fileInGauges(const fs::path& gauges, std::string name) {
-    std::replace(name.begin(), name.end(), '/', '\\');
-    const std::size_t last = name.rfind('\\');
-    if (last == std::string::npos) {
-        return std::nullopt;
-    }
-    std::vector<std::string> folders(gauges.begin(), gauges.end());
-    std::stringstream steps(name.substr(0, last));
-    for (std::string step; std::getline(steps, step, '\\');) {
-        if (step == ".." && folders.size() > 1) {
-            folders.pop_back();
-        } else if (!step.empty() && step != "." && step != "..") {
-            folders.push_back(step);
-        }
-    }
-    const std::vector<std::string> real(gauges.begin(), gauges.end());
-    const auto sameFolder = [](const std::string& a, const std::string& b) {
-        return lower(withoutTrailingDotsAndBlanks(a)) == lower(b);
-    };
-    if (!std::equal(folders.begin(), folders.end(), real.begin(), real.end(), sameFolder)) {
-        return std::nullopt;
-    }
-    return name.substr(last + 1);
-}
-
 // What Windows' profile functions may make of a name: the line ended at a NUL, the quotes
-// around a value dropped; and for each, the file in GAUGES it names as a path.
-std::vector<std::string> spellingsOf(const fs::path& gauges, const std::string& name) {
+// around a value dropped; and for each, the file in GAUGES that it names as a path.
+std::vector<std::string> spellingsOf(const std::string& name) {
     const std::string cut = trim(name.substr(0, name.find('\0')));
     std::vector<std::string> spellings{name, cut};
     for (std::string spelling : {name, cut}) {
@@ -389,8 +344,10 @@ std::vector<std::string> spellingsOf(const fs::path& gauges, const std::string& 
         }
     }
     for (std::size_t i = 0, read = spellings.size(); i < read; ++i) {
-        if (const auto file = fileInGauges(gauges, spellings[i])) {
-            spellings.push_back(*file);
+        for (const std::string& prefix : kPathsIntoGauges) {
+            if (spellings[i].starts_with(prefix)) {
+                spellings.push_back(spellings[i].substr(prefix.size()));
+            }
         }
     }
     return spellings;
@@ -508,13 +465,12 @@ Expected model(const fs::path& sim) {
     }
     expected.gauges = static_cast<int>(names.size());
     std::set<std::string> referenced;
-    const fs::path gauges = gaugesFolders.front().path();
     for (const std::string& name : names) {
-        for (const std::string& spelling : spellingsOf(gauges, name)) {
+        for (const std::string& spelling : spellingsOf(name)) {
             referenced.insert(identityOf(spelling));
         }
     }
-    for (const auto& entry : entriesOf(gauges)) {
+    for (const auto& entry : entriesOf(gaugesFolders.front().path())) {
         const std::string name = entry.path().filename().string();
         const std::string extension = name.size() >= 4 ? lower(name.substr(name.size() - 4)) : "";
         const bool gaugeFile = extension == ".gau" || extension == ".cab" || extension == ".dll";

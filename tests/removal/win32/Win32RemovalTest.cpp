@@ -8,18 +8,17 @@
 #include <filesystem>
 #include <random>
 #include <stdexcept>
+#include <tuple>
 
 #include "platform/win32/Win32Text.h"
 #include "removal/Removal.h"
+#include "scan/GaugeRule.h"
 #include "support/SimFixture.h"
 
 namespace zelk {
 namespace {
 
 using Names = std::vector<std::string>;
-using namespace std::string_literals;
-
-const std::string kGreek = "\xce\x91\xce\x9d\xce\x95\xce\x9c\xce\x9f\xce\xa3.gau";  // ΑΝΕΜΟΣ
 
 class Win32RemovalTest : public test::SimFixture {
 protected:
@@ -121,69 +120,6 @@ INSTANTIATE_TEST_SUITE_P(Links, Win32LinkTest,
                                                     "sim/Gauges/Cessna.gau"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-struct NameCase {
-    const char* name;
-    std::string gauge;  // as the panel writes it
-    Names unused;       // in the order Windows lists them
-};
-
-class Win32GaugeNameTest : public Win32RemovalTest, public ::testing::WithParamInterface<NameCase> {
-protected:
-    // Whether the file Windows opens as the simulator does, "GAUGES\" + gauge + ".gau", is Foo.gau.
-    bool opensFoo() const {
-        const auto open = [](const std::string& path) {
-            return ::CreateFileW(win32::widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_EXISTING, 0, nullptr);
-        };
-        const HANDLE opened = open(tree.path("sim\\GAUGES\\" + GetParam().gauge + ".gau"));
-        const HANDLE foo = open(tree.path("sim\\Gauges\\Foo.gau"));
-        BY_HANDLE_FILE_INFORMATION a{}, b{};
-        const bool same =
-            ::GetFileInformationByHandle(opened, &a) && ::GetFileInformationByHandle(foo, &b) &&
-            a.nFileIndexLow == b.nFileIndexLow && a.nFileIndexHigh == b.nFileIndexHigh &&
-            a.dwVolumeSerialNumber == b.dwVolumeSerialNumber;
-        ::CloseHandle(opened);
-        ::CloseHandle(foo);
-        return same;
-    }
-};
-
-// A name written as a path keeps the file that Windows opens for it, and a Greek final sigma in a
-// Windows-1253 panel is the capital sigma of the file's name, as Windows compares names (Wine
-// does not, but the program keeps the file all the same).
-TEST_P(Win32GaugeNameTest, KeepsTheFileThatWindowsOpensForTheName) {
-    panel("Aircraft/Other/panel/PANEL.CFG", "gauge00=" + GetParam().gauge + "!x\n");
-    for (const std::string& file : {"Gauges/Foo.gau"s, "Gauges/Zulu.gau"s, "Gauges/Sub/Foo.gau"s,
-                                    "Foo.gau"s, "Gauges/" + kGreek}) {
-        tree.write("sim/" + file, "kept");
-    }
-    if (GetParam().gauge.find_first_of("\\/") != std::string::npos) {
-        const Names& unused = GetParam().unused;
-        EXPECT_EQ(opensFoo(), std::find(unused.begin(), unused.end(), "Foo.gau") == unused.end());
-    }
-    ASSERT_TRUE(scan().completed());
-    EXPECT_EQ(listOf(state.UnusedList), GetParam().unused);
-    window.prompter.answers = {true, false};
-    ASSERT_TRUE(removeUnused().completed());
-    for (const std::string& gone : GetParam().unused) {
-        EXPECT_FALSE(tree.exists("sim/Gauges/" + gone)) << gone;
-    }
-    EXPECT_EQ(gauges().size(), 6 - GetParam().unused.size());  // with Cessna, Radio and Sub
-    EXPECT_EQ(tree.read("sim/Gauges/Sub/Foo.gau"), "kept");
-    EXPECT_EQ(tree.read("sim/Foo.gau"), "kept");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, Win32GaugeNameTest,
-    ::testing::Values(NameCase{"CurrentFolder", ".\\Foo", {"Zulu.gau", kGreek}},
-                      NameCase{"UpAndBackIntoGauges", "..\\gauges\\Foo", {"Zulu.gau", kGreek}},
-                      NameCase{"OutOfASubfolder", "Sub/..\\\\Foo", {"Zulu.gau", kGreek}},
-                      NameCase{"IntoASubfolder", "Sub\\Foo", {"Foo.gau", "Zulu.gau", kGreek}},
-                      NameCase{"OutOfGauges", "..\\Foo", {"Foo.gau", "Zulu.gau", kGreek}},
-                      NameCase{
-                          "GreekFinalSigma", "\xc1\xed\xe5\xec\xef\xf2", {"Foo.gau", "Zulu.gau"}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 // Windows opens GAUGES\CESSNA~1.gau as the long-named file, as the panels of 16-bit tools name it.
 TEST_F(Win32RemovalTest, AGaugeThatAPanelNamesByItsShortNameIsInUse) {
     tree.write("sim/Gauges/Cessna182Gauges.gau", "used");
@@ -199,6 +135,28 @@ TEST_F(Win32RemovalTest, AGaugeThatAPanelNamesByItsShortNameIsInUse) {
           "gauge00=" + shortName.substr(0, shortName.find('.')) + "!Airspeed\n");
     ASSERT_TRUE(scan().completed());
     EXPECT_EQ(listOf(state.UnusedList), Names{"Piper28Gauges.gau"});
+}
+
+// A gauge name written as a path keeps Foo.gau exactly when Windows opens it for GAUGES\<name>.gau.
+TEST_F(Win32RemovalTest, AGaugeNameWrittenAsAPathKeepsTheFileThatWindowsOpensForIt) {
+    tree.write("sim/Gauges/Foo.gau");
+    tree.write("sim/Gauges/Sub/Foo.gau");
+    tree.write("sim/Foo.gau");
+    const auto fileId = [this](const std::string& path) {
+        const HANDLE file = ::CreateFileW(win32::widen(tree.path(path)).c_str(), 0, FILE_SHARE_READ,
+                                          nullptr, OPEN_EXISTING, 0, nullptr);
+        BY_HANDLE_FILE_INFORMATION info{};
+        ::GetFileInformationByHandle(file, &info);
+        ::CloseHandle(file);
+        return std::tuple(info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow);
+    };
+    for (const std::string name :
+         {".\\Foo", "..\\gauges.\\Foo", "Sub/..\\\\Foo", "Sub\\Foo", "..\\Foo", "\\Foo"}) {
+        const OtherSpellings other = otherSpellingsOf(name);
+        EXPECT_EQ(std::find(other.begin(), other.end(), "Foo") != other.end(),
+                  fileId("sim\\GAUGES\\" + name + ".gau") == fileId("sim\\Gauges\\Foo.gau"))
+            << name;
+    }
 }
 
 // Random gauges folders of used and unused files, strays with a trailing dot or blank, device
