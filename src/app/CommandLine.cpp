@@ -35,7 +35,7 @@ std::string settingsFileLine(const DiskAccess& access, const SettingsFolders& fo
         return line + " (exists)\n";
     }
     line += " (not written yet";
-    if (settings.readFile != settings.file) {
+    if (!settings.readFile.empty()) {
         line += "; until then the folder is read from " + settings.readFile;
     }
     return line + ")\n";

@@ -139,8 +139,10 @@ std::string rememberedSimFolder(const DiskAccess& access, const SettingsFolders&
 
 SettingsFileInUse settingsFileInUse(const DiskAccess& access, const SettingsFolders& folders) {
     const SettingsPlace place = settingsPlace(folders, access);
+    const bool readsAnother =
+        place.read.file != place.written.file && mayExist(place.read.file, access);
     return {access.displayPath(place.written.file), mayExist(place.written.file, access),
-            access.displayPath(place.read.file)};
+            readsAnother ? access.displayPath(place.read.file) : std::string()};
 }
 
 void findSimFolder(std::string& simFolder, Prompter& prompter, const DiskAccess& access,

@@ -25,7 +25,7 @@ struct SettingsFolders {
 struct SettingsFileInUse {
     std::string file;      // the file a chosen folder is written to
     bool exists = false;   // whether it is there yet
-    std::string readFile;  // the file the remembered folder is read from until then
+    std::string readFile;  // another file the remembered folder is read from until then, or ""
 };
 
 // A simulator folder is usable when it has an AIRCRAFT or a GAUGES subfolder (any case).
