@@ -23,7 +23,7 @@ build_dir=${ZELK_WIN_BUILD_DIR:-$top/build-win}
 
 # googletest: its sources, built inside the cross build. wine64 without its recommends is
 # enough: no 32-bit Wine (these machines run no 32-bit code), no fonts, no sound.
-packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest)
+packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest unzip)
 
 screenshot=0
 bench=0
@@ -135,5 +135,13 @@ fi
 
 if [ -f "$build_dir/CPackConfig.cmake" ]; then
     (cd "$build_dir" && cpack -G ZIP >/dev/null)
-    ls "$build_dir"/*.zip
+    zip=$(ls "$build_dir"/*.zip)
+    # The zip is all a Windows user gets: the program and what to read first.
+    for member in zelkgauges.exe README.txt; do
+        if ! unzip -Z1 "$zip" | grep -qx "$member"; then
+            echo "$zip does not hold $member" >&2
+            exit 1
+        fi
+    done
+    echo "$zip"
 fi

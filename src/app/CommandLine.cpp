@@ -27,6 +27,20 @@ constexpr const char* kUsage =
     "  --help           Print this help.\n"
     "  --version        Print the version.\n";
 
+// The help's last line: which settings file this copy of the program keeps its folder in.
+std::string settingsFileLine(const DiskAccess& access, const SettingsFolders& folders) {
+    const SettingsFileInUse settings = settingsFileInUse(access, folders);
+    std::string line = "Settings file: " + settings.file;
+    if (settings.exists) {
+        return line + " (exists)\n";
+    }
+    line += " (not written yet";
+    if (!settings.readFile.empty()) {
+        line += "; until then the folder is read from " + settings.readFile;
+    }
+    return line + ")\n";
+}
+
 CommandLine badUsage(std::string problem) {
     CommandLine line;
     line.action = CommandLine::Action::BadUsage;
@@ -156,7 +170,7 @@ CommandLineResult runCommandLine(const CommandLine& line, const DiskAccess& acce
                                  const SettingsFolders& folders) {
     switch (line.action) {
         case CommandLine::Action::Help:
-            return {0, kUsage, {}};
+            return {0, kUsage + ("\n" + settingsFileLine(access, folders)), {}};
         case CommandLine::Action::Version:
             return {0,
                     std::string(kProgramTitle) + " " + std::to_string(kVersionMajor) + "." +

@@ -8,9 +8,10 @@ namespace zelk {
 SettingsFolders withSystemFolders(SettingsFolders folders) {
     if (folders.program.empty()) {
         folders.program = executableFolder();
+        folders.programIsSystemFolder = isSystemProgramFolder(folders.program);
     }
     if (folders.user.empty()) {
-        folders.user = userConfigFolder();
+        folders.user = userSettingsFolder();
     }
     return folders;
 }

@@ -11,8 +11,8 @@ namespace zelk {
 struct ProgramSeams {
     Prompter* prompter = nullptr;  // nullptr: the front end's own dialogs
     DiskAccess access = DiskAccess::system();
-    // An empty folder is the system's: the folder of the running binary, the user's
-    // configuration folder that the environment names (none on Windows).
+    // An empty folder is the system's: the folder of the running binary (and whether it is a
+    // folder of the system's), the user's own settings folder.
     SettingsFolders folders;
 };
 

@@ -41,13 +41,28 @@ bool mayExist(const std::string& file, const DiskAccess& access) {
     }
 }
 
+// A settings file is made beside the program only in a folder of the user's own (a portable
+// copy); in a folder of the system's only one that stands there already is kept up to date.
+bool keepsSettingsBeside(const SettingsFolders& folders, const SettingsFileIn& beside,
+                         const DiskAccess& access) {
+    return mayCreateFileIn(folders.program, access) &&
+           (!folders.programIsSystemFolder || mayExist(beside.file, access));
+}
+
 SettingsPlace settingsPlace(const SettingsFolders& folders, const DiskAccess& access) {
     const SettingsFileIn beside = settingsFileIn(folders.program);
-    if (folders.user.empty() || mayCreateFileIn(folders.program, access)) {
+    if (folders.user.empty() || keepsSettingsBeside(folders, beside, access)) {
         return {beside, beside, false};
     }
-    const SettingsFileIn own = settingsFileIn(folders.user + "\\" + kUserSettingsFolderName);
+    const SettingsFileIn own = settingsFileIn(folders.user);
     return {own, mayExist(own.file, access) ? own : beside, true};
+}
+
+// The folder that holds this one; empty for a folder without a parent in its path.
+std::string parentOf(const std::string& folder) {
+    const auto separator = folder.find_last_of("\\/");
+    return separator == std::string::npos || separator == 0 ? std::string()
+                                                            : folder.substr(0, separator);
 }
 
 // A hand-edited settings file may name the folder relative to where the file is, never to
@@ -71,14 +86,17 @@ void createMissingFolder(const std::string& folder, const DiskAccess& access) {
 // A folder that could not be read back exactly is used for this run only: the next start
 // asks again rather than work on another folder. A settings file that cannot be written goes
 // unnoticed, with the same effect.
-void rememberSimFolder(const std::string& simFolder, const SettingsFolders& folders,
-                       const SettingsPlace& place, const DiskAccess& access) {
+void rememberSimFolder(const std::string& simFolder, const SettingsPlace& place,
+                       const DiskAccess& access) {
     if (!modZelk::CanStoreValue(simFolder)) {
         return;
     }
     if (place.perUser) {
         try {
-            createMissingFolder(folders.user, access);  // a new account may have none yet
+            // A new account may not have its configuration folder yet.
+            if (const std::string parent = parentOf(place.written.folder); !parent.empty()) {
+                createMissingFolder(parent, access);
+            }
             createMissingFolder(place.written.folder, access);
         } catch (const ZelkError&) {
             return;
@@ -119,6 +137,14 @@ std::string rememberedSimFolder(const DiskAccess& access, const SettingsFolders&
     return rememberedIn(settingsPlace(folders, access), access);
 }
 
+SettingsFileInUse settingsFileInUse(const DiskAccess& access, const SettingsFolders& folders) {
+    const SettingsPlace place = settingsPlace(folders, access);
+    const bool readsAnother =
+        place.read.file != place.written.file && mayExist(place.read.file, access);
+    return {access.displayPath(place.written.file), mayExist(place.written.file, access),
+            readsAnother ? access.displayPath(place.read.file) : std::string()};
+}
+
 void findSimFolder(std::string& simFolder, Prompter& prompter, const DiskAccess& access,
                    const SettingsFolders& folders) {
     const SettingsPlace place = settingsPlace(folders, access);
@@ -128,7 +154,7 @@ void findSimFolder(std::string& simFolder, Prompter& prompter, const DiskAccess&
         return;
     }
     selectSimFolder(simFolder, prompter, access);
-    rememberSimFolder(simFolder, folders, place, access);
+    rememberSimFolder(simFolder, place, access);
 }
 
 // Asking again is a loop rather than a call of itself, so that no number of wrong choices can

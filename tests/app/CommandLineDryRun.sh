@@ -79,7 +79,8 @@ $used" "" --list --used "$sim"
 check ScanStops 2 "" "Error 9: *stops*" --list "$(native "$work/stops")"
 check BadOption 64 "" "zelkgauges: unknown option --frobnicate
 Usage: zelkgauges *" --frobnicate
-check Help 0 "Usage: zelkgauges *--list*--used*--help*--version*" "" --help
+check Help 0 "Usage: zelkgauges *--list*--used*--help*--version*
+Settings file: $(native "$work/bin")${sep}ZELKGAU.INI (exists)" "" --help
 check Version 0 "Zelk Gauges 1.0.0.0" "" --version
 [ "$(files)" = "$before" ] || {
     echo "FAILED: a file of the trees or the settings file changed"

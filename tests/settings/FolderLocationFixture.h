@@ -14,7 +14,7 @@
 namespace zelk {
 
 // Settings files and simulator folders in a temporary tree: the program's folder is "bin", the
-// user's configuration folder "config".
+// user's own settings folder "config/zelkgauges".
 class FolderLocationTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -47,7 +47,7 @@ protected:
     test::TempTree tree;
     test::ScriptedPrompter prompter;
     DiskAccess access = test::realAccess();
-    SettingsFolders folders{tree.path("bin"), tree.path("config")};
+    SettingsFolders folders{tree.path("bin"), tree.path("config") + "\\zelkgauges"};
     std::string simFolder;
 };
 

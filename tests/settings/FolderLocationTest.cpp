@@ -92,6 +92,49 @@ TEST_F(FolderLocationTest, WhereTheProgramsFolderIsNotWritableTheUserHasASetting
     EXPECT_EQ(prompter.pickerTitles.size(), 1u);
 }
 
+// Where a picked folder is remembered: beside the program only in a folder of the user's own, or
+// where a settings file already stands; else in the user's own settings folder.
+struct PlaceCase {
+    const char* name;
+    bool writable;      // this user may create files in the program's folder
+    bool systemFolder;  // the program's folder is the system's (root may write it)
+    bool fileBeside;    // a settings file stands beside the program already
+    bool besideWanted;
+};
+
+class SettingsPlaceTest : public FolderLocationTest,
+                          public ::testing::WithParamInterface<PlaceCase> {};
+
+TEST_P(SettingsPlaceTest, APickedFolderIsRememberedWhereTheRuleSays) {
+    const PlaceCase& row = GetParam();
+    if (!row.writable) {
+        makeProgramFolderUnwritable();
+    }
+    folders.programIsSystemFolder = row.systemFolder;
+    if (row.fileBeside) {
+        remember(tree.path("sims/empty"));
+    }
+    const std::string own = tree.path("config") + "\\zelkgauges\\ZELKGAU.INI";
+    const std::string wanted = row.besideWanted ? tree.path("bin") + "\\ZELKGAU.INI" : own;
+    EXPECT_EQ(settingsFileInUse(access, folders).file, access.displayPath(wanted));
+    EXPECT_EQ(settingsFileInUse(access, folders).exists, row.besideWanted && row.fileBeside);
+
+    prompter.folders = {tree.path("sims/good")};
+    ASSERT_TRUE(find());
+    EXPECT_EQ(modZelk::SettingsFile, wanted);
+    EXPECT_EQ(tree.exists("config/zelkgauges/ZELKGAU.INI"), !row.besideWanted);
+    EXPECT_EQ(tree.exists("bin/ZELKGAU.INI"), row.besideWanted || row.fileBeside);
+    EXPECT_TRUE(settingsFileInUse(access, folders).exists);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SettingsPlaceTest,
+    ::testing::Values(PlaceCase{"PortableCopy", true, false, false, true},
+                      PlaceCase{"SystemFolderWritableToRoot", true, true, false, false},
+                      PlaceCase{"SystemFolderWithASettingsFile", true, true, true, true},
+                      PlaceCase{"FolderTheUserCannotWrite", false, false, false, false}),
+    [](const auto& info) { return info.param.name; });
+
 TEST_F(FolderLocationTest, UntilTheUserHasASettingsFileOfHisOwnTheOneBesideTheProgramIsRead) {
     makeProgramFolderUnwritable();
     remember(tree.path("sims/good"));

@@ -4,11 +4,11 @@
 #include <objbase.h>
 
 #include "app/CommandLine.h"
+#include "app/ProgramSeams.h"
 #include "app/win32/Win32Program.h"
 #include "app/win32/Win32Prompter.h"
 #include "core/ProgramInfo.h"
 #include "platform/Error.h"
-#include "platform/ExecutableFolder.h"
 #include "platform/win32/Win32Console.h"
 
 namespace {
@@ -31,11 +31,11 @@ private:
     bool initialised_;
 };
 
-// The command line's actions make no window and ask nothing; the settings file is the one
-// beside the program, as for the windows.
+// The command line's actions make no window and ask nothing; the settings file is the one the
+// windows use.
 int runCommandLine(const zelk::CommandLine& line) {
     const zelk::CommandLineResult result =
-        zelk::runCommandLine(line, zelk::DiskAccess::system(), {zelk::executableFolder(), {}});
+        zelk::runCommandLine(line, zelk::DiskAccess::system(), zelk::withSystemFolders({}));
     zelk::win32::writeToConsole(result.out, result.err);
     return result.exitStatus;
 }

@@ -1,7 +1,10 @@
-// Folder names that Windows cannot hold (blanks and quotes at the end, line breaks), and faults
-// injected into the program's own profile functions, which only Linux uses.
+// Folder names that Windows cannot hold (blanks and quotes at the end, line breaks), faults
+// injected into the program's own profile functions, which only Linux uses, and which program
+// folders are the system's.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include "platform/ConfigFolder.h"
 #include "settings/FolderLocationFixture.h"
 
 namespace zelk {
@@ -68,6 +71,22 @@ TEST_F(FolderLocationTest, AFailedSettingsWriteGoesUnnoticed) {
     ASSERT_TRUE(find());
     EXPECT_EQ(simFolder, tree.path("sims/good"));
     EXPECT_FALSE(tree.exists("bin/ZELKGAU.INI"));
+}
+
+// A package's folder is the system's even for root, who may write it; a folder of the user's
+// own is not, wherever it lies.
+TEST_F(FolderLocationTest, SystemProgramFoldersAreThoseOfPackagesAndOfOtherUsers) {
+    EXPECT_TRUE(isSystemProgramFolder("/usr/bin"));
+    EXPECT_TRUE(isSystemProgramFolder("/usr/local/bin"));
+    EXPECT_TRUE(isSystemProgramFolder("/opt"));
+    EXPECT_FALSE(isSystemProgramFolder(tree.path("bin")));
+    tree.mkdir("usr/bin");
+    EXPECT_FALSE(isSystemProgramFolder(tree.path("usr/bin")));
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can give a folder to another user";
+    }
+    ASSERT_EQ(::chown(tree.path("usr").c_str(), ::geteuid() + 1, static_cast<gid_t>(-1)), 0);
+    EXPECT_TRUE(isSystemProgramFolder(tree.path("usr")));
 }
 
 }  // namespace
