@@ -8,6 +8,7 @@
 #include "app/RemovalPreview.h"
 #include "app/WindowLayout.h"
 #include "core/ProgramInfo.h"
+#include "platform/VisibleName.h"
 #include "scan/UnusedScan.h"
 
 namespace zelk {
@@ -101,7 +102,7 @@ CommandLineResult listFilesToRemove(const CommandLine& line, const DiskAccess& a
         runScanCommand(context);
         out = window.lines();
         for (const File& file : filesToRemove(state, access)) {
-            out += file.Path() + "\n";
+            out += visibleName(file.Path()) + "\n";
         }
         if (line.used) {
             const Folder gauges = FileSystemObject(access).GetFolder(state.SimFolder + "\\GAUGES");

@@ -7,6 +7,7 @@
 #include "platform/AsciiText.h"
 #include "platform/Error.h"
 #include "platform/TextEncoding.h"
+#include "platform/VisibleName.h"
 
 namespace zelk {
 namespace {
@@ -18,6 +19,10 @@ constexpr std::size_t kChunk = 64 * 1024;
 
 DiskAccess DiskAccess::withCache() const {
     return {disk, resolver, std::make_shared<ResolutionCache>()};
+}
+
+std::string DiskAccess::displayPath(std::string_view path) const {
+    return visibleName(resolver->displayPath(path));
 }
 
 namespace {
@@ -228,11 +233,11 @@ File::File(std::shared_ptr<const FolderHandle> folder, std::string name)
 
 TextStream File::OpenAsTextStream(int ioMode, int format) const {
     if (ioMode != 1 || (format != kAnsiText && format != kTextByByteOrderMark)) {
-        throw makeError(ErrorNumber::InvalidArgument,
-                        "only 8-bit or marked text for reading is supported (" + Path() + ")");
+        throw makePathError(ErrorNumber::InvalidArgument, Path(),
+                            "only 8-bit or marked text for reading is supported");
     }
     std::unique_ptr<ByteSource> source = folder_->openRead(name_);
-    std::string path = Path();
+    std::string path = visibleName(Path());
     if (format == kTextByByteOrderMark) {
         source = textByByteOrderMark(std::move(source), path);
     }
@@ -241,7 +246,7 @@ TextStream File::OpenAsTextStream(int ioMode, int format) const {
 
 void File::Delete(bool force) const {
     if (!force && folder_->isReadOnly(name_)) {
-        throw makeError(ErrorNumber::PermissionDenied, Path());
+        throw makePathError(ErrorNumber::PermissionDenied, Path());
     }
     folder_->remove(name_);
 }

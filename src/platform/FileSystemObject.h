@@ -31,8 +31,8 @@ struct DiskAccess {
     // The same access with a fresh cache, for the length of one command.
     DiskAccess withCache() const;
 
-    // How to name a path that the program built, in a message.
-    std::string displayPath(std::string_view path) const { return resolver->displayPath(path); }
+    // How to name a path that the program built, in a message: as visibleName shows it.
+    std::string displayPath(std::string_view path) const;
 };
 
 // The formats of File::OpenAsTextStream: 8-bit text as it is, or a file read the way Windows'
@@ -42,7 +42,8 @@ struct DiskAccess {
 inline constexpr int kAnsiText = 0;
 inline constexpr int kTextByByteOrderMark = -2;
 
-// The bytes of a source as kTextByByteOrderMark reads them; displayPath names it in errors.
+// The bytes of a source as kTextByByteOrderMark reads them; displayPath names it in errors, as
+// it is shown to the user.
 std::unique_ptr<ByteSource> textByByteOrderMark(std::unique_ptr<ByteSource> source,
                                                 std::string displayPath);
 
@@ -53,6 +54,7 @@ class TextStream {
 public:
     static constexpr std::size_t kMaxLineBytes = 16 * 1024 * 1024;
 
+    // displayPath names the file in errors, as it is shown to the user.
     TextStream(std::unique_ptr<ByteSource> source, std::string displayPath);
     ~TextStream();
     TextStream(TextStream&&) noexcept = default;
