@@ -173,4 +173,8 @@ CommandLineResult runCommandLine(const CommandLine& line, const DiskAccess& acce
     return {kUsageStatus, {}, "zelkgauges: " + line.problem + "\n" + kUsage};
 }
 
+std::string outputLostText(const std::string& reason) {
+    return "zelkgauges: the output could not be written (" + reason + ")\n";
+}
+
 }  // namespace zelk
