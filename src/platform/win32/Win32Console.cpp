@@ -29,8 +29,9 @@ bool isUsable(HANDLE handle) {
 }
 
 // A pipe whose reader has gone ends the output without a word, as a closed pipe does on Linux.
+// Windows says so in one of three ways, Wine with the last.
 WriteOutcome failure(DWORD error) {
-    if (error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE) {
+    if (error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE || error == ERROR_PIPE_NOT_CONNECTED) {
         return {WriteOutcome::Kind::PipeClosed, {}};
     }
     return {WriteOutcome::Kind::Failed, systemMessage(error)};
