@@ -57,7 +57,7 @@ std::string removalToolTip(const std::vector<File>& files) {
     std::uint64_t bytes = 0;
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (i < kToolTipNames) {
-            text += "\n" + visibleName(files[i].Name());
+            text.append("\n").append(visibleName(files[i].Name()));
         }
         bytes += files[i].Size();
     }

@@ -70,8 +70,9 @@ std::string TextStream::ReadLine() {
 
 void TextStream::checkLength(std::size_t length) const {
     if (length > kMaxLineBytes) {
-        throw makeError(ErrorNumber::IoFailure,
-                        displayPath_ + " has a line longer than 16 MiB; it is no text file");
+        throw makeError(
+            ErrorNumber::IoFailure,
+            visibleName(displayPath_) + " has a line longer than 16 MiB; it is no text file");
     }
 }
 
@@ -89,7 +90,7 @@ void TextStream::ReadLineInto(std::string& line) {
 
 std::string_view TextStream::ReadLineView() {
     if (!fill()) {
-        throw makeError(ErrorNumber::InputPastEnd, displayPath_);
+        throw makePathError(ErrorNumber::InputPastEnd, displayPath_);
     }
     const char* begin = buffer_.get() + position_;
     const char* end = buffer_.get() + size_;
@@ -207,7 +208,7 @@ private:
 
     [[noreturn]] void notUtf16() const {
         throw makeError(ErrorNumber::IoFailure,
-                        displayPath_ +
+                        visibleName(displayPath_) +
                             " starts with the byte-order mark of UTF-16 text but is not UTF-16 "
                             "text, so which gauges it refers to cannot be known");
     }
@@ -237,7 +238,7 @@ TextStream File::OpenAsTextStream(int ioMode, int format) const {
                             "only 8-bit or marked text for reading is supported");
     }
     std::unique_ptr<ByteSource> source = folder_->openRead(name_);
-    std::string path = visibleName(Path());
+    std::string path = Path();
     if (format == kTextByByteOrderMark) {
         source = textByByteOrderMark(std::move(source), path);
     }

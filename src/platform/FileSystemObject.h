@@ -42,8 +42,7 @@ struct DiskAccess {
 inline constexpr int kAnsiText = 0;
 inline constexpr int kTextByByteOrderMark = -2;
 
-// The bytes of a source as kTextByByteOrderMark reads them; displayPath names it in errors, as
-// it is shown to the user.
+// The bytes of a source as kTextByByteOrderMark reads them; displayPath names it in errors.
 std::unique_ptr<ByteSource> textByByteOrderMark(std::unique_ptr<ByteSource> source,
                                                 std::string displayPath);
 
@@ -54,7 +53,6 @@ class TextStream {
 public:
     static constexpr std::size_t kMaxLineBytes = 16 * 1024 * 1024;
 
-    // displayPath names the file in errors, as it is shown to the user.
     TextStream(std::unique_ptr<ByteSource> source, std::string displayPath);
     ~TextStream();
     TextStream(TextStream&&) noexcept = default;

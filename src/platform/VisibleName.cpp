@@ -68,9 +68,8 @@ bool showsAsItIs(std::string_view name) {
         return false;
     }
     for (std::size_t at = 0; at < name.size();) {
-        if (static_cast<unsigned char>(name[at]) >= 0x20 && name[at] != 0x7F &&
-            static_cast<unsigned char>(name[at]) < 0x80) {
-            ++at;  // plain ASCII, by far the most common
+        if (static_cast<unsigned char>(name[at]) - 0x20u < 0x5Fu) {
+            ++at;  // printable ASCII, by far the most common
             continue;
         }
         const auto character = characterAt(name, at);

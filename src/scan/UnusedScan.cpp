@@ -42,14 +42,13 @@ void ShowFileList(const CommandContext& context, const std::string& folderspec) 
         "The gauges folder could not be read. Check that the simulator folder contains GAUGES.";
     const Folder folder = withContext(
         unreadable, [&] { return FileSystemObject(context.access).GetFolder(folderspec); });
-    const std::string shown = visibleName(folder.Path());
-    const auto fullGaugeList = [&shown] {
+    const auto fullGaugeList = [&folder] {
         return "The panels refer to 32,767 distinct gauge names, the most that Zelk Gauges can "
                "compare the files of " +
-               shown + " with. Nothing was changed.";
+               visibleName(folder.Path()) + " with. Nothing was changed.";
     };
-    const auto tooMany = [&shown] {
-        return "There are more than 32,767 files to remove in " + shown +
+    const auto tooMany = [&folder] {
+        return "There are more than 32,767 files to remove in " + visibleName(folder.Path()) +
                ", more than Zelk Gauges can count. Nothing was changed.";
     };
     // The files are matched as the disk hands them out, and only those not accounted for are
