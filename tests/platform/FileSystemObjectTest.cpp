@@ -62,6 +62,20 @@ TEST_F(FileSystemObjectTest, FailuresNameThePath) {
     EXPECT_TRUE(text.ends_with("Radio\\u202Ekab'")) << text;
 }
 
+TEST_F(FileSystemObjectTest, InjectedFaultsSurfaceAsTheProgramsErrors) {
+    tree.write("g/a.gau");
+    auto disk = std::make_shared<test::FaultyDisk>();
+    disk->failRemove = {"/a.gau"};
+    disk->failList = {"/g"};
+    const FileSystemObject faulty(test::accessTo(disk));
+    std::string text;
+    EXPECT_EQ(errorOf([&] { faulty.GetFile(tree.path("g/a.gau")).Delete(true); }, &text),
+              ErrorNumber::PermissionDenied);
+    EXPECT_NE(text.find("a.gau"), std::string::npos);
+    EXPECT_EQ(errorOf([&] { faulty.GetFolder(tree.path("g")).Files(); }),
+              ErrorNumber::PermissionDenied);
+}
+
 // The edges of the rule for names shown to a person (the list's tests show the common cases).
 TEST(VisibleNameTest, ShowsPlainNamesAsTheyAreAndQuotesEveryOtherVisibly) {
     const std::vector<std::pair<std::string, std::string>> rows{
