@@ -81,7 +81,7 @@ check() {
     shift 4
     local got gotStatus gotErr
     got=$(cd "$work" && { [ -z "${ignored:-}" ] || trap '' PIPE; } &&
-        ${loader:+"$loader"} "$exe" "$@" 2>"$work/err" >&"${to:-1}")
+        ${loader:+"$loader"} "$exe" "$@" 2>"$work/err" 1>&"${to:-1}")
     gotStatus=$?
     gotErr=$(cat "$work/err")
     rm -f "$work/err"
@@ -105,6 +105,7 @@ check NamesThatFoolTheReader 0 "$oddListed" "" --list --used "$odd"
 # Output that is lost is never a success: a full disk says so; a pipe that nobody reads any more
 # ends the program without a word (on Linux by SIGPIPE, unless that is ignored: 128 + 13).
 mkfifo "$work/pipe"
+# shellcheck disable=SC2094 # the pipe is opened to be read and written, then no longer read
 exec 7>/dev/full 8<>"$work/pipe" 9>"$work/pipe" 8<&- # 9: into a pipe that nobody reads
 to=7 check DiskFull 1 "" "zelkgauges: the output could not be written (*)" --list
 to=9 check ClosedPipe "$([ -n "$loader" ] && echo 1 || echo 141)" "" "" --list

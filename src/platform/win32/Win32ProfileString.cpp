@@ -215,10 +215,9 @@ std::optional<std::string> withoutApiPrefix(std::wstring_view path) {
 // that cannot be opened (none yet) is the path as given; a file whose final path the system
 // cannot tell is nothing, and is not written.
 std::optional<std::string> fileBehindLinks(const std::string& fileName) {
-    const UniqueHandle file(::CreateFileW(toApiPath(fileName).c_str(), 0,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                                          nullptr));
+    const UniqueHandle file(::CreateFileW(
+        toApiPath(fileName).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {
         return fileName;
     }
