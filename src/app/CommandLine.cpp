@@ -8,6 +8,7 @@
 #include "app/RemovalPreview.h"
 #include "app/WindowLayout.h"
 #include "core/ProgramInfo.h"
+#include "platform/VisibleName.h"
 #include "scan/UnusedScan.h"
 
 namespace zelk {
@@ -115,7 +116,7 @@ CommandLineResult listFilesToRemove(const CommandLine& line, const DiskAccess& a
         runScanCommand(context);
         out = window.lines();
         for (const File& file : filesToRemove(state, access)) {
-            out += file.Path() + "\n";
+            out += visibleName(file.Path()) + "\n";
         }
         if (line.used) {
             const Folder gauges = FileSystemObject(access).GetFolder(state.SimFolder + "\\GAUGES");
@@ -184,6 +185,10 @@ CommandLineResult runCommandLine(const CommandLine& line, const DiskAccess& acce
             break;
     }
     return {kUsageStatus, {}, "zelkgauges: " + line.problem + "\n" + kUsage};
+}
+
+std::string outputLostText(const std::string& reason) {
+    return "zelkgauges: the output could not be written (" + reason + ")\n";
 }
 
 }  // namespace zelk

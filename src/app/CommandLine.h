@@ -13,6 +13,9 @@ namespace zelk {
 // that the program does not understand (EX_USAGE of BSD's sysexits).
 inline constexpr int kScanStoppedStatus = 2;
 inline constexpr int kUsageStatus = 64;
+// The exit status when what the command line printed could not all be written: a full disk, a
+// pipe that nobody reads any more. A list cut short must never pass for the whole list.
+inline constexpr int kOutputLostStatus = 1;
 
 // What the program is asked for by its arguments (the program's name left out).
 struct CommandLine {
@@ -38,5 +41,9 @@ struct CommandLineResult {
 // setting.
 CommandLineResult runCommandLine(const CommandLine& line, const DiskAccess& access,
                                  const SettingsFolders& folders);
+
+// What standard error says when the output could not be written, with the system's reason.
+// Nothing is said for a pipe that nobody reads any more: whoever closed it asked for no more.
+std::string outputLostText(const std::string& reason);
 
 }  // namespace zelk

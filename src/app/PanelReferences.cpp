@@ -1,23 +1,17 @@
 #include "app/PanelReferences.h"
 
 #include <memory>
+#include <optional>
 #include <unordered_set>
 #include <vector>
 
-#include "scan/GaugeMatch.h"
-#include "scan/GaugeRule.h"
+#include "platform/VisibleName.h"
+#include "scan/UnusedScan.h"
 
 namespace zelk {
 
-void PanelReferences::panelRead(const File& panel) {
-    Panel& read = panels_.emplace_back(Panel{panel.Path(), {}, {}});
-    TextStream stream = panel.OpenAsTextStream(1, 0);
-    while (!stream.AtEndOfStream()) {
-        const auto name = gaugeNameOf(stream.ReadLineView());
-        if (name && !read.names.containsUpTo(*name, read.count)) {
-            read.names.add(read.count, std::string(*name));
-        }
-    }
+void PanelReferences::panelRead(const File& panel, NameList names) {
+    panels_.push_back(Panel{visibleName(panel.Path()), std::move(names)});
 }
 
 std::string PanelReferences::usedFiles(const Folder& gauges, const NameList& unused) const {
@@ -36,9 +30,17 @@ std::string PanelReferences::usedFiles(const Folder& gauges, const NameList& unu
         if (toRemove.contains(file.Name())) {
             continue;
         }
+        std::optional<std::string> shortName;  // asked of the disk once, if at all
+        const auto shortNameOf = [&] {
+            if (!shortName) {
+                shortName = file.ShortName();
+            }
+            return *shortName;
+        };
+        const std::string shown = visibleName(file.Path());
         for (const auto& [panel, match] : matches) {
-            if (match->accountsFor(file.Name())) {
-                lines += file.Path() + "  <-  " + panel->path + "\n";
+            if (isInUse(*match, file.Name(), shortNameOf)) {
+                lines += shown + "  <-  " + panel->path + "\n";
             }
         }
     }

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/VisibleName.h"
+
 namespace zelk {
 namespace {
 
@@ -55,7 +57,7 @@ std::string removalToolTip(const std::vector<File>& files) {
     std::uint64_t bytes = 0;
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (i < kToolTipNames) {
-            text += "\n" + files[i].Name();
+            text.append("\n").append(visibleName(files[i].Name()));
         }
         bytes += files[i].Size();
     }

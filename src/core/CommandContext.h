@@ -7,12 +7,13 @@
 
 namespace zelk {
 
-// Told of every panel file a Scan has read, for a caller that wants to know which panel refers
-// to what; the Scan itself keeps only the distinct gauge names.
+// Told of every panel file a Scan has read, with the gauge names the Scan took out of it (each
+// once, in the order first read), for a caller that wants to know which panel refers to what;
+// the Scan itself keeps only the distinct gauge names of all panels.
 class PanelWatch {
 public:
     virtual ~PanelWatch() = default;
-    virtual void panelRead(const File& panel) = 0;
+    virtual void panelRead(const File& panel, NameList names) = 0;
 };
 
 // What a command works with: the run state, the window it reports to, the dialogs it asks

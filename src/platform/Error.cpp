@@ -1,5 +1,7 @@
 #include "platform/Error.h"
 
+#include "platform/VisibleName.h"
+
 namespace zelk {
 
 std::string standardText(ErrorNumber number) {
@@ -41,6 +43,10 @@ ZelkError makeError(ErrorNumber number, const std::string& detail) {
         text += ": " + detail;
     }
     return ZelkError(number, text);
+}
+
+ZelkError makePathError(ErrorNumber number, std::string_view path, const std::string& why) {
+    return makeError(number, visibleName(path) + (why.empty() ? "" : " (" + why + ")"));
 }
 
 }  // namespace zelk

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace zelk {
 
@@ -53,6 +54,11 @@ private:
 // An error whose text is the standard wording followed by the detail, e.g.
 // "Path not found: /sim/AIRCRAFT".
 ZelkError makeError(ErrorNumber number, const std::string& detail = {});
+
+// An error about one path: the standard wording, the path as visibleName shows it, and what
+// else there is to say in brackets, e.g. "Device I/O error: /sim/PANEL.CFG (Input/output
+// error)". Every error of the disk names its path this way.
+ZelkError makePathError(ErrorNumber number, std::string_view path, const std::string& why = {});
 
 // Thrown to end the program at once, without a message (the main window was unloaded).
 struct ProgramEnd {};

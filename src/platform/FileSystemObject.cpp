@@ -7,6 +7,7 @@
 #include "platform/AsciiText.h"
 #include "platform/Error.h"
 #include "platform/TextEncoding.h"
+#include "platform/VisibleName.h"
 
 namespace zelk {
 namespace {
@@ -18,6 +19,10 @@ constexpr std::size_t kChunk = 64 * 1024;
 
 DiskAccess DiskAccess::withCache() const {
     return {disk, resolver, std::make_shared<ResolutionCache>()};
+}
+
+std::string DiskAccess::displayPath(std::string_view path) const {
+    return visibleName(resolver->displayPath(path));
 }
 
 namespace {
@@ -65,8 +70,9 @@ std::string TextStream::ReadLine() {
 
 void TextStream::checkLength(std::size_t length) const {
     if (length > kMaxLineBytes) {
-        throw makeError(ErrorNumber::IoFailure,
-                        displayPath_ + " has a line longer than 16 MiB; it is no text file");
+        throw makeError(
+            ErrorNumber::IoFailure,
+            visibleName(displayPath_) + " has a line longer than 16 MiB; it is no text file");
     }
 }
 
@@ -84,7 +90,7 @@ void TextStream::ReadLineInto(std::string& line) {
 
 std::string_view TextStream::ReadLineView() {
     if (!fill()) {
-        throw makeError(ErrorNumber::InputPastEnd, displayPath_);
+        throw makePathError(ErrorNumber::InputPastEnd, displayPath_);
     }
     const char* begin = buffer_.get() + position_;
     const char* end = buffer_.get() + size_;
@@ -202,7 +208,7 @@ private:
 
     [[noreturn]] void notUtf16() const {
         throw makeError(ErrorNumber::IoFailure,
-                        displayPath_ +
+                        visibleName(displayPath_) +
                             " starts with the byte-order mark of UTF-16 text but is not UTF-16 "
                             "text, so which gauges it refers to cannot be known");
     }
@@ -228,8 +234,8 @@ File::File(std::shared_ptr<const FolderHandle> folder, std::string name)
 
 TextStream File::OpenAsTextStream(int ioMode, int format) const {
     if (ioMode != 1 || (format != kAnsiText && format != kTextByByteOrderMark)) {
-        throw makeError(ErrorNumber::InvalidArgument,
-                        "only 8-bit or marked text for reading is supported (" + Path() + ")");
+        throw makePathError(ErrorNumber::InvalidArgument, Path(),
+                            "only 8-bit or marked text for reading is supported");
     }
     std::unique_ptr<ByteSource> source = folder_->openRead(name_);
     std::string path = Path();
@@ -241,7 +247,7 @@ TextStream File::OpenAsTextStream(int ioMode, int format) const {
 
 void File::Delete(bool force) const {
     if (!force && folder_->isReadOnly(name_)) {
-        throw makeError(ErrorNumber::PermissionDenied, Path());
+        throw makePathError(ErrorNumber::PermissionDenied, Path());
     }
     folder_->remove(name_);
 }

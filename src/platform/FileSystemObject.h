@@ -31,8 +31,8 @@ struct DiskAccess {
     // The same access with a fresh cache, for the length of one command.
     DiskAccess withCache() const;
 
-    // How to name a path that the program built, in a message.
-    std::string displayPath(std::string_view path) const { return resolver->displayPath(path); }
+    // How to name a path that the program built, in a message: as visibleName shows it.
+    std::string displayPath(std::string_view path) const;
 };
 
 // The formats of File::OpenAsTextStream: 8-bit text as it is, or a file read the way Windows'

@@ -2,6 +2,7 @@
 
 #include "core/NameTable.h"
 #include "platform/ErrorWording.h"
+#include "platform/VisibleName.h"
 #include "scan/SimulatorLayout.h"
 
 namespace zelk {
@@ -31,7 +32,7 @@ std::string withThousands(std::size_t number) {
 void checkLimits(const FileCollection& files, const Folder& folder) {
     if (files.size() > static_cast<std::size_t>(Int16::kMax)) {
         throw ZelkError(ErrorNumber::Overflow,
-                        folder.Path() + " holds " + withThousands(files.size()) +
+                        visibleName(folder.Path()) + " holds " + withThousands(files.size()) +
                             " files, more than the 32,767 that Zelk Gauges can count. Move some "
                             "of them into a subfolder, then scan again. Nothing was deleted.");
     }

@@ -2,6 +2,7 @@
 
 #include "platform/AsciiText.h"
 #include "platform/ErrorWording.h"
+#include "platform/VisibleName.h"
 #include "scan/GaugeRule.h"
 
 namespace zelk {
@@ -13,7 +14,7 @@ constexpr const char* kNothingChanged = " Nothing was changed.";
 // it holds is unknown, not absent, and its gauges must not be taken for unused.
 [[noreturn]] void unreachable(const Folder& folder, const ListedEntry& entry, ErrorNumber number,
                               const std::string& why) {
-    throw ZelkError(number, folder.PathOf(entry) + " " + why + kNothingChanged);
+    throw ZelkError(number, visibleName(folder.PathOf(entry)) + " " + why + kNothingChanged);
 }
 
 void checkReachable(const Folder& folder, const ListedEntry& entry) {
@@ -101,11 +102,16 @@ void readPanelsOf(const CommandContext& context, const Folder& aircraft) {
             withContext("A panel file could not be read.", [&] {
                 // As the simulator reads a panel: through Windows' profile functions.
                 TextStream stream = panel.OpenAsTextStream(1, kTextByByteOrderMark);
-                explainOverflow(tooMany, [&] { collectGaugeNames(state, stream); });
+                explainOverflow(tooMany, [&] {
+                    if (!context.panelWatch) {
+                        collectGaugeNames(state, stream);
+                        return;
+                    }
+                    PanelNames names;
+                    collectGaugeNames(state, stream, names);
+                    context.panelWatch->panelRead(panel, std::move(names.list));
+                });
             });
-            if (context.panelWatch) {
-                context.panelWatch->panelRead(panel);
-            }
         }
     }
 }
@@ -179,12 +185,12 @@ void addIfNew(RunState& state, std::string_view name, std::size_t hash) {
     }
 }
 
-}  // namespace
-
 // An empty panel file has no line to read and refers to no gauge. Each name is looked up one
 // line late: while the line before it is handled, the part of the name table it needs is
 // fetched from memory, which a large add-on collection's table no longer fits in the cache.
-void collectGaugeNames(RunState& state, TextStream& panel) {
+// alsoTake(name) is given every name as it is read.
+template <typename AlsoTake>
+void collectGaugeNamesAnd(RunState& state, TextStream& panel, AlsoTake&& alsoTake) {
     std::string pending;
     std::size_t pendingHash = 0;
     bool hasPending = false;
@@ -203,6 +209,7 @@ void collectGaugeNames(RunState& state, TextStream& panel) {
             const std::size_t hash = NameTable::hashOf(*name);
             state.GaugeList.prefetch(hash);
             addPending();
+            alsoTake(*name, hash);
             pending.assign(*name);
             pendingHash = hash;
             hasPending = true;
@@ -212,6 +219,20 @@ void collectGaugeNames(RunState& state, TextStream& panel) {
         throw;
     }
     addPending();
+}
+
+}  // namespace
+
+void collectGaugeNames(RunState& state, TextStream& panel) {
+    collectGaugeNamesAnd(state, panel, [](std::string_view, std::size_t) {});
+}
+
+void collectGaugeNames(RunState& state, TextStream& panel, PanelNames& names) {
+    collectGaugeNamesAnd(state, panel, [&names](std::string_view name, std::size_t hash) {
+        if (!names.list.containsUpTo(name, hash, names.count)) {
+            names.list.add(names.count, std::string(name));
+        }
+    });
 }
 
 }  // namespace zelk

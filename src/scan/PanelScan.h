@@ -18,4 +18,13 @@ void ShowFileInfo(const CommandContext& context, const std::string& filespec);
 // Adds the gauge names referenced by one panel file's lines.
 void collectGaugeNames(RunState& state, TextStream& panel);
 
+// The gauge names of one panel, each once, in the order first read.
+struct PanelNames {
+    NameList list;
+    Int16 count;
+};
+
+// The same, and also puts the names in the panel's own list.
+void collectGaugeNames(RunState& state, TextStream& panel, PanelNames& names);
+
 }  // namespace zelk

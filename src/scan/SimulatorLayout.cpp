@@ -5,6 +5,7 @@
 
 #include "platform/AsciiText.h"
 #include "platform/ErrorWording.h"
+#include "platform/VisibleName.h"
 
 namespace zelk {
 namespace {
@@ -33,12 +34,11 @@ std::string quotedNames(const std::vector<ListedEntry>& entries) {
 // folder).
 std::optional<std::string> onlySpelling(const Folder& sim, const Listing& entries,
                                         std::string_view name) {
-    const std::string& simFolder = sim.Path();
     const std::vector<ListedEntry> found = spellingsOf(entries, name);
     if (found.size() > 1) {
         throw ZelkError(ErrorNumber::PathAccessError,
-                        "The simulator folder " + simFolder + " holds " + std::string(name) +
-                            " in " + std::to_string(found.size()) +
+                        "The simulator folder " + visibleName(sim.Path()) + " holds " +
+                            std::string(name) + " in " + std::to_string(found.size()) +
                             " spellings: " + quotedNames(found) +
                             ". Windows cannot tell them apart, so it is not clear which one the "
                             "simulator uses. Merge them into one, then scan again." +
@@ -46,7 +46,7 @@ std::optional<std::string> onlySpelling(const Folder& sim, const Listing& entrie
     }
     if (!found.empty() && found.front().kind == EntryKind::Missing) {
         throw ZelkError(ErrorNumber::PathNotFound,
-                        sim.PathOf(found.front()) +
+                        visibleName(sim.PathOf(found.front())) +
                             " is a link that cannot be followed: what it points to is missing (a "
                             "disk that is not mounted?) or it is a loop of links. Mend or remove "
                             "the link, then scan again." +
@@ -60,7 +60,7 @@ std::optional<std::string> onlySpelling(const Folder& sim, const Listing& entrie
 
 // The canonical path of a folder, with a clear word when it cannot be looked into.
 std::string canonical(const Disk& disk, const std::string& path) {
-    return withContext("The folder " + path + " could not be looked into.",
+    return withContext("The folder " + visibleName(path) + " could not be looked into.",
                        [&] { return disk.canonicalPath(path); });
 }
 
@@ -77,7 +77,8 @@ bool isSameOrInside(const std::string& inner, const std::string& outer) {
 void checkGaugesApart(const Disk& disk, const std::string& simFolder, const std::string& gauges,
                       const std::optional<std::string>& aircraft) {
     const std::string gaugesPath = canonical(disk, gauges);
-    const std::string where = "The gauges folder " + gauges + " (" + gaugesPath + ")";
+    const std::string where =
+        "The gauges folder " + visibleName(gauges) + " (" + visibleName(gaugesPath) + ")";
     const std::string danger =
         ", so Zelk Gauges would delete files there that are no gauges. Make GAUGES a folder of "
         "its own, then scan again.";
@@ -91,11 +92,13 @@ void checkGaugesApart(const Disk& disk, const std::string& simFolder, const std:
     const std::string aircraftPath = canonical(disk, *aircraft);
     if (isSameOrInside(aircraftPath, gaugesPath)) {
         throw ZelkError(ErrorNumber::PathAccessError, where + " holds the aircraft folder " +
-                                                          aircraftPath + danger + kNothingChanged);
+                                                          visibleName(aircraftPath) + danger +
+                                                          kNothingChanged);
     }
     if (isSameOrInside(gaugesPath, aircraftPath)) {
         throw ZelkError(ErrorNumber::PathAccessError, where + " lies inside the aircraft folder " +
-                                                          aircraftPath + danger + kNothingChanged);
+                                                          visibleName(aircraftPath) + danger +
+                                                          kNothingChanged);
     }
 }
 

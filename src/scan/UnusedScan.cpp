@@ -4,7 +4,7 @@
 
 #include "platform/AsciiText.h"
 #include "platform/ErrorWording.h"
-#include "scan/GaugeMatch.h"
+#include "platform/VisibleName.h"
 #include "scan/PanelScan.h"
 #include "scan/SimulatorLayout.h"
 
@@ -18,19 +18,6 @@ void startAfresh(RunState& state) {
     state.GaugeCount = 0;
     state.UnusedList.clear();
     state.UnusedCount = 0;
-}
-
-// Windows also opens a file by its 8.3 short name, so a panel that names "CESSNA~1" uses
-// "Cessna182Gauges.gau" as much as one that names it in full.
-bool isInUse(const GaugeMatch& referenced, const Folder& gauges, std::string_view name) {
-    if (referenced.accountsFor(name)) {
-        return true;
-    }
-    if (!referenced.namesAShortName()) {
-        return false;
-    }
-    const std::string shortName = gauges.FileOf({name, EntryKind::File}).ShortName();
-    return !shortName.empty() && referenced.accountsFor(shortName);
 }
 
 // Every file to remove must be one that a removal can delete by its own name, and nothing
@@ -55,14 +42,13 @@ void ShowFileList(const CommandContext& context, const std::string& folderspec) 
         "The gauges folder could not be read. Check that the simulator folder contains GAUGES.";
     const Folder folder = withContext(
         unreadable, [&] { return FileSystemObject(context.access).GetFolder(folderspec); });
-    const std::string& shown = folder.Path();
-    const auto fullGaugeList = [&shown] {
+    const auto fullGaugeList = [&folder] {
         return "The panels refer to 32,767 distinct gauge names, the most that Zelk Gauges can "
                "compare the files of " +
-               shown + " with. Nothing was changed.";
+               visibleName(folder.Path()) + " with. Nothing was changed.";
     };
-    const auto tooMany = [&shown] {
-        return "There are more than 32,767 files to remove in " + shown +
+    const auto tooMany = [&folder] {
+        return "There are more than 32,767 files to remove in " + visibleName(folder.Path()) +
                ", more than Zelk Gauges can count. Nothing was changed.";
     };
     // The files are matched as the disk hands them out, and only those not accounted for are
@@ -75,7 +61,9 @@ void ShowFileList(const CommandContext& context, const std::string& folderspec) 
             if (!referenced) {
                 referenced.emplace(state.GaugeList);
             }
-            if (isInUse(*referenced, folder, name)) {
+            if (isInUse(*referenced, name, [&] {
+                    return folder.FileOf({name, EntryKind::File}).ShortName();
+                })) {
                 return;
             }
             explainOverflow(fullGaugeList, [&] { checkMissedSearch(last); });

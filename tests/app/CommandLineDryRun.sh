@@ -26,7 +26,6 @@ native() {
 sim=$(native "$work/sim")
 printf '[FS2000]\r\nFolder=%s\r\n' "$sim" >"$work/bin/ZELKGAU.INI"
 files() { (cd "$work" && find . -type f -printf '%p %s %T@\n' | sort); }
-before=$(files)
 
 sep=/
 [ -n "$loader" ] && sep='\'
@@ -48,16 +47,41 @@ $(panel COMPASS.GAU "Cessna182${sep}panel${sep}PANEL.CFG")
 $(panel Fuel.gau "Cessna182${sep}panel${sep}PANEL.CFG")
 $(panel Vsi.gau "LEARJET45${sep}PANEL${sep}panel.cfg")"
 
+# Names that would fool a reader, each one line quoted whole as the shell reads it back: a
+# right-to-left override ("Radio<RLO>kab.gau" reads as "Radiouag.bak"), and a zero-width space
+# in a gauge that only a UTF-16 panel keeps.
+cp -R "$2" "$work/odd"
+odd=$(native "$work/odd")
+touch "$work/odd/Gauges/Radio"$'\xe2\x80\xae'"kab.gau" "$work/odd/Gauges/Zero"$'\xe2\x80\x8b'"Width.gau"
+mkdir "$work/odd/Aircraft/glider/panel"
+printf '\xff\xfeg\0a\0u\0g\0e\0=\0Z\0e\0r\0o\0\x0b\x20W\0i\0d\0t\0h\0!\0x\0' \
+    >"$work/odd/Aircraft/glider/panel/PANEL.CFG"
+gauges=$odd${sep}Gauges${sep}
+quoted() { printf "\$'%s%s'" "${gauges//\\/\\\\}" "$1"; } # a gauge whose name is escaped
+oddListed="Panels: 4
+Gauges: 10
+Zelk: 5
+${gauges}Airspeed.gau.bak
+${gauges}Autopilot.gau
+$(quoted 'Radio\u202Ekab.gau')
+${gauges}readme.txt
+${gauges}Turbine.gau
+${used//"$sim"/"$odd"}
+$(quoted 'Zero\u200BWidth.gau')  <-  $odd${sep}Aircraft${sep}glider${sep}panel${sep}PANEL.CFG"
+before=$(files)
+
 failed=0
 lower() { printf '%s' "$1" | tr '[:upper:]' '[:lower:]'; }
-# check <name> <exit status> <standard output> <standard error> <argument>...
+# [to=<descriptor>] [ignored=1] check <name> <exit status> <standard output> <standard error>
+#   <argument>...: to sends standard output elsewhere, ignored ignores SIGPIPE
 # Both texts are patterns ("*" stands for anything), compared without regard to case: Windows
 # keeps a path's spelling as it was given.
 check() {
     local name=$1 status=$2 out=$3 err=$4
     shift 4
     local got gotStatus gotErr
-    got=$(cd "$work" && ${loader:+"$loader"} "$exe" "$@" 2>"$work/err")
+    got=$(cd "$work" && { [ -z "${ignored:-}" ] || trap '' PIPE; } &&
+        ${loader:+"$loader"} "$exe" "$@" 2>"$work/err" 1>&"${to:-1}")
     gotStatus=$?
     gotErr=$(cat "$work/err")
     rm -f "$work/err"
@@ -77,6 +101,16 @@ check RelativeFolder 0 "$listed" "" --list sim
 check UsedFiles 0 "$listed
 $used" "" --list --used "$sim"
 check ScanStops 2 "" "Error 9: *stops*" --list "$(native "$work/stops")"
+check NamesThatFoolTheReader 0 "$oddListed" "" --list --used "$odd"
+# Output that is lost is never a success: a full disk says so; a pipe that nobody reads any more
+# ends the program without a word (on Linux by SIGPIPE, unless that is ignored: 128 + 13).
+mkfifo "$work/pipe"
+# shellcheck disable=SC2094 # the pipe is opened to be read and written, then no longer read
+exec 7>/dev/full 8<>"$work/pipe" 9>"$work/pipe" 8<&- # 9: into a pipe that nobody reads
+to=7 check DiskFull 1 "" "zelkgauges: the output could not be written (*)" --list
+to=9 check ClosedPipe "$([ -n "$loader" ] && echo 1 || echo 141)" "" "" --list
+to=9 ignored=1 check ClosedPipeWithSigpipeIgnored 1 "" "" --list
+exec 7>&- 9>&-
 check BadOption 64 "" "zelkgauges: unknown option --frobnicate
 Usage: zelkgauges *" --frobnicate
 check Help 0 "Usage: zelkgauges *--list*--used*--help*--version*

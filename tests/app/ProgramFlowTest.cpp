@@ -89,6 +89,7 @@ struct ToolTipCase {
     int bigFiles;  // files of 64 KiB added to the four the sample leaves unused
     int removals;  // removals after the Scan, each followed by a Scan
     std::string toolTip;
+    Names emptyFiles = {};  // added to the gauges folder
 };
 
 // ctest names the case, not its bytes.
@@ -111,6 +112,9 @@ TEST_P(RemovalToolTipTest, Panel3ShowsWhatZelkWouldRemove) {
     for (int i = 0; i < GetParam().bigFiles; ++i) {
         tree.write("sim/Gauges/Zz" + std::to_string(10 + i) + ".dat", std::string(65536, 'x'));
     }
+    for (const std::string& name : GetParam().emptyFiles) {
+        tree.write("sim/Gauges/" + name);
+    }
     ASSERT_TRUE(flow.load());
     flow.scan();
     ASSERT_FALSE(flow.zelkToolTip().empty());
@@ -132,7 +136,16 @@ INSTANTIATE_TEST_SUITE_P(
                       ToolTipCase{"MoreThanTwenty", 19, 0,
                                   "Files to remove:\n" + kSampleNames + bigFileNames(0, 15) +
                                       "\u2026 and 3 more\n23 files, 1.2 MB"},
-                      ToolTipCase{"NoneAfterARemoval", 19, 1, ""}),
+                      ToolTipCase{"NoneAfterARemoval", 19, 1, ""},
+                      // "Radio<RLO>kab.gau" would read as "Radiouag.bak"
+                      ToolTipCase{"NamesThatWouldHideThemselves",
+                                  0,
+                                  0,
+                                  "Files to remove:\n" + test::sample::kUnused[0] + "\n" +
+                                      test::sample::kUnused[1] + "\n$'Radio\\u202Ekab.gau'\n" +
+                                      test::sample::kUnused[2] + "\n" + test::sample::kUnused[3] +
+                                      "\n$'Zero\\u200BWidth.txt'\n6 files, 78 bytes",
+                                  {"Radio\u202Ekab.gau", "Zero\u200BWidth.txt"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FilesAndSizeTest, CountsAndSizesAsUsersReadThem) {

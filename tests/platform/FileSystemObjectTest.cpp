@@ -6,6 +6,7 @@
 
 #include "platform/Error.h"
 #include "platform/TextEncoding.h"
+#include "platform/VisibleName.h"
 #include "support/FaultyDisk.h"
 #include "support/Outcomes.h"
 #include "support/TempTree.h"
@@ -54,6 +55,11 @@ TEST_F(FileSystemObjectTest, FailuresNameThePath) {
     EXPECT_EQ(errorOf([&] { fso.GetFile(tree.path("sim") + "\\PANEL.CFG"); }, &text),
               ErrorNumber::FileNotFound);
     EXPECT_NE(text.find("PANEL.CFG"), std::string::npos);
+    // A name that would hide itself is named visibly, in the quoting the shell reads back.
+    EXPECT_EQ(errorOf([&] { fso.GetFolder(tree.path("sim") + "\\Radio\u202Ekab"); }, &text),
+              ErrorNumber::PathNotFound);
+    EXPECT_TRUE(text.starts_with("Path not found: $'")) << text;
+    EXPECT_TRUE(text.ends_with("Radio\\u202Ekab'")) << text;
 }
 
 TEST_F(FileSystemObjectTest, InjectedFaultsSurfaceAsTheProgramsErrors) {
@@ -68,6 +74,23 @@ TEST_F(FileSystemObjectTest, InjectedFaultsSurfaceAsTheProgramsErrors) {
     EXPECT_NE(text.find("a.gau"), std::string::npos);
     EXPECT_EQ(errorOf([&] { faulty.GetFolder(tree.path("g")).Files(); }),
               ErrorNumber::PermissionDenied);
+}
+
+// The edges of the rule for names shown to a person (the list's tests show the common cases).
+TEST(VisibleNameTest, ShowsPlainNamesAsTheyAreAndQuotesEveryOtherVisibly) {
+    const std::vector<std::pair<std::string, std::string>> rows{
+        {"C:\\FS2000\\Wysoko\xc5\x9b\xc4\x87's.gau", "C:\\FS2000\\Wysoko\xc5\x9b\xc4\x87's.gau"},
+        {std::string("a\rb\tc\x7f\0", 7), "$'a\\rb\\tc\\x7F\\x00'"},
+        {"C1\xc2\x85 Bom\xef\xbb\xbf Ls\xe2\x80\xa8 Tag\xf3\xa0\x81\x81",
+         "$'C1\\u0085 Bom\\uFEFF Ls\\u2028 Tag\\U000E0041'"},
+        {"Overlong\xc0\xaf Surrogate\xed\xa0\x80 Cut\xe2\x80",
+         "$'Overlong\\xC0\\xAF Surrogate\\xED\\xA0\\x80 Cut\\xE2\\x80'"},
+        {"C:\\Gauges\\it's\n", "$'C:\\\\Gauges\\\\it\\'s\\n'"},
+        {"$'Clock.gau'", "$'$\\'Clock.gau\\''"},  // would read as a quoted name
+    };
+    for (const auto& [name, shown] : rows) {
+        EXPECT_EQ(visibleName(name), shown) << shown;
+    }
 }
 
 struct LinesCase {

@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -12,13 +14,31 @@
 
 namespace {
 
-// The command line is read before Qt starts, so that --list runs without any display.
+// Writes the whole text; the errno of a failure, else 0.
+int put(std::FILE* stream, const std::string& text) {
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), stream) == text.size() &&
+        std::fflush(stream) == 0) {
+        return 0;
+    }
+    return errno != 0 ? errno : EIO;
+}
+
+// The command line is read before Qt starts, so that --list runs without any display. Output
+// that is lost ends the program with a failure. A pipe that nobody reads any more ends it by
+// SIGPIPE, as any program; where SIGPIPE is ignored, without a word.
 int runCommandLine(const zelk::CommandLine& line) {
     const zelk::CommandLineResult result =
         zelk::runCommandLine(line, zelk::DiskAccess::system(), zelk::withSystemFolders({}));
-    std::fwrite(result.out.data(), 1, result.out.size(), stdout);
-    std::fwrite(result.err.data(), 1, result.err.size(), stderr);
-    return std::fflush(stdout) == 0 ? result.exitStatus : 1;
+    const int lost = put(stdout, result.out);
+    if (lost == 0) {
+        put(stderr, result.err);
+        return result.exitStatus;
+    }
+    if (lost != EPIPE) {
+        put(stderr, zelk::outputLostText(std::strerror(lost)));
+    }
+    return zelk::kOutputLostStatus;
 }
 
 }  // namespace

@@ -32,12 +32,24 @@ private:
 };
 
 // The command line's actions make no window and ask nothing; the settings file is the one the
-// windows use.
+// windows use. Output that is lost ends the program with a failure;
+// a pipe that nobody reads any more, without a word.
 int runCommandLine(const zelk::CommandLine& line) {
     const zelk::CommandLineResult result =
         zelk::runCommandLine(line, zelk::DiskAccess::system(), zelk::withSystemFolders({}));
-    zelk::win32::writeToConsole(result.out, result.err);
-    return result.exitStatus;
+    const zelk::win32::StandardStreams streams;
+    const zelk::win32::WriteOutcome written = streams.out(result.out);
+    switch (written.kind) {
+        case zelk::win32::WriteOutcome::Kind::Written:
+            streams.err(result.err);
+            return result.exitStatus;
+        case zelk::win32::WriteOutcome::Kind::Failed:
+            streams.err(zelk::outputLostText(written.reason));
+            break;
+        case zelk::win32::WriteOutcome::Kind::PipeClosed:
+            break;
+    }
+    return zelk::kOutputLostStatus;
 }
 
 int runProgram() {

@@ -144,13 +144,14 @@ void throwSystemError(int errnoValue, const std::string& path, bool isFolder) {
     switch (errnoValue) {
         case ENOENT:
         case ENOTDIR:
-            throw makeError(isFolder ? ErrorNumber::PathNotFound : ErrorNumber::FileNotFound, path);
+            throw makePathError(isFolder ? ErrorNumber::PathNotFound : ErrorNumber::FileNotFound,
+                                path);
         case EACCES:
         case EPERM:
         case EROFS:
-            throw makeError(ErrorNumber::PermissionDenied, path);
+            throw makePathError(ErrorNumber::PermissionDenied, path);
         default:
-            throw makeError(ErrorNumber::IoFailure, path + " (" + std::strerror(errnoValue) + ")");
+            throw makePathError(ErrorNumber::IoFailure, path, std::strerror(errnoValue));
     }
 }
 

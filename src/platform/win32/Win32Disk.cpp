@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/Error.h"
+#include "platform/VisibleName.h"
 #include "platform/win32/Win32Error.h"
 #include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32Path.h"
@@ -175,23 +176,23 @@ std::wstring finalPathOfFolder(const std::string& folder) {
 DWORD checkIsExactlyTheFile(HANDLE entry, const std::string& path,
                             const std::wstring& folderFinal) {
     if (::GetFileType(entry) != FILE_TYPE_DISK) {
-        throw makeError(ErrorNumber::PathAccessError,
-                        path + " (Windows reads this name as a device, not a file)");
+        throw makePathError(ErrorNumber::PathAccessError, path,
+                            "Windows reads this name as a device, not a file");
     }
     FILE_BASIC_INFO basic{};
     if (!::GetFileInformationByHandleEx(entry, FileBasicInfo, &basic, sizeof basic)) {
         throwWindowsError(::GetLastError(), path, false);
     }
     if (basic.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        throw makeError(ErrorNumber::PathAccessError, path + " (a folder, not a file)");
+        throw makePathError(ErrorNumber::PathAccessError, path, "a folder, not a file");
     }
     const auto separator = path.find_last_of("\\/");
     const std::wstring expected = folderFinal + win32::widen(path.substr(separator + 1));
     const std::wstring actual = finalPathOf(entry, path, false);
     if (!sameIgnoringCase(actual, expected)) {
-        throw makeError(ErrorNumber::PathAccessError,
-                        path + " (Windows opens " + shownPath(actual) +
-                            " for this name, so deleting it could delete that file instead)");
+        throw makePathError(ErrorNumber::PathAccessError, path,
+                            "Windows opens " + visibleName(shownPath(actual)) +
+                                " for this name, so deleting it could delete that file instead");
     }
     return basic.FileAttributes;
 }
@@ -243,8 +244,8 @@ std::vector<DirEntry> Win32Disk::list(const std::string& path) const {
         }
         const auto name = win32::narrow(wideName);
         if (!name) {
-            throw makeError(ErrorNumber::IoFailure,
-                            path + " (holds a name that is not valid Unicode)");
+            throw makePathError(ErrorNumber::IoFailure, path,
+                                "holds a name that is not valid Unicode");
         }
         const EntryKind kind = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
                                    ? kindOf(*this, win32::joinPath(path, *name))
@@ -267,7 +268,7 @@ std::unique_ptr<ByteSource> Win32Disk::openRead(const std::string& path) const {
     }
     // A device name (CON, NUL, COM1) opens too, and reading it could block.
     if (::GetFileType(file.get()) != FILE_TYPE_DISK) {
-        throw makeError(ErrorNumber::IoFailure, path + " (not a file)");
+        throw makePathError(ErrorNumber::IoFailure, path, "not a file");
     }
     return std::make_unique<HandleSource>(std::move(file), path);
 }

@@ -61,12 +61,12 @@ std::string systemMessage(unsigned long errorCode) {
 
 void throwWindowsError(unsigned long errorCode, const std::string& path, bool isFolder) {
     if (meansMissing(errorCode)) {
-        throw makeError(isFolder ? ErrorNumber::PathNotFound : ErrorNumber::FileNotFound, path);
+        throw makePathError(isFolder ? ErrorNumber::PathNotFound : ErrorNumber::FileNotFound, path);
     }
     if (meansNoPermission(errorCode)) {
-        throw makeError(ErrorNumber::PermissionDenied, path);
+        throw makePathError(ErrorNumber::PermissionDenied, path);
     }
-    throw makeError(ErrorNumber::IoFailure, path + " (" + systemMessage(errorCode) + ")");
+    throw makePathError(ErrorNumber::IoFailure, path, systemMessage(errorCode));
 }
 
 }  // namespace zelk::win32

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32Path.h"
 #include "platform/win32/Win32Text.h"
 
@@ -197,6 +198,44 @@ bool writeAndCheck(const ProfileChange& change, const std::string& ansiFile,
     return readBack == asRead(change.value) && everythingElse(ansiCopy, change) == before;
 }
 
+// A path the system gave with the "\\?\" prefix, as the 8-bit calls take it.
+std::optional<std::string> withoutApiPrefix(std::wstring_view path) {
+    if (path.starts_with(LR"(\\?\UNC\)")) {
+        const auto share = narrow(path.substr(8));
+        return share ? std::optional("\\\\" + *share) : std::nullopt;
+    }
+    if (path.starts_with(LR"(\\?\)")) {
+        path.remove_prefix(4);
+    }
+    return narrow(path);
+}
+
+// The file that a link leads to, links followed to the end: a copy that replaced the link
+// would turn it into a plain file, and the file it leads to would keep the old value. A file
+// that cannot be opened (none yet) is the path as given; a file whose final path the system
+// cannot tell is nothing, and is not written.
+std::optional<std::string> fileBehindLinks(const std::string& fileName) {
+    const UniqueHandle file(::CreateFileW(
+        toApiPath(fileName).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        return fileName;
+    }
+    std::wstring final(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetFinalPathNameByHandleW(
+            file.get(), final.data(), static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);
+        if (length == 0) {
+            return std::nullopt;
+        }
+        if (length < final.size()) {
+            final.resize(length);
+            return withoutApiPrefix(final);
+        }
+        final.resize(length + 1);
+    }
+}
+
 }  // namespace
 
 std::size_t GetPrivateProfileStringA(const std::string& section, const std::string& key,
@@ -218,7 +257,12 @@ std::size_t GetPrivateProfileStringA(const std::string& section, const std::stri
 }
 
 bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
-                                const std::string& value, const std::string& fileName) {
+                                const std::string& value, const std::string& givenName) {
+    const auto target = fileBehindLinks(givenName);
+    if (!target) {
+        return false;
+    }
+    const std::string& fileName = *target;
     const auto file = ansiPathOf(fileName);
     const auto ansiSection = ansiFromUtf8(section);
     const auto ansiKey = ansiFromUtf8(key);
@@ -226,19 +270,19 @@ bool WritePrivateProfileStringA(const std::string& section, const std::string& k
     if (!file || !ansiSection || !ansiKey || !ansiValue) {
         return false;
     }
-    const std::wstring target = toApiPath(fileName);
-    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    const std::wstring apiPath = toApiPath(fileName);
+    const DWORD attributes = ::GetFileAttributesW(apiPath.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
         return false;
     }
-    const auto copy = copyBeside(fileName, target, exists);
+    const auto copy = copyBeside(fileName, apiPath, exists);
     if (!copy) {
         return false;
     }
     const ProfileChange change{*ansiSection, *ansiKey, *ansiValue};
     const bool written = writeAndCheck(change, exists ? *file : std::string(), copy->ansi);
-    if (!written || !::MoveFileExW(copy->wide.c_str(), target.c_str(),
+    if (!written || !::MoveFileExW(copy->wide.c_str(), apiPath.c_str(),
                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         ::DeleteFileW(copy->wide.c_str());
         return false;

@@ -16,7 +16,9 @@ std::size_t GetPrivateProfileStringA(const std::string& section, const std::stri
                                      std::size_t size, const std::string& fileName);
 
 // Writing returns false, and leaves the file as it was, when the value has a character the
-// ANSI code page cannot hold: a substitute would store another folder than the one given.
+// ANSI code page cannot hold: a substitute would store another folder than the one given. A
+// file that is a link is written through it: the file it leads to gets the value, and the link
+// stays a link.
 bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
                                 const std::string& value, const std::string& fileName);
 

@@ -55,8 +55,7 @@ std::optional<std::string> fromUtf16(UINT codePage, DWORD flags, std::wstring_vi
 std::wstring widen(std::string_view utf8) {
     auto wide = toUtf16(CP_UTF8, MB_ERR_INVALID_CHARS, utf8);
     if (!wide) {
-        throw makeError(ErrorNumber::InvalidArgument,
-                        std::string(utf8) + " (not a valid UTF-8 name)");
+        throw makePathError(ErrorNumber::InvalidArgument, utf8, "not a valid UTF-8 name");
     }
     return std::move(*wide);
 }

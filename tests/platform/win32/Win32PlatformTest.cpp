@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <numeric>
+#include <stdexcept>
 
 #include "platform/CodePages.h"
 #include "platform/Error.h"
@@ -222,6 +223,26 @@ TEST(Win32ProfileFileTest, AWriteKeepsTheUsersLinesAndAFileThatCannotBeReplacedS
     modZelk::WriteIniString(file, "FS2000", "Folder", "E:\\Other", test::realAccess());
     ::SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(readFile(file), notes + "[FS2000]\r\nFolder=D:\\New\r\n");
+}
+
+// A settings file that is a link to a shared one: the shared file gets the value, all or
+// nothing as ever, and the link stays a link.
+TEST(Win32ProfileFileTest, ALinkIsWrittenThroughAndStaysALink) {
+    test::TempTree tree;
+    const std::string shared = tree.path("shared/ZELKGAU.INI");
+    const std::string link = tree.path("bin/ZELKGAU.INI");
+    tree.write("shared/ZELKGAU.INI", "; shared\r\n[FS2000]\r\nFolder=C:\\Old\r\n");
+    try {
+        tree.symlink(shared, "bin/ZELKGAU.INI");
+    } catch (const std::logic_error&) {
+        GTEST_SKIP() << "Unix links exist under Wine only";
+    }
+    modZelk::WriteIniString(link, "FS2000", "Folder", "D:\\New", test::realAccess());
+    EXPECT_EQ(readFile(shared), "; shared\r\n[FS2000]\r\nFolder=D:\\New\r\n");
+    EXPECT_EQ(Win32Disk().list(tree.path("shared")).size(), 1u);  // no copy left behind
+    EXPECT_EQ(Win32Disk().list(tree.path("bin")).size(), 1u);
+    writeFile(shared, "changed");
+    EXPECT_EQ(readFile(link), "changed");  // still a link to the shared file
 }
 
 TEST(Win32CodePageTest, DecodesEachCodePageAndLowersAsWindowsDoes) {

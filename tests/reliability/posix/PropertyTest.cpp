@@ -17,6 +17,7 @@
 #include <random>
 #include <set>
 
+#include "app/CommandLine.h"
 #include "platform/TextEncoding.h"
 #include "removal/Removal.h"
 #include "scan/UnusedScan.h"
@@ -42,6 +43,18 @@ int environmentNumber(const char* name, int fallback) {
 
 // ---------------------------------------------------------------------------------------
 // The generator.
+
+// A gauge with a zero-width space (U+200B), and how the list shows each name that would fool
+// its reader: a line break, terminal escapes, a right-to-left override, bytes that are no UTF-8.
+const std::string kZeroWidth = "Zero\xe2\x80\x8bWidth";
+const std::map<std::string, std::string> kShownAs = {
+    {kZeroWidth, "Zero\\u200BWidth"},
+    {"Clock\n", "Clock\\n"},
+    {"\x1b[1A\x1b[2KRadar", "\\x1B[1A\\x1B[2KRadar"},
+    {"Radio\xe2\x80\xaekab", "Radio\\u202Ekab"},
+    {"M\xfcller", "M\\xFCller"},
+    {"Wysoko\x9c\xe6", "Wysoko\\x9C\\xE6"},
+};
 
 class TreeGenerator {
 public:
@@ -87,11 +100,11 @@ private:
         if (utf16_) {
             return oneOf({"Clock", "ALT", "M\xc3\xbcller", "Wysoko\xc5\x9b\xc4\x87",
                           "\xd0\x92\xd1\x8b\xd1\x81\xd0\xbe\xd1\x82\xd0\xb0",
-                          "\xce\x91\xce\xbd\xce\xb5\xce\xbc\xce\xbf\xcf\x82", ""});
+                          "\xce\x91\xce\xbd\xce\xb5\xce\xbc\xce\xbf\xcf\x82", kZeroWidth, ""});
         }
         return oneOf({"Clock", "clock", "Alt", "ALT", "Fuel", "Radio 2", "Vsi", "M\xfcller",
                       "Wysoko\x9c\xe6", "\xc2\xfb\xf1\xee\xf2\xe0", "\xc1\xed\xe5\xec\xef\xf2",
-                      "gauge_bg.bmp", ""});
+                      kZeroWidth, "gauge_bg.bmp", ""});
     }
 
     std::string lineEnd() { return oneOf({"\r\n", "\n", "\r"}); }
@@ -200,8 +213,12 @@ private:
                        "M\xc3\xbcller", "Wysoko\xc5\x9b\xc4\x87", "WYSOKO\xc5\x9a\xc4\x86",
                        "Wysoko\x9c\xe6", "\xd0\x92\xd1\x8b\xd1\x81\xd0\xbe\xd1\x82\xd0\xb0",
                        "\xd0\x92\xd0\xab\xd0\xa1\xd0\x9e\xd0\xa2\xd0\x90", "Deep", "Direct",
-                       "Unused", "Radar"}) +
-                std::to_string(pick(0, 1) == 0 ? 0 : f);
+                       "Unused", "Radar"});
+            if (chance(10)) {  // a name that would fool a reader of the list
+                name =
+                    oneOf({kZeroWidth, "Clock\n", "\x1b[1A\x1b[2KRadar", "Radio\xe2\x80\xaekab"});
+            }
+            name += std::to_string(pick(0, 1) == 0 ? 0 : f);
             if (name.back() == '0') {
                 name.pop_back();
             }
@@ -361,6 +378,17 @@ std::string identityOf(const std::string& name) {
     return known != kSpellings.end() ? known->second : "bytes:" + lower(name);
 }
 
+// A path as the list shows it: quoted whole when its name must not be shown as it is.
+std::string shownPath(const fs::path& path) {
+    const std::string name = path.filename().string();
+    for (const auto& [odd, shown] : kShownAs) {
+        if (name.starts_with(odd)) {
+            return "$'" + path.parent_path().string() + "/" + shown + name.substr(odd.size()) + "'";
+        }
+    }
+    return path.string();
+}
+
 std::string readAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -371,6 +399,8 @@ struct Expected {
     int panels = 0;
     int gauges = 0;
     std::set<std::string> unused;
+    std::map<std::string, std::set<std::string>> identitiesOf;  // by panel path
+    std::set<std::string> usedLines;                            // "<gauge file>  <-  <panel file>"
 };
 
 std::vector<fs::directory_entry> entriesOf(const fs::path& folder) {
@@ -434,9 +464,13 @@ void readPanels(const fs::path& folder, std::set<std::string>& names, Expected& 
                 expected.errors.insert(57);
                 continue;
             }
+            auto& identities = expected.identitiesOf[entry.path().string()];
             for (const std::string& line : splitLines(*text)) {
                 if (const auto name = referenceOf(line)) {
                     names.insert(*name);
+                    for (const std::string& spelling : spellingsOf(*name)) {
+                        identities.insert(identityOf(spelling));
+                    }
                 }
             }
         } else if (!isFolder(entry)) {
@@ -475,9 +509,16 @@ Expected model(const fs::path& sim) {
         const std::string extension = name.size() >= 4 ? lower(name.substr(name.size() - 4)) : "";
         const bool gaugeFile = extension == ".gau" || extension == ".cab" || extension == ".dll";
         const std::string stem = gaugeFile ? name.substr(0, name.size() - 4) : "";
-        if (entry.is_regular_file() &&  // follows links; dangling ones are neither
-            !(gaugeFile && referenced.contains(identityOf(stem)))) {
+        if (!entry.is_regular_file()) {  // follows links; dangling ones are neither
+            continue;
+        }
+        if (!(gaugeFile && referenced.contains(identityOf(stem)))) {
             expected.unused.insert(name);
+        }
+        for (const auto& [panel, identities] : expected.identitiesOf) {
+            if (gaugeFile && identities.contains(identityOf(stem))) {
+                expected.usedLines.insert(shownPath(entry.path()) + "  <-  " + panel);
+            }
         }
     }
     return expected;
@@ -501,6 +542,24 @@ std::map<std::string, std::string> snapshot(const fs::path& root) {
 }
 
 // ---------------------------------------------------------------------------------------
+
+// The dry run lists each file to remove on one line, shown so that it cannot hide, and names
+// for every file that stays each panel that keeps it, and none for a file that goes.
+void checkListedLines(const fs::path& sim, const fs::path& gauges, const Expected& expected) {
+    const CommandLine line{CommandLine::Action::List, true, sim.string(), {}};
+    const CommandLineResult result = runCommandLine(line, test::realAccess(), {});
+    std::vector<std::string> lines = splitLines(result.out);
+    ASSERT_GE(lines.size(), 3u) << result.err;
+    std::set<std::string> listed, used, toRemove;
+    for (auto text = lines.begin() + 3; text != lines.end(); ++text) {
+        (text->find("  <-  ") == std::string::npos ? listed : used).insert(*text);
+    }
+    for (const std::string& name : expected.unused) {
+        toRemove.insert(shownPath(gauges / name));
+    }
+    EXPECT_EQ(listed, toRemove);
+    EXPECT_EQ(used, expected.usedLines);
+}
 
 struct Tally {
     int stopped = 0;
@@ -544,6 +603,7 @@ void checkOneTree(unsigned seed, Tally& tally) {
                                     ? std::string("Zelk: None")
                                     : "Zelk: " + std::to_string(expected.unused.size()));
     EXPECT_EQ(window.command2Enabled, !expected.unused.empty());
+    checkListedLines(sim, named(sim, "GAUGES").front().path(), expected);
     ++(expected.unused.empty() ? tally.nothingToRemove : tally.removals);
     tally.filesDeleted += static_cast<int>(expected.unused.size());
     if (!expected.unused.empty()) {

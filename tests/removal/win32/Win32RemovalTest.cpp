@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <tuple>
 
+#include "app/PanelReferences.h"
 #include "platform/win32/Win32Text.h"
 #include "removal/Removal.h"
 #include "scan/GaugeRule.h"
@@ -133,8 +134,18 @@ TEST_F(Win32RemovalTest, AGaugeThatAPanelNamesByItsShortNameIsInUse) {
     }
     panel("Aircraft/C182/panel/PANEL.CFG",
           "gauge00=" + shortName.substr(0, shortName.find('.')) + "!Airspeed\n");
-    ASSERT_TRUE(scan().completed());
+    PanelReferences references;
+    CommandContext watched = context();
+    watched.panelWatch = &references;
+    ASSERT_TRUE(test::runCommand([&] { runScanCommand(watched); }).completed());
     EXPECT_EQ(listOf(state.UnusedList), Names{"Piper28Gauges.gau"});
+    // --used names the panel that keeps it
+    const Folder gauges = FileSystemObject(access).GetFolder(state.SimFolder + "\\GAUGES");
+    const std::string used = references.usedFiles(gauges, state.UnusedList);
+    const auto at = used.find("\\Cessna182Gauges.gau  <-  ");
+    ASSERT_NE(at, std::string::npos) << used;
+    const std::string line = used.substr(at, used.find('\n', at) - at);
+    EXPECT_TRUE(line.ends_with("\\C182\\panel\\PANEL.CFG")) << used;
 }
 
 // A gauge name written as a path keeps Foo.gau exactly when Windows opens it for GAUGES\<name>.gau.
