@@ -52,7 +52,7 @@ QPushButton* makeButton(QWidget* parent, const char* name) {
 QLabel* makeLabel(QWidget* parent, const char* name) {
     auto* label = makeControl<QLabel>(parent, name);
     label->setText(layout::mainControl(name).text);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setFocusPolicy(Qt::NoFocus);
     return label;
 }
