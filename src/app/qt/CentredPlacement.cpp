@@ -7,11 +7,13 @@
 namespace zelk {
 namespace {
 
-// While a window manager is still putting its frame together, Qt can read the window's place in
-// it from the window tree and find margins that are none (negative) or not yet the final ones.
+// While a window manager is still putting its frame together, Qt may read the window's place
+// in it from the window tree: the frame smaller than the window (negative margins), or the
+// window still in the frame's corner (no left or top edge).
 bool isFrame(const QMargins& margins) {
-    return !margins.isNull() && margins.left() >= 0 && margins.top() >= 0 && margins.right() >= 0 &&
-           margins.bottom() >= 0;
+    const bool inside =
+        margins.left() >= 0 && margins.top() >= 0 && margins.right() >= 0 && margins.bottom() >= 0;
+    return inside && (margins.left() > 0 || margins.top() > 0);
 }
 
 }  // namespace
@@ -33,6 +35,7 @@ void CentredPlacement::centreOn(const QRect& area, const QMargins& likelyFrame) 
     const QMargins ownFrame = frameMarginsOf(window_);
     placeWithin(isFrame(ownFrame) ? ownFrame : likelyFrame);
     awaitingFrame_ = true;
+    exposed_ = false;
     window_.windowHandle()->installEventFilter(this);
 }
 
@@ -44,15 +47,15 @@ void CentredPlacement::placeWithin(const QMargins& frame) {
     window_.setGeometry(framed.marginsRemoved(frame));
 }
 
-// The window is placed again by each frame Qt reads until it is first exposed: by then the
-// window manager has framed it and announced the frame's size.
+// The window is placed again by each frame Qt reads, until it has been placed by one after it
+// was first exposed: by then the window manager has framed it and announced the frame's size.
 bool CentredPlacement::eventFilter(QObject* watched, QEvent* event) {
-    const bool exposed = event->type() == QEvent::Expose;
-    if (awaitingFrame_ && (exposed || event->type() == QEvent::Move)) {
+    if (awaitingFrame_) {
+        exposed_ = exposed_ || event->type() == QEvent::Expose;
         const QMargins frame = frameMarginsOf(window_);
         if (isFrame(frame)) {
             placeWithin(frame);  // where it stands already, when the frame was as expected
-            awaitingFrame_ = !exposed;
+            awaitingFrame_ = !exposed_;
         }
     }
     return QObject::eventFilter(watched, event);

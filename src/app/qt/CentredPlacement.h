@@ -30,6 +30,7 @@ private:
     QWidget& window_;
     QRect area_;
     bool awaitingFrame_ = false;
+    bool exposed_ = false;
 };
 
 // What the window manager has put round a window, as far as it is known yet: nothing for a
