@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real program under Xvfb and the openbox window manager, on a copy of the sample
-# simulator folder with its own ZELKGAU.INI, and checks that the main window, frame included,
-# is centred on the screen.  Usage: CentredUnderWindowManager.sh <zelkgauges> <sample folder>
+# simulator folder with its own ZELKGAU.INI, and checks that the main window (also after the
+# folder chooser) and About are centred, frames included.  Usage: <script> <zelkgauges> <sample>
 # Exit status 77 (skipped) when the X tools are missing; tools/setup.sh installs them.
 set -euo pipefail
 program=$1
@@ -63,31 +63,31 @@ frame() {
     frame_width=$((width + left + right)) frame_height=$((height + top + bottom))
 }
 
-# Centred to the pixel: twice the frame's centre is the screen's size, give or take the one
-# pixel an odd difference in sizes leaves over.
+# Centred to the pixel on the screen, or on the area given (left top width height): twice the
+# frame's centre is twice the area's, give or take the one pixel an odd difference leaves over.
 centred() {
     frame || return 1
-    local dx=$((2 * frame_x + frame_width - screen_width))
-    local dy=$((2 * frame_y + frame_height - screen_height))
+    local dx=$((2 * frame_x + frame_width - 2 * ${1:-0} - ${3:-$screen_width}))
+    local dy=$((2 * frame_y + frame_height - 2 * ${2:-0} - ${4:-$screen_height}))
     ((top > 0 && dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1))
 }
 
 # The window manager places the frame after the window appears, and the program centres it
 # again once the frame is known: wait for that, up to a deadline.
-deadline=$((SECONDS + 10))
-until centred; do
-    if ((SECONDS >= deadline)); then
-        frame || true
-        echo "not centred: frame ${frame_width:-?}x${frame_height:-?} at" \
-            "${frame_x:-?},${frame_y:-?} (extents ${extents:-none}) on a" \
-            "${screen_width}x${screen_height} screen" >&2
-        cat "$work/program.log" >&2
-        exit 1
-    fi
-    sleep 0.1
-done
-echo "frame ${frame_width}x${frame_height} at ${frame_x},${frame_y} on ${screen_width}x${screen_height}:" \
-    "centred (title bar ${top} px)"
+await_centred() {  # what, then the area for centred
+    local what=$1 deadline=$((SECONDS + 10))
+    until centred "${@:2}"; do
+        if ((SECONDS >= deadline)); then
+            echo "$what not centred: frame ${frame_width:-?}x${frame_height:-?} at" \
+                "${frame_x:-?},${frame_y:-?} (extents ${extents:-none})" >&2
+            cat "$work/program.log" >&2
+            exit 1
+        fi
+        sleep 0.1
+    done
+    echo "$what: frame ${frame_width}x${frame_height} at ${frame_x},${frame_y}, centred"
+}
+await_centred "main window"
 
 # Where the user moves it, it stays: the program centres it only until the frame is known. A
 # window pulled back would be back within a few event-loop turns; give it a second.
@@ -102,3 +102,24 @@ while ((SECONDS <= deadline)); do
 done
 frame
 echo "moved by the user: frame at ${frame_x},${frame_y}, and stays there"
+
+# About, centred on the main window at its first opening (its frame not known yet) as later.
+main_window=$window main_frame=("$frame_x" "$frame_y" "$frame_width" "$frame_height")
+for opening in first second; do
+    xdotool mousemove --window "$main_window" 256 172 click 1  # the About button
+    window=$(timeout 10 xdotool search --sync --onlyvisible --name '^About Zelk Gauges$')
+    await_centred "About, $opening opening," "${main_frame[@]}"
+    xdotool mousemove --window "$window" 3 3 click 1  # its surface closes it
+    while xdotool search --onlyvisible --name '^About Zelk Gauges$' >/dev/null; do sleep 0.1; done
+done
+
+# With no usable folder, the chooser comes first, at the home folder (here the simulator folder),
+# which Enter takes. A window that goes while xdotool looks stops xdotool: it looks again.
+{ kill "${pids[2]}" && wait "${pids[2]}"; } || true
+printf '[FS2000]\r\nFolder=%s\r\n' "$work/nowhere" >"$work/ZELKGAU.INI"
+HOME=$work/FS2000 QT_QPA_PLATFORM=xcb "$work/zelkgauges" 2>"$work/program.log" &
+pids+=($!)
+until xdotool search --onlyvisible --name '^Select your FS2000 game folder:$' \
+    windowactivate --sync key Return 2>/dev/null; do sleep 0.1; done
+until window=$(xdotool search --onlyvisible --name '^Zelk Gauges$' 2>/dev/null); do sleep 0.1; done
+await_centred "main window after the folder chooser"

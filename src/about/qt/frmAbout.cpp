@@ -93,13 +93,14 @@ void frmAbout::load() {
     lblVersion->setText(versionText());
 }
 
+// Until this window's own frame is known, it is taken to be like the main window's.
 void frmAbout::showModal(const QWidget* centreOver) {
     load();
-    const QRect area = centreOver ? centreOver->frameGeometry()
-                                  : QGuiApplication::primaryScreen()->availableGeometry();
-    QRect frame = frameGeometry();
-    frame.moveCenter(area.center());
-    move(frame.topLeft());
+    if (centreOver) {
+        placement_.centreOn(zelk::frameOf(*centreOver), zelk::frameMarginsOf(*centreOver));
+    } else {
+        placement_.centreOn(QGuiApplication::primaryScreen()->availableGeometry());
+    }
     exec();
 }
 

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "app/qt/CentredPlacement.h"
+
 class QLabel;
 
 // The About window: title, description, copyright, e-mail address and version. It has no
@@ -31,4 +33,5 @@ private:
     QLabel* lblCopyright = nullptr;
     QLabel* lblEmail = nullptr;
     QLabel* lblVersion = nullptr;
+    zelk::CentredPlacement placement_{*this};
 };

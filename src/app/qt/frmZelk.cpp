@@ -52,7 +52,7 @@ QPushButton* makeButton(QWidget* parent, const char* name) {
 QLabel* makeLabel(QWidget* parent, const char* name) {
     auto* label = makeControl<QLabel>(parent, name);
     label->setText(layout::mainControl(name).text);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setFocusPolicy(Qt::NoFocus);
     return label;
 }
@@ -129,29 +129,11 @@ void frmZelk::wireCommands() {
 
 void frmZelk::showAfterLoad() {
     Command2->setEnabled(false);
-    centreOnScreen();
-    awaitingFrame_ = true;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        placement_.centreOn(screen->availableGeometry());
+    }
     show();
     Command1->setFocus(Qt::OtherFocusReason);
-}
-
-void frmZelk::centreOnScreen() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
-}
-
-// A window manager puts its frame around the window only once it is shown, so the first
-// centring could only go by the client area. As soon as the frame is known, the window is
-// centred again, frame included; a later move (the user's) is left alone.
-void frmZelk::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    if (awaitingFrame_ && frameGeometry().size() != size()) {
-        awaitingFrame_ = false;
-        centreOnScreen();
-    }
 }
 
 // Enter, like Space, presses the button that has the focus; no button is the default one.

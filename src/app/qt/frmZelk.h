@@ -5,6 +5,7 @@
 
 #include "app/MainWindowCommands.h"
 #include "app/ProgressBarPace.h"
+#include "app/qt/CentredPlacement.h"
 #include "core/WindowOps.h"
 
 class QLabel;
@@ -41,12 +42,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
 
 private:
     void buildControls();
     void wireCommands();
-    void centreOnScreen();
     void letQtPaint();
 
     QProgressBar* progressBar(zelk::ProgressBarId bar) const;
@@ -55,7 +54,7 @@ private:
     zelk::MainWindowCommands commands_;
     zelk::ProgressBarPace paintPace_;
     bool ended_ = false;
-    bool awaitingFrame_ = false;  // centred before the window manager's frame was known
+    zelk::CentredPlacement placement_{*this};
 
     QPushButton* Command1 = nullptr;
     QLabel* Label1 = nullptr;

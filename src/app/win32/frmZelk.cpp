@@ -22,6 +22,7 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDR
 // Control IDs are 101 onwards, in table order: clear of IDOK and IDCANCEL, which Enter and
 // Esc send to a window that uses the dialog keys.
 constexpr int kFirstControlId = 101;
+constexpr std::array<const char*, 3> kButtons{"Command1", "Command2", "Command3"};
 
 // The room a status bar leaves between two of its parts (2 pixels unless a theme says otherwise).
 int gapBetweenParts(HWND bar) {
@@ -68,6 +69,21 @@ DWORD styleOf(ControlKind kind) {
     return 0;
 }
 
+// The dialog keys give the button that Tab reaches the default button's border and take it back
+// when Tab moves on, but not when the focus leaves another way (a click on another button,
+// another window): a button gives it up here as it loses the focus, so that no button without
+// the focus looks like the default button, which this window has none of.
+LRESULT CALLBACK buttonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR) {
+    if (message == WM_KILLFOCUS) {
+        const LONG style = ::GetWindowLongW(button, GWL_STYLE);
+        if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+            ::SendMessageW(button, BM_SETSTYLE, (style & ~BS_TYPEMASK) | BS_PUSHBUTTON, TRUE);
+        }
+    }
+    return ::DefSubclassProc(button, message, wParam, lParam);
+}
+
 }  // namespace
 
 frmZelk::frmZelk() {
@@ -88,6 +104,9 @@ frmZelk::frmZelk() {
 
 frmZelk::~frmZelk() {
     ::RemoveWindowSubclass(control("StatusBar1"), &frmZelk::statusBarMessage, 0);
+    for (const char* button : kButtons) {
+        ::RemoveWindowSubclass(control(button), &buttonMessage, 0);
+    }
     destroy();
 }
 
@@ -97,6 +116,9 @@ void frmZelk::createControls() {
         controls_[i] = win32::createControl(handle(), classOf(entry.kind), styleOf(entry.kind),
                                             kFirstControlId + static_cast<int>(i),
                                             entry.text ? entry.text : "");
+    }
+    for (const char* button : kButtons) {
+        ::SetWindowSubclass(control(button), &buttonMessage, 0, 0);
     }
     for (const HWND bar : {control("ProgressBar1"), control("ProgressBar2")}) {
         ::SendMessageW(bar, PBM_SETRANGE32, 0, 100);

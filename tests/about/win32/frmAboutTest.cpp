@@ -96,6 +96,9 @@ protected:
 };
 
 TEST_F(frmAboutTest, AboutShowsItsTextsModallyOverTheMainWindow) {
+    ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_TAB, 1);  // Tab gives About the default border
+    program->handlePendingMessages();
+    ASSERT_EQ(::GetWindowLongW(control("Command3"), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     whileAboutIsOpen([&](frmAbout& about) {
         const HWND window = about.handle();
         EXPECT_TRUE(::IsWindowVisible(window));
@@ -128,6 +131,8 @@ TEST_F(frmAboutTest, AboutShowsItsTextsModallyOverTheMainWindow) {
     EXPECT_FALSE(::IsWindowVisible(program->aboutWindow()->handle()));
     EXPECT_TRUE(::IsWindowEnabled(mainWindow()));
     EXPECT_EQ(::GetFocus(), control("Command3")) << "the focus comes back to About";
+    ::SetFocus(control("Command1"));  // as a click on Scan moves it: About gives the border up
+    EXPECT_EQ(::GetWindowLongW(control("Command3"), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
     EXPECT_EQ(panel(1), "Panels:");
     EXPECT_FALSE(program->flow().hasEnded());
 }

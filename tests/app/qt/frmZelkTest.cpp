@@ -87,6 +87,7 @@ TEST_F(frmZelkTest, StartsWithEveryControlInItsInitialState) {
     EXPECT_EQ(control<QLabel>(*window, "Label1")->geometry(), QRect(8, 24, 177, 17));
     EXPECT_EQ(control<QLabel>(*window, "Label2")->text(), "Removing gauges...");
     EXPECT_EQ(control<QLabel>(*window, "Label2")->geometry(), QRect(8, 88, 185, 17));
+    EXPECT_EQ(control<QLabel>(*window, "Label2")->alignment(), Qt::AlignLeft | Qt::AlignTop);
     for (const char* name : {"ProgressBar1", "ProgressBar2"}) {
         auto* bar = control<QProgressBar>(*window, name);
         ASSERT_NE(bar, nullptr);
