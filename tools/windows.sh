@@ -136,9 +136,10 @@ fi
 if [ -f "$build_dir/CPackConfig.cmake" ]; then
     (cd "$build_dir" && cpack -G ZIP >/dev/null)
     zip=$(ls "$build_dir"/*.zip)
+    members=$(unzip -Z1 "$zip")
     # The zip is all a Windows user gets: the program and what to read first.
     for member in zelkgauges.exe README.txt; do
-        if ! unzip -Z1 "$zip" | grep -qx "$member"; then
+        if ! grep -qx "$member" <<<"$members"; then
             echo "$zip does not hold $member" >&2
             exit 1
         fi
