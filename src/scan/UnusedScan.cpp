@@ -57,9 +57,9 @@ void ShowFileList(const CommandContext& context, const std::string& folderspec) 
         unreadable, [&] { return FileSystemObject(context.access).GetFolder(folderspec); });
     const std::string& shown = folder.Path();
     const auto fullGaugeList = [&shown] {
-        return "The panels refer to 32,767 distinct gauge names, the most that Zelk Gauges can "
-               "compare the files of " +
-               shown + " with. Nothing was changed.";
+        return "The panels refer to 32,767 or more distinct gauge names, too many for Zelk "
+               "Gauges to tell which files of " +
+               shown + " are unused. Nothing was changed.";
     };
     const auto tooMany = [&shown] {
         return "There are more than 32,767 files to remove in " + shown +
