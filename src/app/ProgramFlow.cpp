@@ -3,7 +3,6 @@
 #include "app/EventGuard.h"
 #include "app/RemovalPreview.h"
 #include "platform/Error.h"
-#include "platform/ErrorWording.h"
 #include "removal/Removal.h"
 #include "scan/UnusedScan.h"
 
@@ -25,15 +24,10 @@ void ProgramFlow::scan() {
 }
 
 std::string ProgramFlow::zelkToolTip() {
-    std::string text;
-    if (busy_ || !window_.zelkEnabled()) {
-        return text;
+    if (busy_ || ended_ || !window_.zelkEnabled()) {
+        return {};
     }
-    run([this, &text] {
-        text = withContext("The size of a file to remove could not be read.",
-                           [this] { return removalToolTip(filesToRemove(state_, access_)); });
-    });
-    return text;
+    return removalToolTip(lookAtFilesToRemove(state_));
 }
 
 void ProgramFlow::removal() {

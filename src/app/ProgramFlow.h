@@ -53,8 +53,8 @@ public:
     // The tooltip of status panel 3, which a front end asks for when the pointer comes to rest
     // on the panel: after a Scan that listed files, what Zelk would remove; empty after a
     // removal, a Scan that listed nothing, or while a command runs. Worked out only then, as it
-    // asks the disk for the size of every file; an error is shown and ends the program, as in
-    // a command.
+    // asks the disk for the size of every file. Looking never ends the program: what cannot be
+    // looked at is said in the tooltip.
     std::string zelkToolTip();
 
     RunState& runState() { return state_; }

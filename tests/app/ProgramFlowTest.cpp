@@ -77,8 +77,9 @@ TEST_F(ProgramFlowTest, AnErrorIsShownOnceAndEndsTheProgramWithStatusOne) {
 
 struct ToolTipCase {
     const char* name;
-    int bigFiles;  // files of 64 KiB added to the four the sample leaves unused
-    int removals;  // removals after the Scan, each followed by a Scan
+    int bigFiles;           // files of 64 KiB added to the four the sample leaves unused
+    int removals;           // removals after the Scan, each followed by a Scan
+    bool changedSinceScan;  // a listed file removed, another replaced by a folder
     std::string toolTip;
 };
 
@@ -105,6 +106,11 @@ TEST_P(RemovalToolTipTest, Panel3ShowsWhatZelkWouldRemove) {
     ASSERT_TRUE(flow.load());
     flow.scan();
     ASSERT_FALSE(flow.zelkToolTip().empty());
+    if (GetParam().changedSinceScan) {
+        std::filesystem::remove(tree.path("sim/Gauges/Autopilot.gau"));
+        std::filesystem::remove(tree.path("sim/Gauges/readme.txt"));
+        tree.mkdir("sim/Gauges/readme.txt");
+    }
     for (int i = 0; i < GetParam().removals; ++i) {
         window.prompter.answers = {true, false};
         flow.removal();
@@ -113,17 +119,23 @@ TEST_P(RemovalToolTipTest, Panel3ShowsWhatZelkWouldRemove) {
         flow.scan();  // nothing left: "Zelk: None"
     }
     EXPECT_EQ(flow.zelkToolTip(), GetParam().toolTip);
+    EXPECT_TRUE(ended.empty());  // looking never ends the program
 }
 
 const std::string& kSampleNames = test::sample::kUnusedLines;
 
 INSTANTIATE_TEST_SUITE_P(
     Scans, RemovalToolTipTest,
-    ::testing::Values(ToolTipCase{"AFewFiles", 0, 0, test::sample::kZelkToolTip},
-                      ToolTipCase{"MoreThanTwenty", 19, 0,
+    ::testing::Values(ToolTipCase{"AFewFiles", 0, 0, false, test::sample::kZelkToolTip},
+                      ToolTipCase{"ChangedSinceTheScan", 0, 0, true,
+                                  "Files to remove:\nAirspeed.gau.bak\nAutopilot.gau (gone since "
+                                  "the Scan)\nreadme.txt (now a folder)\nTurbine.gau\n2 files, 41 "
+                                  "bytes\nNot counted: 1 file gone since the Scan, 1 now a folder. "
+                                  "Scan again."},
+                      ToolTipCase{"MoreThanTwenty", 19, 0, false,
                                   "Files to remove:\n" + kSampleNames + bigFileNames(0, 15) +
                                       "\u2026 and 3 more\n23 files, 1.2 MB"},
-                      ToolTipCase{"NoneAfterARemoval", 19, 1, ""}),
+                      ToolTipCase{"NoneAfterARemoval", 19, 1, false, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FilesAndSizeTest, CountsAndSizesAsUsersReadThem) {
