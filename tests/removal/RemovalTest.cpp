@@ -133,6 +133,10 @@ struct ChangeCase {
     std::string names;  // the entry the message names, below the simulator folder
 };
 
+void PrintTo(const ChangeCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class RemovalChangeTest : public RemovalTest, public ::testing::WithParamInterface<ChangeCase> {
 protected:
     void change(const std::string& how) {
