@@ -28,38 +28,47 @@ protected:
     test::ScriptedWindow window;
     std::vector<std::string> happened;
     std::vector<int> ended;
+    int drops = 0;
     ProgramFlow flow{FrontEnd{window, window.prompter, [this] { happened.push_back("about"); },
-                              [this](int status) { ended.push_back(status); },
-                              [this] { happened.push_back("dropped"); }},
+                              [this](int status) { ended.push_back(status); }, [this] { ++drops; }},
                      test::realAccess(), SettingsFolders{tree.path("bin"), {}}};
 };
 
-// What the user asks for while a command runs is dropped, never replayed, and the front end
-// drops the input it still holds before every question and when the command ends. Only a close
-// is kept: the program ends once the command has.
-TEST_F(ProgramFlowTest, CommandsAskedForWhileOneRunsAreDroppedAndACloseWaitsForIt) {
+// A click that reaches the window while a command runs (as when the command lets it paint)
+// starts nothing, then or later; the front end drops the input it holds when each handler
+// ends and before each question. Only a close waits until the command has ended.
+TEST_F(ProgramFlowTest, WhatIsAskedForWhileACommandRunsIsDroppedButACloseWaits) {
     ASSERT_TRUE(flow.load());
     flow.scan();
     ASSERT_EQ(window.panels[3], test::sample::kZelk);
-    happened.clear();
+
+    std::size_t questionsDuringRemoval = 0;
     window.prompter.answers = {true, false};
-    window.prompter.beforeAnswer = [&](const std::string& question) {
-        happened.push_back("asked");
-        if (question == "You want to remove all unused gauge files?") {
-            flow.scan();
-            flow.about();
-            flow.close();
-            EXPECT_TRUE(ended.empty()) << "the program ended inside the removal";
+    // While the removal asks its first question, the user clicks Scan, About and then closes.
+    const auto clickDuring = [&](const std::string& question) {
+        if (question != "You want to remove all unused gauge files?") {
+            return;
         }
+        EXPECT_TRUE(flow.isBusy());
+        flow.scan();
+        flow.about();
+        flow.close();
+        EXPECT_TRUE(happened.empty()) << "About ran inside the removal";
+        EXPECT_TRUE(ended.empty()) << "the program ended inside the removal";
+        EXPECT_FALSE(flow.hasEnded());
+        questionsDuringRemoval = window.prompter.questions.size();
     };
+    window.prompter.beforeAnswer = clickDuring;
     flow.removal();
+
+    EXPECT_EQ(questionsDuringRemoval, 1u);
     EXPECT_EQ(window.prompter.questions,
               (Names{"You want to remove all unused gauge files?",
                      "All files succefully removed. Exit from Zelk Gauge?"}));
-    EXPECT_EQ(happened, (Names{"dropped", "asked", "dropped", "asked", "dropped"}));
+    EXPECT_TRUE(happened.empty());
+    EXPECT_EQ(drops, 5);  // after the load, the Scan and the removal, before its two questions
     EXPECT_EQ(ended, std::vector<int>{0});
-    flow.about();  // nothing runs once the program has ended
-    EXPECT_EQ(happened.size(), 5u);
+    EXPECT_TRUE(flow.hasEnded());
 }
 
 TEST_F(ProgramFlowTest, AnErrorIsShownOnceAndEndsTheProgramWithStatusOne) {
@@ -77,10 +86,10 @@ TEST_F(ProgramFlowTest, AnErrorIsShownOnceAndEndsTheProgramWithStatusOne) {
 
 struct ToolTipCase {
     const char* name;
-    int bigFiles;           // files of 64 KiB added to the four the sample leaves unused
-    int removals;           // removals after the Scan, each followed by a Scan
-    bool changedSinceScan;  // a listed file removed, another replaced by a folder
+    int bigFiles;  // files of 64 KiB added to the four the sample leaves unused
+    int removals;  // removals after the Scan, each followed by a Scan
     std::string toolTip;
+    bool changedSinceScan = false;  // a listed file removed, another replaced by a folder
 };
 
 // ctest names the case, not its bytes.
@@ -126,16 +135,17 @@ const std::string& kSampleNames = test::sample::kUnusedLines;
 
 INSTANTIATE_TEST_SUITE_P(
     Scans, RemovalToolTipTest,
-    ::testing::Values(ToolTipCase{"AFewFiles", 0, 0, false, test::sample::kZelkToolTip},
-                      ToolTipCase{"ChangedSinceTheScan", 0, 0, true,
+    ::testing::Values(ToolTipCase{"AFewFiles", 0, 0, test::sample::kZelkToolTip},
+                      ToolTipCase{"ChangedSinceTheScan", 0, 0,
                                   "Files to remove:\nAirspeed.gau.bak\nAutopilot.gau (gone since "
                                   "the Scan)\nreadme.txt (now a folder)\nTurbine.gau\n2 files, 41 "
                                   "bytes\nNot counted: 1 file gone since the Scan, 1 now a folder. "
-                                  "Scan again."},
-                      ToolTipCase{"MoreThanTwenty", 19, 0, false,
+                                  "Scan again.",
+                                  true},
+                      ToolTipCase{"MoreThanTwenty", 19, 0,
                                   "Files to remove:\n" + kSampleNames + bigFileNames(0, 15) +
                                       "\u2026 and 3 more\n23 files, 1.2 MB"},
-                      ToolTipCase{"NoneAfterARemoval", 19, 1, false, ""}),
+                      ToolTipCase{"NoneAfterARemoval", 19, 1, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FilesAndSizeTest, CountsAndSizesAsUsersReadThem) {

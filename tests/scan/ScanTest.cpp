@@ -170,22 +170,27 @@ TEST_F(ScanTest, AMissingGaugesFolderStopsWithAClearMessage) {
 
 // A removal must be able to delete every listed file on its own: a file that it could not
 // (Wine's view of a link into another folder, say) stops the Scan before Zelk can be pressed.
-// Not on its own (a link to another file), or refused now (in use, immutable, no permission).
-TEST_F(ScanTest, AFileToRemoveThatCannotBeDeletedStopsTheScan) {
+TEST_F(ScanTest, AFileToRemoveThatCannotBeDeletedOnItsOwnStopsTheScan) {
     useSample();
     disk->failCheck = {"/Gauges/readme.txt"};
-    for (const auto& [number, says] : {std::pair{ErrorNumber::PathAccessError, "by hand"},
-                                       std::pair{ErrorNumber::PermissionDenied, "half-way"}}) {
-        disk->checkError = number;
-        const test::CommandEnd end = scan();
-        EXPECT_EQ(end.errorCode(), static_cast<int>(number));
-        EXPECT_TRUE(test::mentions(end.errorText(), tree.path("sim/Gauges/readme.txt")))
-            << end.errorText();
-        EXPECT_NE(end.errorText().find(says), std::string::npos) << end.errorText();
-        EXPECT_NE(end.errorText().find("Nothing was changed."), std::string::npos);
-        EXPECT_FALSE(window.command2Enabled);
-        EXPECT_EQ(window.panels[3], "Zelk:");
-    }
+    const test::CommandEnd end = scan();
+    EXPECT_EQ(end.errorCode(), 75);
+    EXPECT_TRUE(test::mentions(end.errorText(), tree.path("sim/Gauges/readme.txt")))
+        << end.errorText();
+    EXPECT_NE(end.errorText().find("remove it by hand"), std::string::npos);
+    EXPECT_NE(end.errorText().find("Nothing was changed."), std::string::npos);
+    EXPECT_FALSE(window.command2Enabled);
+    EXPECT_EQ(window.panels[3], "Zelk:");
+}
+
+TEST_F(ScanTest, AFileToRemoveThatCannotBeDeletedNowStopsTheScan) {
+    useSample();
+    disk->failCheck = {"/Gauges/readme.txt"};
+    disk->checkError = ErrorNumber::PermissionDenied;  // in use, marked immutable, no permission
+    const test::CommandEnd end = scan();
+    EXPECT_EQ(end.errorCode(), 70);
+    EXPECT_NE(end.errorText().find("would stop half-way"), std::string::npos) << end.errorText();
+    EXPECT_FALSE(window.command2Enabled);
 }
 
 TEST_F(ScanTest, AnUnreadablePanelFileStopsTheScanAndNamesTheFile) {

@@ -41,8 +41,7 @@ public:
     std::set<std::string> failOpen;
     std::set<std::string> failList;
     std::set<std::string> failProbe;
-    // Files that a removal could not delete on their own (a device name, a link to another), or,
-    // with checkError a permission denied, that the system would refuse to delete now.
+    // Files that a removal could not delete on their own, or (checkError) may not delete now.
     std::set<std::string> failCheck;
     ErrorNumber checkError = ErrorNumber::PathAccessError;
     bool failReplace = false;

@@ -45,12 +45,10 @@ TEST_F(frmZelkCommandsTest, InputGivenDuringAScanIsDroppedNotDeliveredAfterIt) {
         }
     };
     click("Command1");
-    ASSERT_EQ(panel(3), zelk::test::sample::kZelk);
     ASSERT_TRUE(::IsWindowEnabled(zelk));
     program->handlePendingMessages();
     EXPECT_TRUE(prompter.questions.empty());
     EXPECT_EQ(tree.filesBelow("sim/Gauges").size(), 11u);
-    EXPECT_FALSE(program->flow().hasEnded());
 }
 
 TEST_F(frmZelkCommandsTest, ScanShowsTheCountsAndZelkLeavesExactlyTheReferencedFiles) {

@@ -10,7 +10,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstring>
 #include <filesystem>
 
 #include "platform/Error.h"
@@ -126,7 +125,7 @@ TEST(PosixRemovableTest, ImmutableAndAppendOnlyMarksAreFoundBeforeAnyRemoval) {
         if (::ioctl(fd, FS_IOC_SETFLAGS, &flags) != 0) {
             const int error = errno;
             ::close(fd);
-            GTEST_SKIP() << "cannot mark " << entry << " here: " << std::strerror(error);
+            GTEST_SKIP() << "cannot mark " << entry << " here (errno " << error << ")";
         }
         std::string text;
         EXPECT_EQ(errorOf([&] { disk.openFolder(tree.path("g"))->checkRemovable("a.gau"); }, &text),

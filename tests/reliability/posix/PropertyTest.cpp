@@ -483,38 +483,35 @@ struct Tally {
 };
 
 // What another program does between the Scan and Yes, and how the removal must end then: 0 when
-// it deletes every listed file, else the error it stops with before the first deletion.
-struct ChangeMade {
-    int stopsWith;
-    bool changed;
-};
-
-ChangeMade changeBetweenScanAndYes(unsigned seed, const test::TempTree& tree,
-                                   const fs::path& gauges, const std::set<std::string>& unused) {
+// it deletes every listed file, else the error it stops with before the first deletion; nothing
+// when nothing was changed.
+std::optional<int> changeBetweenScanAndYes(unsigned seed, const test::TempTree& tree,
+                                           const fs::path& gauges,
+                                           const std::set<std::string>& unused) {
     std::mt19937 random(seed * 2654435761u);
     const fs::path listed = gauges / *std::next(unused.begin(), random() % unused.size());
     switch (random() % 8) {
         case 0:
             fs::remove(listed);
-            return {53, true};
+            return 53;
         case 1:
             tree.write((gauges / "Added meanwhile.gau").lexically_relative(tree.root()), "new");
-            return {0, true};
+            return 0;
         case 2:
             fs::remove(listed);
             fs::create_directory(listed);
-            return {75, true};
+            return 75;
         case 3:  // a link is deleted as the link, never what it leads to
             fs::remove(listed);
             fs::create_symlink(tree.path("outside/shared.gau"), listed);
-            return {0, true};
+            return 0;
         case 4:  // another folder renamed into its place, holding the same names
             fs::rename(gauges, gauges.string() + ".old");
             fs::copy(gauges.string() + ".old", gauges,
                      fs::copy_options::recursive | fs::copy_options::copy_symlinks);
-            return {75, true};
+            return 75;
         default:
-            return {0, false};
+            return std::nullopt;
     }
 }
 
@@ -554,20 +551,22 @@ void checkOneTree(unsigned seed, Tally& tally) {
                                     : "Zelk: " + std::to_string(expected.unused.size()));
     EXPECT_EQ(window.command2Enabled, !expected.unused.empty());
     ++(expected.unused.empty() ? tally.nothingToRemove : tally.removals);
-    ChangeMade change{0, false};
+    int stopsWith = 0;
     if (!expected.unused.empty()) {
         EXPECT_EQ(snapshot(tree.root()), before);
-        change = changeBetweenScanAndYes(seed, tree, gauges, expected.unused);
+        const std::optional<int> change =
+            changeBetweenScanAndYes(seed, tree, gauges, expected.unused);
         before = snapshot(tree.root());
-        tally.changedBeforeYes += change.changed ? 1 : 0;
+        tally.changedBeforeYes += change ? 1 : 0;
+        stopsWith = change.value_or(0);
         window.prompter.answers = {true};
-        if (change.stopsWith == 0) {
+        if (stopsWith == 0) {
             window.prompter.answers.push_back(false);
             tally.filesDeleted += static_cast<int>(expected.unused.size());
         }
         const test::CommandEnd removed = test::runCommand([&] { runRemovalCommand(context); });
-        EXPECT_EQ(removed.errorCode(), change.stopsWith) << removed.errorText();
-        tally.removalsStopped += change.stopsWith != 0 ? 1 : 0;
+        EXPECT_EQ(removed.errorCode(), stopsWith) << removed.errorText();
+        tally.removalsStopped += stopsWith != 0 ? 1 : 0;
     }
 
     // Exactly the model's unused files are gone, or none of them when the removal stopped;
@@ -585,7 +584,7 @@ void checkOneTree(unsigned seed, Tally& tally) {
     }
     std::set<std::string> expectedDeleted;
     for (const std::string& name : expected.unused) {
-        if (change.stopsWith == 0) {
+        if (stopsWith == 0) {
             expectedDeleted.insert(gaugesKey + "/" + name);
         }
     }
