@@ -66,12 +66,19 @@ public:
         throw makeError(ErrorNumber::PermissionDenied, path);
     }
     bool isReadOnly(const std::string&) const override { return false; }
+    void checkRemovable(const std::string& path) const override { remove(path); }
     std::uint64_t fileSize(const std::string& path) const override {
         const auto file = files.find(nameOf(path));
         if (file == files.end()) {
             throw makeError(ErrorNumber::FileNotFound, path);
         }
         return file->second.size();
+    }
+    FolderIdentity folderIdentity(const std::string& path) const override {
+        if (!probe(path)) {
+            throw makeError(ErrorNumber::PathNotFound, path);
+        }
+        return {1, path.size()};
     }
     std::string canonicalPath(const std::string& path) const override { return path; }
     void replaceFile(const std::string& path, const std::string& content) const override {

@@ -115,7 +115,7 @@ CommandLineResult listFilesToRemove(const CommandLine& line, const DiskAccess& a
         state.SimFolder = simFolderFor(line, access, folders);
         runScanCommand(context);
         out = window.lines();
-        for (const File& file : filesToRemove(state, access)) {
+        for (const File& file : filesToRemove(state)) {
             out += visibleName(file.Path()) + "\n";
         }
         if (line.used) {

@@ -3,7 +3,6 @@
 #include "app/EventGuard.h"
 #include "app/RemovalPreview.h"
 #include "platform/Error.h"
-#include "platform/ErrorWording.h"
 #include "removal/Removal.h"
 #include "scan/UnusedScan.h"
 
@@ -13,7 +12,7 @@ ProgramFlow::ProgramFlow(FrontEnd frontEnd, DiskAccess access, SettingsFolders f
     : frontEnd_(std::move(frontEnd)), access_(std::move(access)), folders_(std::move(folders)) {}
 
 CommandContext ProgramFlow::context() {
-    return {state_, window_, frontEnd_.prompter, access_};
+    return {state_, window_, prompter_, access_};
 }
 
 bool ProgramFlow::load() {
@@ -25,15 +24,10 @@ void ProgramFlow::scan() {
 }
 
 std::string ProgramFlow::zelkToolTip() {
-    std::string text;
-    if (busy_ || !window_.zelkEnabled()) {
-        return text;
+    if (busy_ || ended_ || !window_.zelkEnabled()) {
+        return {};
     }
-    run([this, &text] {
-        text = withContext("The size of a file to remove could not be read.",
-                           [this] { return removalToolTip(filesToRemove(state_, access_)); });
-    });
-    return text;
+    return removalToolTip(lookAtFilesToRemove(state_));
 }
 
 void ProgramFlow::removal() {
@@ -46,30 +40,32 @@ void ProgramFlow::about() {
 
 // Closing the main window unloads it, which ends the program.
 void ProgramFlow::close() {
+    if (busy_) {
+        closeAsked_ = true;
+        return;
+    }
     run([] { unloadMainWindow(); });
 }
 
-bool ProgramFlow::run(std::function<void()> handler) {
+bool ProgramFlow::run(const std::function<void()>& handler) {
     if (ended_) {
         return false;
     }
     if (busy_) {
-        waiting_.push_back(std::move(handler));
-        return true;
+        return true;  // input given while a handler runs: dropped
     }
     busy_ = true;
-    const HandlerOutcome outcome = runGuarded(frontEnd_.prompter, handler);
+    HandlerOutcome outcome = runGuarded(prompter_, handler);
+    prompter_.discardInput();  // may bring a request to close, kept for below
     busy_ = false;
+    if (outcome == HandlerOutcome::Completed && closeAsked_) {
+        outcome = HandlerOutcome::Unloaded;
+    }
     if (outcome != HandlerOutcome::Completed) {
         end(exitStatusOf(outcome));
         return false;
     }
-    while (!waiting_.empty() && !ended_) {
-        std::function<void()> next = std::move(waiting_.front());
-        waiting_.pop_front();
-        run(std::move(next));
-    }
-    return !ended_;
+    return true;
 }
 
 void ProgramFlow::end(int exitStatus) {
@@ -78,17 +74,37 @@ void ProgramFlow::end(int exitStatus) {
     }
     ended_ = true;
     exitStatus_ = exitStatus;
-    waiting_.clear();
     frontEnd_.endProgram(exitStatus);
 }
 
 void ProgramFlow::FindFolder() {
-    findSimFolder(state_.SimFolder, frontEnd_.prompter, access_, folders_);
+    findSimFolder(state_.SimFolder, prompter_, access_, folders_);
 }
 
 MainWindowCommands ProgramFlow::windowCommands() {
     return {[this] { scan(); }, [this] { removal(); }, [this] { about(); }, [this] { close(); },
             [this] { return zelkToolTip(); }};
+}
+
+void ProgramFlow::FreshInputPrompter::discardInput() const {
+    if (frontEnd_.discardInput) {
+        frontEnd_.discardInput();
+    }
+}
+
+bool ProgramFlow::FreshInputPrompter::ask(const std::string& question) {
+    discardInput();
+    return prompter_.ask(question);
+}
+
+void ProgramFlow::FreshInputPrompter::showError(int number, const std::string& text) {
+    discardInput();
+    prompter_.showError(number, text);
+}
+
+std::optional<std::string> ProgramFlow::FreshInputPrompter::pickFolder(const std::string& title) {
+    discardInput();
+    return prompter_.pickFolder(title);
 }
 
 void ProgramFlow::CommandWindow::setProgressMax(ProgressBarId bar, float maximum) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <deque>
 #include <functional>
 #include <string>
 
@@ -19,13 +18,18 @@ struct FrontEnd {
     std::function<void()> showAbout;
     // Ends the program: hides the main window and leaves the event loop with this status.
     std::function<void(int exitStatus)> endProgram;
+    // Drops every click and key that has reached the window but has not been handled yet; none
+    // given: nothing to drop.
+    std::function<void()> discardInput;
 };
 
 // The start-up step and the commands, without any toolkit: each front end drives it from its
 // window's events. Every handler runs through the error rule (an error is shown, then the
-// program ends). A handler asked for while another runs (a click that reached the window while
-// a command let it paint) waits until that one has ended, as a click waits in the input queue
-// of a Windows program; so does closing the window.
+// program ends). Only a Yes that the user gave to a question they saw may delete files, so
+// what the user clicks or types while a handler runs is dropped, never replayed later: a
+// command asked for meanwhile does not run, the input the front end still holds is discarded
+// when the handler ends and before every dialog. A request to close the window is kept: the
+// program ends once the running handler has.
 class ProgramFlow {
 public:
     ProgramFlow(FrontEnd frontEnd, DiskAccess access, SettingsFolders folders);
@@ -38,7 +42,7 @@ public:
     void scan();     // Command1
     void removal();  // Command2
     void about();    // Command3
-    // The main window is being closed: the program ends, once a running command has.
+    // The main window is being closed: the program ends, at once or once a running handler has.
     void close();
 
     bool hasEnded() const { return ended_; }
@@ -49,8 +53,8 @@ public:
     // The tooltip of status panel 3, which a front end asks for when the pointer comes to rest
     // on the panel: after a Scan that listed files, what Zelk would remove; empty after a
     // removal, a Scan that listed nothing, or while a command runs. Worked out only then, as it
-    // asks the disk for the size of every file; an error is shown and ends the program, as in
-    // a command.
+    // asks the disk for the size of every file. Looking never ends the program: what cannot be
+    // looked at is said in the tooltip.
     std::string zelkToolTip();
 
     RunState& runState() { return state_; }
@@ -78,20 +82,38 @@ private:
         bool zelkEnabled_ = false;
     };
 
-    // Runs a handler through the error rule, or queues it while another runs. False when the
-    // program has ended.
-    bool run(std::function<void()> handler);
+    // The front end's dialogs, each shown only after the input that waits has been dropped: a
+    // key typed ahead must not answer a question the user has not seen yet.
+    class FreshInputPrompter : public Prompter {
+    public:
+        FreshInputPrompter(Prompter& prompter, const FrontEnd& frontEnd)
+            : prompter_(prompter), frontEnd_(frontEnd) {}
+
+        bool ask(const std::string& question) override;
+        void showError(int number, const std::string& text) override;
+        std::optional<std::string> pickFolder(const std::string& title) override;
+        void discardInput() const;
+
+    private:
+        Prompter& prompter_;
+        const FrontEnd& frontEnd_;
+    };
+
+    // Runs a handler through the error rule; a handler asked for while another runs is
+    // dropped. False when the program has ended.
+    bool run(const std::function<void()>& handler);
     void end(int exitStatus);
     // The start-up step's work, by the name the program has always given it.
     void FindFolder();
 
     FrontEnd frontEnd_;
     CommandWindow window_{frontEnd_.window};
+    FreshInputPrompter prompter_{frontEnd_.prompter, frontEnd_};
     DiskAccess access_;
     SettingsFolders folders_;
     RunState state_;
-    std::deque<std::function<void()>> waiting_;
     bool busy_ = false;
+    bool closeAsked_ = false;  // while a handler ran
     bool ended_ = false;
     int exitStatus_ = 0;
 };

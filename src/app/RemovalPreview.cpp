@@ -1,5 +1,6 @@
 #include "app/RemovalPreview.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/VisibleName.h"
@@ -30,17 +31,87 @@ std::string sizeText(std::uint64_t bytes) {
 
 }  // namespace
 
-std::vector<File> filesToRemove(const RunState& state, const DiskAccess& access) {
+std::vector<File> filesToRemove(const RunState& state) {
     std::vector<File> files;
     const NameList& unused = state.UnusedList;
-    if (!unused.hasSlots()) {
+    if (!unused.hasSlots() || !state.ScannedGauges) {
         return files;
     }
-    const Folder gauges = FileSystemObject(access).GetFolder(state.SimFolder + "\\GAUGES");
     const int last = unused.upperBound().value();
     files.reserve(static_cast<std::size_t>(last));
     for (int i = 1; i <= last; ++i) {
-        files.push_back(gauges.FileOf({unused.at(i), EntryKind::File}));
+        files.push_back(state.ScannedGauges->FileOf({unused.at(i), EntryKind::File}));
+    }
+    return files;
+}
+
+namespace {
+
+ListedFileNow lookAt(const File& file) {
+    try {
+        const std::optional<EntryFacts> facts = file.Facts();
+        if (!facts) {
+            return {file.Name(), ListedFileNow::Now::Gone};
+        }
+        switch (facts->kind) {
+            case EntryKind::File:
+                return {file.Name(), ListedFileNow::Now::File, facts->size};
+            case EntryKind::Folder:
+                return {file.Name(), ListedFileNow::Now::Folder};
+            default:
+                return {file.Name(), ListedFileNow::Now::NotAFile};
+        }
+    } catch (const std::exception&) {
+        return {file.Name(), ListedFileNow::Now::Unreadable};
+    }
+}
+
+// How the tooltip marks a file and counts those it leaves out of the total: for one, for more.
+struct Mark {
+    ListedFileNow::Now now;
+    const char* besideName;
+    const char* one;
+    const char* many;
+};
+constexpr std::array<Mark, 4> kMarks{{
+    {ListedFileNow::Now::Gone, "gone since the Scan", "file gone since the Scan",
+     "files gone since the Scan"},
+    {ListedFileNow::Now::Folder, "now a folder", "now a folder", "now folders"},
+    {ListedFileNow::Now::NotAFile, "no longer a file", "no longer a file", "no longer files"},
+    {ListedFileNow::Now::Unreadable, "cannot be read now", "that cannot be read now",
+     "that cannot be read now"},
+}};
+
+const Mark* markOf(ListedFileNow::Now now) {
+    for (const Mark& mark : kMarks) {
+        if (mark.now == now) {
+            return &mark;
+        }
+    }
+    return nullptr;
+}
+
+// "Not counted: 1 file gone since the Scan, 2 now folders. Scan again."; empty when every file
+// is still there.
+std::string notCounted(const std::vector<ListedFileNow>& files) {
+    std::string text;
+    for (const Mark& mark : kMarks) {
+        const auto count = static_cast<std::size_t>(std::count_if(
+            files.begin(), files.end(), [&](const auto& file) { return file.now == mark.now; }));
+        if (count > 0) {
+            text += (text.empty() ? "" : ", ") + std::to_string(count) + " " +
+                    (count == 1 ? mark.one : mark.many);
+        }
+    }
+    return text.empty() ? text : "\nNot counted: " + text + ". Scan again.";
+}
+
+}  // namespace
+
+std::vector<ListedFileNow> lookAtFilesToRemove(const RunState& state) {
+    std::vector<ListedFileNow> files;
+    for (const File& file : filesToRemove(state)) {
+        files.push_back(lookAt(file));
     }
     return files;
 }
@@ -49,22 +120,28 @@ std::string filesAndSize(std::size_t files, std::uint64_t bytes) {
     return std::to_string(files) + (files == 1 ? " file, " : " files, ") + sizeText(bytes);
 }
 
-std::string removalToolTip(const std::vector<File>& files) {
+std::string removalToolTip(const std::vector<ListedFileNow>& files) {
     if (files.empty()) {
         return {};
     }
     std::string text = "Files to remove:";
     std::uint64_t bytes = 0;
+    std::size_t present = 0;
     for (std::size_t i = 0; i < files.size(); ++i) {
+        const Mark* mark = markOf(files[i].now);
         if (i < kToolTipNames) {
-            text.append("\n").append(visibleName(files[i].Name()));
+            text += "\n" + visibleName(files[i].name) +
+                    (mark ? std::string(" (") + mark->besideName + ")" : "");
         }
-        bytes += files[i].Size();
+        if (!mark) {
+            bytes += files[i].size;
+            ++present;
+        }
     }
     if (files.size() > kToolTipNames) {
         text += "\n\u2026 and " + std::to_string(files.size() - kToolTipNames) + " more";
     }
-    return text + "\n" + filesAndSize(files.size(), bytes);
+    return text + "\n" + filesAndSize(present, bytes) + notCounted(files);
 }
 
 }  // namespace zelk

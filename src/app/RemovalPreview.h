@@ -13,18 +13,31 @@ namespace zelk {
 // How many names the tooltip of status panel 3 shows before it only counts the rest.
 inline constexpr std::size_t kToolTipNames = 20;
 
-// The files that the latest Scan listed to remove, in the order the removal deletes them (the
-// order Windows lists the gauges folder); none when it listed nothing.
-std::vector<File> filesToRemove(const RunState& state, const DiskAccess& access);
+// The files that the latest Scan listed to remove, in the folder it listed and in the order the
+// removal deletes them (the order Windows lists the gauges folder); none when it listed nothing.
+std::vector<File> filesToRemove(const RunState& state);
+
+// One file the latest Scan listed to remove, as it is now.
+struct ListedFileNow {
+    enum class Now { File, Gone, Folder, NotAFile, Unreadable };
+    std::string name;
+    Now now;
+    std::uint64_t size = 0;  // of a file
+};
+
+// Every file the latest Scan listed to remove, looked at now. Whatever it finds, and whatever
+// cannot be looked at, is an answer, never an error.
+std::vector<ListedFileNow> lookAtFilesToRemove(const RunState& state);
 
 // A number of files and their total size as users read it: "1 file, 512 bytes", "4 files, 1.2
 // MB". Sizes go in units of 1024 bytes (KB, MB, GB, TB), the largest that keeps at least 1:
 // with one decimal below 10 units, in whole units from 10 on, rounded to the nearest.
 std::string filesAndSize(std::size_t files, std::uint64_t bytes);
 
-// The tooltip of status panel 3: "Files to remove:", the first names in removal order, "… and
-// N more" when there are more, and the number of files with their total size; empty when there
-// are none. Asks the disk for the size of every file.
-std::string removalToolTip(const std::vector<File>& files);
+// The tooltip of status panel 3: "Files to remove:", the first names in removal order, each
+// marked when it is no longer a file since the Scan, "… and N more" when there are more, and
+// the number of the files still there with their total size, followed by what was not counted;
+// empty when there are none.
+std::string removalToolTip(const std::vector<ListedFileNow>& files);
 
 }  // namespace zelk

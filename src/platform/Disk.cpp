@@ -7,46 +7,17 @@
 namespace zelk {
 namespace {
 
-// A folder worked on through the disk's path calls.
-class PathFolderHandle : public FolderHandle {
+// Removed by its name, through the folder's remove().
+class RemovalByName : public PendingRemoval {
 public:
-    PathFolderHandle(const Disk& disk, std::string path) : disk_(disk), path_(std::move(path)) {}
-
-    const std::string& path() const override { return path_; }
-    bool open() const override { return kindOf(disk_, path_) == EntryKind::Folder; }
-    void visit(const Visit& visit) const override {
-        for (const DirEntry& entry : disk_.list(path_)) {
-            visit(entry.name, entry.kind);
-        }
-    }
-    std::shared_ptr<const FolderHandle> folder(const std::string& name) const override {
-        return std::make_shared<PathFolderHandle>(disk_, childPath(path_, name));
-    }
-    std::unique_ptr<ByteSource> openRead(const std::string& name) const override {
-        return disk_.openRead(childPath(path_, name));
-    }
-    void remove(const std::string& name) const override { disk_.remove(childPath(path_, name)); }
-    bool isReadOnly(const std::string& name) const override {
-        return disk_.isReadOnly(childPath(path_, name));
-    }
-    std::string shortName(const std::string& name) const override {
-        return disk_.shortName(childPath(path_, name));
-    }
-    void checkRemovable(const std::string& name) const override {
-        disk_.checkRemovable(childPath(path_, name));
-    }
-    std::uint64_t fileSize(const std::string& name) const override {
-        return disk_.fileSize(childPath(path_, name));
-    }
+    RemovalByName(const FolderHandle& folder, std::string name)
+        : folder_(folder), name_(std::move(name)) {}
+    void remove() override { folder_.remove(name_); }
 
 private:
-    const Disk& disk_;
-    std::string path_;
+    const FolderHandle& folder_;
+    std::string name_;
 };
-
-}  // namespace
-
-namespace {
 
 char upper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
@@ -82,13 +53,61 @@ std::string FolderHandle::shortName(const std::string& /*name*/) const {
     return {};
 }
 
-void FolderHandle::checkRemovable(const std::string& /*name*/) const {}
+std::unique_ptr<PendingRemoval> FolderHandle::prepareRemoval(const std::string& name) const {
+    checkRemovable(name);
+    return std::make_unique<RemovalByName>(*this, name);
+}
 
 std::string Disk::shortName(const std::string& /*path*/) const {
     return {};
 }
 
-void Disk::checkRemovable(const std::string& /*path*/) const {}
+bool PathFolderHandle::open() const {
+    return kindOf(disk_, path_) == EntryKind::Folder;
+}
+
+void PathFolderHandle::visit(const Visit& visit) const {
+    for (const DirEntry& entry : disk_.list(path_)) {
+        visit(entry.name, entry.kind);
+    }
+}
+
+std::shared_ptr<const FolderHandle> PathFolderHandle::folder(const std::string& name) const {
+    return std::make_shared<PathFolderHandle>(disk_, childPath(path_, name));
+}
+
+std::unique_ptr<ByteSource> PathFolderHandle::openRead(const std::string& name) const {
+    return disk_.openRead(childPath(path_, name));
+}
+
+void PathFolderHandle::remove(const std::string& name) const {
+    disk_.remove(childPath(path_, name));
+}
+
+bool PathFolderHandle::isReadOnly(const std::string& name) const {
+    return disk_.isReadOnly(childPath(path_, name));
+}
+
+std::string PathFolderHandle::shortName(const std::string& name) const {
+    return disk_.shortName(childPath(path_, name));
+}
+
+void PathFolderHandle::checkRemovable(const std::string& name) const {
+    disk_.checkRemovable(childPath(path_, name));
+}
+
+std::optional<EntryFacts> PathFolderHandle::facts(const std::string& name) const {
+    const std::string path = childPath(path_, name);
+    const std::optional<EntryKind> kind = disk_.probe(path);
+    if (!kind) {
+        return std::nullopt;
+    }
+    return EntryFacts{*kind, *kind == EntryKind::File ? disk_.fileSize(path) : 0};
+}
+
+FolderIdentity PathFolderHandle::identity() const {
+    return disk_.folderIdentity(path_);
+}
 
 Listing FolderHandle::list() const {
     Listing listing;

@@ -20,6 +20,28 @@ struct DirEntry {
     EntryKind kind;
 };
 
+// What an entry is now and, for a file, its size in bytes (of what a link points to).
+struct EntryFacts {
+    EntryKind kind;
+    std::uint64_t size = 0;
+};
+
+// What tells a folder apart from every other folder of the machine while it exists: its device
+// and inode on Linux, its volume's serial number and its file ID on Windows.
+struct FolderIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t file = 0;
+    bool operator==(const FolderIdentity&) const = default;
+};
+
+// An entry checked for removal, to be removed later without being looked up again.
+class PendingRemoval {
+public:
+    virtual ~PendingRemoval() = default;
+    // Removes the entry (a link: the link itself). Throws ZelkError naming it.
+    virtual void remove() = 0;
+};
+
 // One entry of a listing; the name lives in the listing.
 struct ListedEntry {
     std::string_view name;
@@ -117,11 +139,50 @@ public:
     // empty when it has none.
     virtual std::string shortName(const std::string& name) const;
     // Throws ZelkError, naming the entry and why, when remove() could not delete exactly this
-    // entry and nothing else: where the system would reach another file through the name, or
-    // the entry is not a file on disk.
-    virtual void checkRemovable(const std::string& name) const;
-    // The size in bytes of a file (of what a link points to).
-    virtual std::uint64_t fileSize(const std::string& name) const = 0;
+    // entry and nothing else (where the system would reach another file through the name, or
+    // the entry is not a file on disk), or when the system would refuse to delete it now.
+    virtual void checkRemovable(const std::string& name) const = 0;
+    // The entry checked as checkRemovable does, ready to go. Where the system can, it is held
+    // from now on, so that no other program can start to use it in a way that keeps it from
+    // being removed (Windows: the handle it will be deleted through).
+    virtual std::unique_ptr<PendingRemoval> prepareRemoval(const std::string& name) const;
+    // What the entry is now; nothing when no entry of that name is there. Any other failure
+    // throws.
+    virtual std::optional<EntryFacts> facts(const std::string& name) const = 0;
+    // The identity of this folder, links followed. Throws ZelkError naming it.
+    virtual FolderIdentity identity() const = 0;
+    // The same, with the folder held where it is for as long as this handle lives, where the
+    // system allows it (Windows: nobody may rename, move or delete it meanwhile). On Linux a
+    // handle works in the very folder it opened, whatever is renamed.
+    virtual FolderIdentity holdInPlace() const { return identity(); }
+};
+
+class Disk;
+
+// A folder worked on through a disk's path calls, so that a disk that overrides only those (one
+// that injects faults, say) sees every call.
+class PathFolderHandle : public FolderHandle {
+public:
+    PathFolderHandle(const Disk& disk, std::string path) : disk_(disk), path_(std::move(path)) {}
+
+    const std::string& path() const override { return path_; }
+    bool open() const override;
+    void visit(const Visit& visit) const override;
+    std::shared_ptr<const FolderHandle> folder(const std::string& name) const override;
+    std::unique_ptr<ByteSource> openRead(const std::string& name) const override;
+    void remove(const std::string& name) const override;
+    bool isReadOnly(const std::string& name) const override;
+    std::string shortName(const std::string& name) const override;
+    void checkRemovable(const std::string& name) const override;
+    std::optional<EntryFacts> facts(const std::string& name) const override;
+    FolderIdentity identity() const override;
+
+protected:
+    const Disk& disk() const { return disk_; }
+
+private:
+    const Disk& disk_;
+    std::string path_;
 };
 
 // The characters that separate the parts of a native path on this platform: "/" on Linux,
@@ -156,10 +217,12 @@ public:
     // The file's other name (Windows' 8.3 short name); empty when it has none, as on Linux.
     virtual std::string shortName(const std::string& path) const;
     // Throws ZelkError, naming the path and why, when remove() could not delete exactly this
-    // entry. On Linux a name is a name and a link is removed as a link, so nothing is checked.
-    virtual void checkRemovable(const std::string& path) const;
+    // entry, or the system would refuse to delete it now.
+    virtual void checkRemovable(const std::string& path) const = 0;
     // The size in bytes of a file, following links. Throws ZelkError naming the path.
     virtual std::uint64_t fileSize(const std::string& path) const = 0;
+    // The identity of the folder at path, links followed. Throws ZelkError naming the path.
+    virtual FolderIdentity folderIdentity(const std::string& path) const = 0;
     // The path with every link followed and nothing relative left in it, so that two paths
     // name the same entry exactly when their canonical paths are equal. Throws ZelkError.
     virtual std::string canonicalPath(const std::string& path) const = 0;
@@ -167,9 +230,8 @@ public:
     // On failure the old file is untouched and ZelkError is thrown.
     virtual void replaceFile(const std::string& path, const std::string& content) const = 0;
 
-    // A folder to work in. This one works through the path calls above, so that a disk that
-    // overrides only those (one that injects faults, say) sees every call; a real disk opens
-    // folders relative to their parents instead.
+    // A folder to work in. This one is a PathFolderHandle; a real disk opens folders relative
+    // to their parents instead.
     virtual std::shared_ptr<const FolderHandle> openFolder(const std::string& path) const;
     // True when this user may create a file in the folder.
     virtual bool canCreateFileIn(const std::string& folder) const = 0;

@@ -252,10 +252,6 @@ void File::Delete(bool force) const {
     folder_->remove(name_);
 }
 
-std::uint64_t File::Size() const {
-    return folder_->fileSize(name_);
-}
-
 Folder::Folder(std::shared_ptr<const FolderHandle> handle) : handle_(std::move(handle)) {}
 
 std::string Folder::Name() const {

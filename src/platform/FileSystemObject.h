@@ -101,11 +101,14 @@ public:
     // Removes the file (a link: the link itself). Without force a read-only file is refused.
     void Delete(bool force = false) const;
     // Throws ZelkError, naming the file and why, when Delete could not remove exactly this
-    // entry and nothing else.
+    // entry and nothing else, or the system would refuse to delete it now.
     void CheckDeletable() const { folder_->checkRemovable(name_); }
+    // The file checked as CheckDeletable does, ready to be deleted, read-only or not.
+    std::unique_ptr<PendingRemoval> PrepareDelete() const { return folder_->prepareRemoval(name_); }
 
-    // Its size in bytes (a link: of what it points to).
-    std::uint64_t Size() const;
+    // What the entry of this name is now, and its size (a link: what it points to); nothing
+    // when it is gone.
+    std::optional<EntryFacts> Facts() const { return folder_->facts(name_); }
 
 private:
     std::shared_ptr<const FolderHandle> folder_;
@@ -165,6 +168,12 @@ public:
     void ForEachFile(const std::function<void(std::string_view name)>& visit) const;
     // Every entry, whatever it is, in the same order.
     Listing Entries() const;
+
+    // What tells this folder apart from any other while it exists.
+    FolderIdentity Identity() const { return handle_->identity(); }
+    // The same, with the folder kept where it is, under its name, for as long as this object
+    // lives, where the system allows it.
+    FolderIdentity HoldInPlace() const { return handle_->holdInPlace(); }
 
     // The native path of one of its entries.
     std::string PathOf(const ListedEntry& entry) const {

@@ -1,5 +1,8 @@
 #include "removal/Removal.h"
 
+#include <memory>
+#include <vector>
+
 #include "core/NameTable.h"
 #include "platform/ErrorWording.h"
 #include "platform/VisibleName.h"
@@ -8,15 +11,7 @@
 namespace zelk {
 namespace {
 
-NameTable namesToRemove(const NameList& list) {
-    NameTable names;
-    const Int16 last = list.upperBound();
-    names.reserve(static_cast<std::size_t>(last.value()));
-    for (int i = 1; i <= last.value(); ++i) {
-        names.insert(list.at(i), i);
-    }
-    return names;
-}
+constexpr const char* kUnreadable = "The gauges folder could not be read. Nothing was deleted.";
 
 // 32768 as "32,768", as the limit is written beside it.
 std::string withThousands(std::size_t number) {
@@ -27,22 +22,111 @@ std::string withThousands(std::size_t number) {
     return digits;
 }
 
+std::size_t filesIn(const Listing& entries) {
+    std::size_t files = 0;
+    for (const ListedEntry entry : entries) {
+        files += entry.kind == EntryKind::File ? 1 : 0;
+    }
+    return files;
+}
+
 // The removal is all or nothing as far as its own limits go: they are all found before the
 // first file is deleted.
-void checkLimits(const FileCollection& files, const Folder& folder) {
-    if (files.size() > static_cast<std::size_t>(Int16::kMax)) {
+void checkLimits(std::size_t files, const Folder& folder) {
+    if (files > static_cast<std::size_t>(Int16::kMax)) {
         throw ZelkError(ErrorNumber::Overflow,
-                        visibleName(folder.Path()) + " holds " + withThousands(files.size()) +
+                        visibleName(folder.Path()) + " holds " + withThousands(files) +
                             " files, more than the 32,767 that Zelk Gauges can count. Move some "
                             "of them into a subfolder, then scan again. Nothing was deleted.");
     }
 }
 
-// A removal checks each file as the Scan did before it deletes it (the disk does, in the same
-// step): a file that fails now has changed since the Scan.
-void deleteOne(const File& file) {
+// The files of another folder renamed or linked into the place of the one the Scan listed are
+// not the ones it listed, and that folder's own panels may use them. The folder is held from
+// here on where the system allows it, so that nobody can put another in its place meanwhile.
+void checkSameFolderAsScanned(const RunState& state, const Folder& folder) {
+    const FolderIdentity now = withContext(kUnreadable, [&] { return folder.HoldInPlace(); });
+    if (!state.ScannedGauges || now != state.ScannedGaugesIdentity) {
+        throw ZelkError(ErrorNumber::PathAccessError,
+                        "The gauges folder " + visibleName(folder.Path()) +
+                            " has changed since the Scan: another folder has been renamed or "
+                            "linked into its place. Nothing was deleted. Scan again, so that the "
+                            "files to remove are those of the folder that is there now.");
+    }
+}
+
+[[noreturn]] void changedSinceScan(ErrorNumber number, const std::string& what,
+                                   const std::string& path) {
+    throw ZelkError(number, "A file that the Scan listed to remove " + what +
+                                " since the Scan. Nothing was deleted. Scan again, so that Zelk "
+                                "Gauges lists what is there now.\n" +
+                                makePathError(number, path).text());
+}
+
+std::unique_ptr<PendingRemoval> prepareToDelete(const File& file) {
     try {
-        file.Delete(true);
+        return file.PrepareDelete();
+    } catch (const ZelkError& error) {
+        if (error.number() == ErrorNumber::PathAccessError) {
+            throw ZelkError(error.number(),
+                            "A gauge file has changed since the Scan: it is no longer a file that "
+                            "can be deleted on its own. Nothing was deleted. Rename it or remove "
+                            "it by hand, then scan again.\n" +
+                                error.text());
+        }
+        throw ZelkError(error.number(),
+                        "A file that the Scan listed to remove cannot be deleted now. Nothing was "
+                        "deleted. Mend what is said below, then scan again.\n" +
+                            error.text());
+    }
+}
+
+// Every file the Scan listed must still be there, still a file, and one that can be deleted
+// now: whatever has changed since the Scan stops the removal before the first deletion, and
+// no listed name is ever passed over. Gives, for each entry of the listing that goes, the file
+// ready to be deleted.
+std::vector<std::unique_ptr<PendingRemoval>> checkEveryListedFile(const Folder& folder,
+                                                                  const Listing& entries,
+                                                                  const NameList& listed) {
+    NameTable present;
+    present.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        present.insert(entries.name(i), static_cast<int>(i));
+    }
+    std::vector<std::unique_ptr<PendingRemoval>> pending(entries.size());
+    const int last = listed.upperBound().value();
+    for (int slot = 1; slot <= last; ++slot) {
+        const std::string& name = listed.at(slot);
+        const std::optional<int> at = present.find(name);
+        const std::string path = childPath(folder.Path(), name);
+        if (!at) {
+            changedSinceScan(ErrorNumber::FileNotFound,
+                             "has gone from the gauges folder: another program has removed or "
+                             "renamed it",
+                             path);
+        }
+        const ListedEntry entry = entries[static_cast<std::size_t>(*at)];
+        if (entry.kind == EntryKind::Folder) {
+            changedSinceScan(ErrorNumber::PathAccessError, "has become a folder", path);
+        }
+        if (entry.kind != EntryKind::File) {
+            changedSinceScan(ErrorNumber::PathAccessError,
+                             "has become something other than a file (a link that leads "
+                             "nowhere, a device or a pipe)",
+                             path);
+        }
+        auto& ready = pending[static_cast<std::size_t>(*at)];
+        if (!ready) {
+            ready = prepareToDelete(folder.FileOf(entry));
+        }
+    }
+    return pending;
+}
+
+// What changes after the check above still stops the removal at that file.
+void deleteOne(PendingRemoval& file) {
+    try {
+        file.remove();
     } catch (const ZelkError& error) {
         if (error.number() == ErrorNumber::FileNotFound) {
             throw ZelkError(error.number(),
@@ -69,22 +153,21 @@ void deleteOne(const File& file) {
 }  // namespace
 
 void DeleteFileList(const CommandContext& context, const std::string& folderspec) {
-    const NameList& unused = context.state.UnusedList;
-    const char* const unreadable = "The gauges folder could not be read. Nothing was deleted.";
     const Folder folder = withContext(
-        unreadable, [&] { return FileSystemObject(context.access).GetFolder(folderspec); });
-    const FileCollection files = withContext(unreadable, [&] { return folder.Files(); });
+        kUnreadable, [&] { return FileSystemObject(context.access).GetFolder(folderspec); });
+    checkSameFolderAsScanned(context.state, folder);
+    const Listing entries = withContext(kUnreadable, [&] { return folder.Entries(); });
+    const std::size_t files = filesIn(entries);
     checkLimits(files, folder);
-    context.window.setProgressMax(ProgressBarId::Removal, static_cast<float>(files.size()));
-    NameTable doomed;
-    if (!files.empty()) {
-        doomed = namesToRemove(unused);
-    }
-    // The names are looked up in a set, so no 16-bit search index can overflow half-way.
+    context.window.setProgressMax(ProgressBarId::Removal, static_cast<float>(files));
+    const auto pending = checkEveryListedFile(folder, entries, context.state.UnusedList);
     Int16 visited;
-    for (const File& file : files) {
-        if (doomed.find(file.Name())) {
-            deleteOne(file);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries.kind(i) != EntryKind::File) {
+            continue;
+        }
+        if (pending[i]) {
+            deleteOne(*pending[i]);
         }
         visited.increment();
         context.window.setProgressValue(ProgressBarId::Removal,

@@ -122,8 +122,8 @@ void ShowFolderList(const CommandContext& context, const std::string& folderspec
     RunState& state = context.state;
     const std::string shown = context.access.displayPath(folderspec);
     const auto tooMany = [&shown] {
-        return "There are more than 32,767 aircraft folders in " + shown +
-               ", more than Zelk Gauges can count." + kNothingChanged;
+        return "There are 32,767 or more aircraft folders in " + shown +
+               "; Zelk Gauges can read at most 32,766." + kNothingChanged;
     };
     const char* const unreadable =
         "The aircraft folder could not be read. Check that the simulator folder contains "

@@ -18,20 +18,31 @@ void startAfresh(RunState& state) {
     state.GaugeCount = 0;
     state.UnusedList.clear();
     state.UnusedCount = 0;
+    state.ScannedGauges.reset();
 }
 
 // Every file to remove must be one that a removal can delete by its own name, and nothing
-// else with it: found now, nothing has been deleted yet.
+// else with it, and one that the system lets this user delete now: found now, nothing has been
+// deleted yet, whereas a removal would stop half-way.
 void checkEachDeletable(const Folder& folder, const Listing& unused) {
-    withContext(
-        "A file to remove cannot be deleted on its own: deleting it would delete another file, "
-        "or it is not a file on disk. Rename it or remove it by hand, then scan again. Nothing "
-        "was changed.",
-        [&] {
-            for (const ListedEntry entry : unused) {
-                folder.FileOf(entry).CheckDeletable();
+    for (const ListedEntry entry : unused) {
+        try {
+            folder.FileOf(entry).CheckDeletable();
+        } catch (const ZelkError& error) {
+            if (error.number() == ErrorNumber::PathAccessError) {
+                throw ZelkError(error.number(),
+                                "A file to remove cannot be deleted on its own: deleting it would "
+                                "delete another file, or it is not a file on disk. Rename it or "
+                                "remove it by hand, then scan again. Nothing was changed.\n" +
+                                    error.text());
             }
-        });
+            throw ZelkError(error.number(),
+                            "A file to remove cannot be deleted now, so a removal would stop "
+                            "half-way. Mend what is said below, then scan again. Nothing was "
+                            "changed.\n" +
+                                error.text());
+        }
+    }
 }
 
 }  // namespace
@@ -42,10 +53,15 @@ void ShowFileList(const CommandContext& context, const std::string& folderspec) 
         "The gauges folder could not be read. Check that the simulator folder contains GAUGES.";
     const Folder folder = withContext(
         unreadable, [&] { return FileSystemObject(context.access).GetFolder(folderspec); });
+    // Asked before the folder is listed: should another folder take its place meanwhile, the
+    // removal finds the folder it holds then to be another than the one asked for here, and
+    // stops.
+    state.ScannedGaugesIdentity = withContext(unreadable, [&] { return folder.Identity(); });
+    state.ScannedGauges = folder;
     const auto fullGaugeList = [&folder] {
-        return "The panels refer to 32,767 distinct gauge names, the most that Zelk Gauges can "
-               "compare the files of " +
-               visibleName(folder.Path()) + " with. Nothing was changed.";
+        return "The panels refer to 32,767 or more distinct gauge names, too many for Zelk "
+               "Gauges to tell which files of " +
+               visibleName(folder.Path()) + " are unused. Nothing was changed.";
     };
     const auto tooMany = [&folder] {
         return "There are more than 32,767 files to remove in " + visibleName(folder.Path()) +

@@ -48,15 +48,6 @@ TEST_F(RemovalTest, YesToTheClosingQuestionEndsTheProgram) {
     EXPECT_EQ(tree.filesBelow("sim/Gauges"), kSampleKept);
 }
 
-TEST_F(RemovalTest, ASecondRemovalDeletesNothingAndAsksAgain) {
-    window.prompter.answers = {true, false, true, false};
-    ASSERT_TRUE(removeUnused().completed());
-    ASSERT_TRUE(removeUnused().completed());
-    EXPECT_EQ(tree.filesBelow("sim/Gauges"), kSampleKept);
-    EXPECT_EQ(window.prompter.questions.size(), 4u);
-    EXPECT_EQ(window.progressMax[2], 6.0f);
-}
-
 TEST_F(RemovalTest, AFileThatCannotBeDeletedStopsTheRemovalWhereItIs) {
     disk->failRemove = {"/Autopilot.gau"};
     window.prompter.answers = {true};
@@ -70,19 +61,6 @@ TEST_F(RemovalTest, AFileThatCannotBeDeletedStopsTheRemovalWhereItIs) {
     EXPECT_TRUE(tree.exists("sim/Gauges/readme.txt"));  // after it: untouched
     EXPECT_TRUE(tree.exists("sim/Gauges/Turbine.gau"));
     EXPECT_EQ(window.prompter.questions.size(), 1u);  // no closing question
-}
-
-TEST_F(RemovalTest, AFileChangedSinceTheScanStopsTheRemovalBeforeItIsTouched) {
-    disk->failCheck = {"/Autopilot.gau"};
-    window.prompter.answers = {true};
-    const test::CommandEnd end = removeUnused();
-    EXPECT_EQ(end.errorCode(), 75);
-    EXPECT_TRUE(test::mentions(end.errorText(), tree.path("sim/Gauges/Autopilot.gau")))
-        << end.errorText();
-    EXPECT_NE(end.errorText().find("changed since the Scan"), std::string::npos);
-    EXPECT_FALSE(tree.exists("sim/Gauges/Airspeed.gau.bak"));
-    EXPECT_TRUE(tree.exists("sim/Gauges/Autopilot.gau"));
-    EXPECT_TRUE(tree.exists("sim/Gauges/readme.txt"));
 }
 
 TEST_F(RemovalTest, AFileThatVanishesDuringTheRemovalIsReportedByName) {
@@ -117,7 +95,7 @@ TEST_F(RemovalTest, AFolderOfMoreThan32767FilesIsRefusedBeforeTheFirstDeletion) 
     EXPECT_EQ(tree.filesBelow("sim/Gauges").size(), 11u);
 }
 
-TEST_F(RemovalTest, AFullListOfUnusedNamesDoesNotStopTheRemovalHalfWay) {
+TEST_F(RemovalTest, AFullListOfUnusedNamesIsCheckedWholeBeforeTheFirstDeletion) {
     Int16 count;
     RunState full;
     for (const std::string& name : listOf(state.UnusedList)) {
@@ -127,12 +105,13 @@ TEST_F(RemovalTest, AFullListOfUnusedNamesDoesNotStopTheRemovalHalfWay) {
         full.UnusedList.add(count, "Gone" + std::to_string(count.value()) + ".gau");
     }
     full.SimFolder = state.SimFolder;
-    window.prompter.answers = {false};
+    full.ScannedGauges = state.ScannedGauges;
+    full.ScannedGaugesIdentity = state.ScannedGaugesIdentity;
     const CommandContext fullContext{full, window, window.prompter, access};
-    ASSERT_TRUE(test::runCommand([&] {
-                    DeleteFileList(fullContext, full.SimFolder + "\\GAUGES");
-                }).completed());
-    EXPECT_EQ(tree.filesBelow("sim/Gauges"), kSampleKept);
+    const test::CommandEnd end =
+        test::runCommand([&] { DeleteFileList(fullContext, full.SimFolder + "\\GAUGES"); });
+    EXPECT_EQ(end.errorCode(), 53);
+    EXPECT_EQ(tree.filesBelow("sim/Gauges").size(), 11u);
 }
 
 TEST_F(RemovalTest, AMissingGaugesFolderDeletesNothing) {
@@ -142,6 +121,69 @@ TEST_F(RemovalTest, AMissingGaugesFolderDeletesNothing) {
     EXPECT_EQ(end.errorCode(), 76);
     EXPECT_EQ(tree.filesBelow("sim/Moved").size(), 11u);
 }
+
+struct ChangeCase {
+    const char* name;  // what changes between the Scan and Yes
+    int error;
+    const char* says;
+    std::string names;  // the entry the message names, below the simulator folder
+};
+
+void PrintTo(const ChangeCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class RemovalChangeTest : public RemovalTest, public ::testing::WithParamInterface<ChangeCase> {
+protected:
+    void change(const std::string& how) {
+        namespace fs = std::filesystem;
+        if (how == "AListedFileRenamed") {
+            fs::rename(tree.path("sim/Gauges/Autopilot.gau"),
+                       tree.path("sim/Gauges/Autopilot.old"));
+        } else if (how == "AListedFileNowAFolder") {
+            fs::remove(tree.path("sim/Gauges/readme.txt"));
+            tree.write("sim/Gauges/readme.txt/inside.txt");
+        } else if (how == "AFileThatCanNoLongerBeDeletedOnItsOwn") {
+            disk->failCheck = {"/Autopilot.gau"};
+        } else if (how == "TheGaugesFolderSwappedForAnother") {
+            fs::rename(tree.path("sim/Gauges"), tree.path("sim/Gauges.old"));
+            tree.copyData("sim/Gauges", "sim/Gauges");
+        } else if (how == "ASecondRemovalOfTheSpentList") {
+            window.prompter.answers = {true, false};
+            ASSERT_TRUE(removeUnused().completed());
+            window.prompter.questions.clear();
+        }
+    }
+};
+
+// Whatever has changed since the Scan stops the removal before the first deletion, and in the
+// folder the Scan listed only: nothing is passed over in silence.
+TEST_P(RemovalChangeTest, StopsBeforeTheFirstDeletion) {
+    change(GetParam().name);
+    const auto before = tree.filesBelow("sim");
+    window.prompter.answers = {true};
+    const test::CommandEnd end = removeUnused();
+    EXPECT_EQ(end.errorCode(), GetParam().error);
+    EXPECT_NE(end.errorText().find(GetParam().says), std::string::npos) << end.errorText();
+    EXPECT_TRUE(test::mentions(end.errorText(), tree.path("sim/" + GetParam().names)))
+        << end.errorText();
+    EXPECT_NE(end.errorText().find("Nothing was deleted."), std::string::npos);
+    EXPECT_EQ(tree.filesBelow("sim"), before);
+    EXPECT_EQ(window.prompter.questions.size(), 1u);  // no closing question
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SinceTheScan, RemovalChangeTest,
+    ::testing::Values(
+        ChangeCase{"AListedFileRenamed", 53, "has gone from the gauges", "Gauges/Autopilot.gau"},
+        ChangeCase{"AListedFileNowAFolder", 75, "has become a folder", "Gauges/readme.txt"},
+        ChangeCase{"AFileThatCanNoLongerBeDeletedOnItsOwn", 75, "changed since the Scan",
+                   "Gauges/Autopilot.gau"},
+        ChangeCase{"TheGaugesFolderSwappedForAnother", 75, "changed since the Scan: another",
+                   "Gauges"},
+        ChangeCase{"ASecondRemovalOfTheSpentList", 53, "has gone from the gauges",
+                   "Gauges/Airspeed.gau.bak"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace zelk

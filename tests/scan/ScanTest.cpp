@@ -183,6 +183,16 @@ TEST_F(ScanTest, AFileToRemoveThatCannotBeDeletedOnItsOwnStopsTheScan) {
     EXPECT_EQ(window.panels[3], "Zelk:");
 }
 
+TEST_F(ScanTest, AFileToRemoveThatCannotBeDeletedNowStopsTheScan) {
+    useSample();
+    disk->failCheck = {"/Gauges/readme.txt"};
+    disk->checkError = ErrorNumber::PermissionDenied;  // in use, marked immutable, no permission
+    const test::CommandEnd end = scan();
+    EXPECT_EQ(end.errorCode(), 70);
+    EXPECT_NE(end.errorText().find("would stop half-way"), std::string::npos) << end.errorText();
+    EXPECT_FALSE(window.command2Enabled);
+}
+
 TEST_F(ScanTest, AnUnreadablePanelFileStopsTheScanAndNamesTheFile) {
     panel("Aircraft/A/panel/PANEL.CFG", "gauge00=Airspeed!x\n");
     panel("Aircraft/B/panel/PANEL.CFG", "gauge00=Compass!x\n");
@@ -278,7 +288,7 @@ TEST_F(ScanTest, AFullGaugeListOverflowsOnAFileItDoesNotAccountFor) {
     const test::CommandEnd end =
         test::runCommand([&] { ShowFileList(context(), state.SimFolder + "\\GAUGES"); });
     EXPECT_EQ(end.errorCode(), 6);
-    EXPECT_NE(end.errorText().find("32,767 distinct gauge names"), std::string::npos);
+    EXPECT_NE(end.errorText().find("32,767 or more distinct gauge names"), std::string::npos);
 }
 
 TEST_F(ScanTest, OverflowsSayWhatOverflowedAndWhere) {
@@ -289,7 +299,7 @@ TEST_F(ScanTest, OverflowsSayWhatOverflowedAndWhere) {
         test::runCommand([&] { ShowFolderList(context(), state.SimFolder + "\\AIRCRAFT"); });
     EXPECT_EQ(end.errorCode(), 6);
     EXPECT_TRUE(test::mentions(end.errorText(),
-                               "more than 32,767 aircraft folders in " + tree.path("sim/AIRCRAFT")))
+                               "32,767 or more aircraft folders in " + tree.path("sim/AIRCRAFT")))
         << end.errorText();
 
     state.GaugeList.add(state.GaugeCount, "Used");

@@ -41,8 +41,9 @@ public:
     std::set<std::string> failOpen;
     std::set<std::string> failList;
     std::set<std::string> failProbe;
-    // Files that a removal could not delete on their own (a device name, a link to another).
+    // Files that a removal could not delete on their own, or (checkError) may not delete now.
     std::set<std::string> failCheck;
+    ErrorNumber checkError = ErrorNumber::PathAccessError;
     bool failReplace = false;
     // Native folders in which no file may be created.
     std::set<std::string> unwritableFolders;
@@ -98,12 +99,15 @@ public:
     }
     void checkRemovable(const std::string& path) const override {
         if (matches(failCheck, path)) {
-            throw makeError(ErrorNumber::PathAccessError, path + " (a link to another file)");
+            throw makeError(checkError, path + " (a link to another file, or in use)");
         }
         inner_->checkRemovable(path);
     }
     std::uint64_t fileSize(const std::string& path) const override {
         return inner_->fileSize(path);
+    }
+    FolderIdentity folderIdentity(const std::string& path) const override {
+        return inner_->folderIdentity(path);
     }
     std::string canonicalPath(const std::string& path) const override {
         return inner_->canonicalPath(path);

@@ -14,8 +14,8 @@ struct ScriptedDialogs {
 // The real Qt program, with its settings file in tree's "bin" folder and its dialogs answered
 // from prompter's script.
 struct TestProgram : ScriptedDialogs, QtProgram {
-    explicit TestProgram(const TempTree& tree)
-        : QtProgram({&prompter, realAccess(), {tree.path("bin"), {}}}) {}
+    explicit TestProgram(const TempTree& tree, DiskAccess access = realAccess())
+        : QtProgram({&prompter, std::move(access), {tree.path("bin"), {}}}) {}
 };
 
 }  // namespace zelk::test

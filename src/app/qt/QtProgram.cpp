@@ -9,7 +9,8 @@ namespace zelk {
 QtProgram::QtProgram(Seams seams)
     : dialogs_(&main_, kProgramTitle),
       flow_(FrontEnd{main_, seams.prompter ? *seams.prompter : dialogs_, [this] { showAbout(); },
-                     [this](int exitStatus) { main_.endProgram(exitStatus); }},
+                     [this](int exitStatus) { main_.endProgram(exitStatus); },
+                     [this] { main_.discardInput(); }},
             std::move(seams.access), withSystemFolders(std::move(seams.folders))) {
     main_.setCommands(flow_.windowCommands());
 }

@@ -79,6 +79,44 @@ QLabel* makePanel(QStatusBar* bar, const char* name, const layout::PanelLayout& 
     return panel;
 }
 
+bool isUserInput(QEvent::Type type) {
+    switch (type) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::NonClientAreaMouseButtonPress:
+        case QEvent::NonClientAreaMouseButtonRelease:
+        case QEvent::NonClientAreaMouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::ContextMenu:
+        case QEvent::InputMethod:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TouchCancel:
+        case QEvent::TabletPress:
+        case QEvent::TabletMove:
+        case QEvent::TabletRelease:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Takes the user's input for the whole application while it is installed: it sees an event
+// before the window that it reached passes it to a widget.
+class InputSink : public QObject {
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        return isUserInput(event->type());
+    }
+};
+
 }  // namespace
 
 frmZelk::frmZelk(QWidget* parent)
@@ -148,13 +186,24 @@ void frmZelk::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-// While a command runs, Qt paints now and then without taking any input (clicks and keys wait
-// until the command has returned, and so does a request to close the window).
+// While a command runs, Qt paints now and then; what the user clicks or types meanwhile is
+// dropped, never postponed until the command has returned (a request to close the window is
+// kept by the program's flow).
 void frmZelk::letQtPaint() {
     if (paintPace_.paintDue()) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        discardInput();
         paintPace_.painted();
     }
+}
+
+// Twice: input that the first pass reads from the display is queued by Qt and delivered, into
+// the sink, by the second.
+void frmZelk::discardInput() {
+    InputSink sink;
+    QCoreApplication::instance()->installEventFilter(&sink);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    QCoreApplication::instance()->removeEventFilter(&sink);
 }
 
 void frmZelk::endProgram(int exitStatus) {

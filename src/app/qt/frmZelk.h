@@ -32,6 +32,10 @@ public:
     // Hides the window and ends the event loop with this exit status.
     void endProgram(int exitStatus);
 
+    // Lets Qt handle what waits for it (painting above all), dropping every click, key, wheel
+    // turn and shortcut among it, in any window of the program.
+    void discardInput();
+
     // The window operations the commands use.
     void setProgressMax(zelk::ProgressBarId bar, float maximum) override;
     void setProgressValue(zelk::ProgressBarId bar, float value) override;

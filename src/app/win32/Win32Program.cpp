@@ -1,13 +1,34 @@
 #include "app/win32/Win32Program.h"
 
+#include <array>
+#include <utility>
+
 #include "core/ProgramInfo.h"
 
 namespace zelk {
+namespace {
+
+// Drops the clicks and keys that wait in the thread's queue, for every window of the program:
+// a click on a button that was disabled when it was given, or a Return typed ahead, must start
+// nothing and answer nothing. Windows keeps a program's input queued until the program asks
+// for it, and a command asks only for its timers and painting while it runs.
+void discardInput() {
+    constexpr std::array<std::pair<UINT, UINT>, 3> kInput{{{WM_KEYFIRST, WM_KEYLAST},
+                                                           {WM_MOUSEFIRST, WM_MOUSELAST},
+                                                           {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}}};
+    MSG message;
+    for (const auto& [first, last] : kInput) {
+        while (::PeekMessageW(&message, nullptr, first, last, PM_REMOVE)) {
+        }
+    }
+}
+
+}  // namespace
 
 Win32Program::Win32Program(Seams seams)
     : dialogs_(main_.handle(), kProgramTitle),
       flow_(FrontEnd{main_, seams.prompter ? *seams.prompter : dialogs_, [this] { showAbout(); },
-                     [this](int exitStatus) { main_.endProgram(exitStatus); }},
+                     [this](int exitStatus) { main_.endProgram(exitStatus); }, &discardInput},
             std::move(seams.access), withSystemFolders(std::move(seams.folders))) {
     main_.setCommands(flow_.windowCommands());
 }

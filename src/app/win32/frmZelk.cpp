@@ -372,7 +372,7 @@ void frmZelk::setCommand2Enabled(bool enabled) {
 
 // A command runs inside its click and never takes input; only the messages that draw the
 // window are handled here: the bars' timers (their animation) and painting. Clicks and keys
-// wait in the queue until the command has returned.
+// wait in the queue until the command has returned, and are then dropped.
 void frmZelk::letWindowsPaint(bool now) {
     if (!now && !paintPace_.paintDue()) {
         return;

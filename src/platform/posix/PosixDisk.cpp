@@ -1,14 +1,20 @@
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/capability.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
 #include "platform/Error.h"
+#include "platform/VisibleName.h"
 #include "platform/posix/PosixDisk.h"
 
 namespace zelk {
@@ -137,6 +143,176 @@ void writeAll(int fd, const std::string& content, const std::string& path) {
         done += static_cast<std::size_t>(put);
     }
 }
+
+// What keeps an entry from being deleted by anybody, root included.
+constexpr std::uint64_t kFixedAttributes = STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND;
+
+// The attribute flags as FS_IOC_GETFLAGS reads them, for a file system that does not report
+// them to statx; 0 where it has no such flags or the entry cannot be opened to ask.
+std::uint64_t fixedAttributesByIoctl(int dirFd, const char* name) {
+    const bool self = *name == '\0';
+    const int fd = self ? dirFd : ::openat(dirFd, name, kReadFlags | O_NOFOLLOW);
+    if (fd < 0) {
+        return 0;
+    }
+    int flags = 0;
+    const bool known = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (!self) {
+        ::close(fd);
+    }
+    if (!known) {
+        return 0;
+    }
+    return ((flags & FS_IMMUTABLE_FL) ? STATX_ATTR_IMMUTABLE : 0) |
+           ((flags & FS_APPEND_FL) ? STATX_ATTR_APPEND : 0);
+}
+
+// The entry itself, a link as the link; name "" is the folder dirFd. pathOf() names it in a
+// message, made only then: a Scan checks every file it lists.
+template <typename PathOf>
+struct statx statusOf(int dirFd, const char* name, const PathOf& pathOf, bool isFolder) {
+    struct statx info {};
+    const int flags = AT_SYMLINK_NOFOLLOW | AT_STATX_SYNC_AS_STAT | (*name ? 0 : AT_EMPTY_PATH);
+    if (::statx(dirFd, name, flags, STATX_TYPE | STATX_MODE | STATX_UID, &info) != 0) {
+        throwSystemError(errno, pathOf(), isFolder);
+    }
+    return info;
+}
+
+// Whether the entry is marked immutable or append-only. Where statx does not tell, only a file
+// or a folder is opened to ask: a link cannot carry such marks, and a device may act on an open.
+std::uint64_t fixedAttributesOf(int dirFd, const char* name, const struct statx& info) {
+    if ((info.stx_attributes_mask & kFixedAttributes) == kFixedAttributes ||
+        !(S_ISREG(info.stx_mode) || S_ISDIR(info.stx_mode))) {
+        return info.stx_attributes & kFixedAttributes;
+    }
+    return (info.stx_attributes & info.stx_attributes_mask & kFixedAttributes) |
+           fixedAttributesByIoctl(dirFd, name);
+}
+
+// Whether this process may delete other users' files in a sticky folder.
+bool mayActForAnyOwner() {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    std::array<__user_cap_data_struct, _LINUX_CAPABILITY_U32S_3> data{};
+    if (::syscall(SYS_capget, &header, data.data()) != 0) {
+        return ::geteuid() == 0;
+    }
+    return (data[CAP_TO_INDEX(CAP_FOWNER)].effective & CAP_TO_MASK(CAP_FOWNER)) != 0;
+}
+
+// What deleting any entry of a folder needs from the folder itself, the way the system decides
+// it for unlinkat: asked once per folder.
+struct FolderRights {
+    std::string refusal;  // why no entry may be deleted there; empty when they may
+    bool sticky = false;
+    uid_t owner = 0;
+    uid_t user = 0;  // who deletes
+};
+
+FolderRights rightsIn(int dirFd, const std::string& folder) {
+    const struct statx info = statusOf(
+        dirFd, "", [&folder] { return folder; }, true);
+    FolderRights rights{{}, (info.stx_mode & S_ISVTX) != 0, info.stx_uid, ::geteuid()};
+    const std::uint64_t fixed = fixedAttributesOf(dirFd, "", info);
+    if (fixed & STATX_ATTR_IMMUTABLE) {
+        rights.refusal = "its folder " + visibleName(folder) +
+                         " is marked immutable: no file in it may be deleted until root clears "
+                         "the mark with chattr -i";
+    } else if (fixed & STATX_ATTR_APPEND) {
+        rights.refusal = "its folder " + visibleName(folder) +
+                         " is marked append-only: no file in it may be deleted until root clears "
+                         "the mark with chattr -a";
+    } else if (::faccessat(dirFd, ".", W_OK | X_OK, AT_EACCESS) != 0) {
+        if (errno == EROFS) {
+            rights.refusal =
+                "its folder " + visibleName(folder) + " lies on a file system mounted read-only";
+        } else if (errno == EACCES || errno == EPERM) {
+            rights.refusal = "you may not delete files in " + visibleName(folder) +
+                             ": that needs permission to write in the folder, which its owner "
+                             "can give you";
+        } else {
+            throwSystemError(errno, folder, true);
+        }
+    }
+    return rights;
+}
+
+[[noreturn]] void refuseRemoval(const std::string& path, const std::string& why) {
+    throw makePathError(ErrorNumber::PermissionDenied, path, why);
+}
+
+// Throws, naming the entry and why, when unlinkat would refuse to remove it: what the system
+// checks for it (its folder's rights, its own attributes, the sticky folder's owners).
+template <typename PathOf>
+void checkRemovableAt(int dirFd, const std::string& name, const FolderRights& rights,
+                      const PathOf& pathOf) {
+    const struct statx info = statusOf(dirFd, name.c_str(), pathOf, false);
+    if (S_ISDIR(info.stx_mode)) {
+        throw makePathError(ErrorNumber::PathAccessError, pathOf(), "a folder, not a file");
+    }
+    if (!rights.refusal.empty()) {
+        refuseRemoval(pathOf(), rights.refusal);
+    }
+    const std::uint64_t fixed = fixedAttributesOf(dirFd, name.c_str(), info);
+    if (fixed & STATX_ATTR_IMMUTABLE) {
+        refuseRemoval(pathOf(),
+                      "it is marked immutable: nobody may delete it until root clears the "
+                      "mark with chattr -i");
+    }
+    if (fixed & STATX_ATTR_APPEND) {
+        refuseRemoval(pathOf(),
+                      "it is marked append-only: nobody may delete it until root clears "
+                      "the mark with chattr -a");
+    }
+    if (rights.sticky && info.stx_uid != rights.user && rights.owner != rights.user &&
+        !mayActForAnyOwner()) {
+        refuseRemoval(pathOf(),
+                      "it belongs to another user, and in a sticky folder, as /tmp is, only "
+                      "the owner of a file or of the folder may delete it");
+    }
+}
+
+// What a name of an open folder is now, links followed; nothing when it is not there.
+std::optional<EntryFacts> factsAt(int dirFd, const char* name, const std::string& path) {
+    struct stat info {};
+    if (::fstatat(dirFd, name, &info, 0) == 0) {
+        const EntryKind kind = kindOfMode(info.st_mode);
+        return EntryFacts{kind,
+                          kind == EntryKind::File ? static_cast<std::uint64_t>(info.st_size) : 0};
+    }
+    const int error = errno;
+    if (!meansDangling(error)) {
+        throwSystemError(error, path, false);
+    }
+    if (::fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
+        return EntryFacts{EntryKind::Missing};  // a link that leads nowhere
+    }
+    if (meansMissing(errno)) {
+        return std::nullopt;
+    }
+    throwSystemError(errno, path, false);
+}
+
+FolderIdentity identityOf(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
+// An open descriptor, closed when it goes.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
 
 }  // namespace
 
@@ -279,12 +455,25 @@ public:
         return ::fstatat(descriptor(), name.c_str(), &info, 0) == 0 && (info.st_mode & 0222) == 0;
     }
 
-    std::uint64_t fileSize(const std::string& name) const override {
-        struct stat info {};
-        if (::fstatat(descriptor(), name.c_str(), &info, 0) != 0) {
-            throwSystemError(errno, childPath(path(), name), false);
+    // The folder's rights are asked once: a Scan checks every file it lists in one folder.
+    void checkRemovable(const std::string& name) const override {
+        const int fd = descriptor();
+        if (!rights_) {
+            rights_ = rightsIn(fd, path());
         }
-        return static_cast<std::uint64_t>(info.st_size);
+        checkRemovableAt(fd, name, *rights_, [&] { return childPath(path(), name); });
+    }
+
+    std::optional<EntryFacts> facts(const std::string& name) const override {
+        return factsAt(descriptor(), name.c_str(), childPath(path(), name));
+    }
+
+    FolderIdentity identity() const override {
+        struct stat info {};
+        if (::fstat(descriptor(), &info) != 0) {
+            throwSystemError(errno, path(), true);
+        }
+        return identityOf(info);
     }
 
     // The open descriptor; a folder that is not there is "path not found".
@@ -301,6 +490,7 @@ private:
     mutable std::string path_;
     mutable int fd_ = -1;
     mutable bool listed_ = false;
+    mutable std::optional<FolderRights> rights_;
 };
 
 }  // namespace
@@ -318,6 +508,26 @@ void PosixDisk::remove(const std::string& path) const {
 bool PosixDisk::isReadOnly(const std::string& path) const {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && (info.st_mode & 0222) == 0;
+}
+
+void PosixDisk::checkRemovable(const std::string& path) const {
+    const auto slash = path.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+    const Descriptor fd(::open(folder.c_str(), kFolderFlags));
+    if (fd.get() < 0) {
+        throwSystemError(errno, folder, true);
+    }
+    checkRemovableAt(fd.get(), path.substr(slash + 1), rightsIn(fd.get(), folder),
+                     [&path] { return path; });
+}
+
+FolderIdentity PosixDisk::folderIdentity(const std::string& path) const {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        throwSystemError(errno, path, true);
+    }
+    return identityOf(info);
 }
 
 std::uint64_t PosixDisk::fileSize(const std::string& path) const {

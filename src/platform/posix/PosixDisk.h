@@ -12,7 +12,9 @@ public:
     std::unique_ptr<ByteSource> openRead(const std::string& path) const override;
     void remove(const std::string& path) const override;
     bool isReadOnly(const std::string& path) const override;
+    void checkRemovable(const std::string& path) const override;
     std::uint64_t fileSize(const std::string& path) const override;
+    FolderIdentity folderIdentity(const std::string& path) const override;
     std::string canonicalPath(const std::string& path) const override;
     void replaceFile(const std::string& path, const std::string& content) const override;
     std::shared_ptr<const FolderHandle> openFolder(const std::string& path) const override;

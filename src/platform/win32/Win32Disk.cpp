@@ -139,6 +139,11 @@ bool sameIgnoringCase(const std::wstring& a, const std::wstring& b) {
                                   static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
+// What deleting an entry takes: the right to delete it, and to clear its read-only attribute.
+// Opened so, a file that another program has open without letting it be deleted is refused
+// with a sharing violation, at once.
+constexpr DWORD kRemovalAccess = DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES;
+
 // The entry of that name itself: a link is opened as the link, and the name is not bent by
 // Windows' path rules. Throws when it cannot be opened.
 UniqueHandle openExactEntry(const std::string& path, DWORD access) {
@@ -152,19 +157,36 @@ UniqueHandle openExactEntry(const std::string& path, DWORD access) {
     return entry;
 }
 
-// The final path of a folder, links followed, ending with a separator.
-std::wstring finalPathOfFolder(const std::string& folder) {
-    const UniqueHandle handle(::CreateFileW(
-        toApiPath(folder).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+// A folder opened, links followed. Without delete sharing nobody may rename, move or delete
+// it while the handle is open.
+UniqueHandle openFolderItself(const std::string& folder, bool shareDelete) {
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | (shareDelete ? FILE_SHARE_DELETE : 0);
+    UniqueHandle handle(::CreateFileW(toApiPath(folder).c_str(), FILE_READ_ATTRIBUTES, share,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (handle.get() == INVALID_HANDLE_VALUE) {
         throwWindowsError(::GetLastError(), folder, true);
     }
-    std::wstring final = finalPathOf(handle.get(), folder, true);
+    return handle;
+}
+
+// The final path of an open folder, ending with a separator.
+std::wstring finalPathOfFolder(HANDLE handle, const std::string& folder) {
+    std::wstring final = finalPathOf(handle, folder, true);
     if (!final.empty() && final.back() != L'\\') {
         final += L'\\';
     }
     return final;
+}
+
+// The volume's serial number and the file ID. GetFileInformationByHandle costs a query of the
+// mount manager under Wine, which is fine once per command.
+FolderIdentity identityOf(HANDLE handle, const std::string& folder) {
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!::GetFileInformationByHandle(handle, &information)) {
+        throwWindowsError(::GetLastError(), folder, true);
+    }
+    return {information.dwVolumeSerialNumber,
+            (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow};
 }
 
 // Deleting through the handle removes exactly the entry the path names: a file on disk that
@@ -203,6 +225,97 @@ bool setAttributes(HANDLE entry, DWORD attributes) {
     basic.FileAttributes = attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
     return ::SetFileInformationByHandle(entry, FileBasicInfo, &basic, sizeof basic) != FALSE;
 }
+
+// Deletes the entry through the handle it was checked with, so that nothing can take its place
+// between the check and the deletion. A read-only file has the attribute cleared first, as a
+// forced delete does, and put back when it still cannot be deleted.
+void deleteThrough(HANDLE entry, DWORD attributes, const std::string& path) {
+    const bool clearReadOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (clearReadOnly && !setAttributes(entry, attributes & ~DWORD{FILE_ATTRIBUTE_READONLY})) {
+        throwWindowsError(::GetLastError(), path, false);
+    }
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    if (!::SetFileInformationByHandle(entry, FileDispositionInfo, &disposition,
+                                      sizeof disposition)) {
+        const DWORD error = ::GetLastError();
+        if (clearReadOnly) {
+            setAttributes(entry, attributes);
+        }
+        throwWindowsError(error, path, false);
+    }
+}
+
+// A file opened for its deletion and checked, held until it goes: no other program can open
+// it meanwhile without letting it be deleted.
+class HeldRemoval : public PendingRemoval {
+public:
+    HeldRemoval(UniqueHandle entry, DWORD attributes, std::string path)
+        : entry_(std::move(entry)), attributes_(attributes), path_(std::move(path)) {}
+
+    // The file goes when its handle closes, at once.
+    void remove() override {
+        deleteThrough(entry_.get(), attributes_, path_);
+        entry_.reset();
+    }
+
+private:
+    UniqueHandle entry_;
+    DWORD attributes_;
+    std::string path_;
+};
+
+// A folder worked on by the paths of its entries, as Windows programs do, which knows itself:
+// its identity, and the final path against which every file it deletes is checked. Holding it
+// keeps it open without delete sharing, so that nobody may put another folder in its place.
+class Win32FolderHandle : public PathFolderHandle {
+public:
+    using PathFolderHandle::PathFolderHandle;
+
+    std::shared_ptr<const FolderHandle> folder(const std::string& name) const override {
+        return std::make_shared<Win32FolderHandle>(disk(), childPath(path(), name));
+    }
+
+    FolderIdentity identity() const override { return identityOf(opened(), path()); }
+
+    FolderIdentity holdInPlace() const override {
+        handle_ = openFolderItself(path(), false);
+        finalPath_ = finalPathOfFolder(handle_.get(), path());
+        return identityOf(handle_.get(), path());
+    }
+
+    // The folder's final path is asked once: a Scan checks every file it lists in one folder.
+    void checkRemovable(const std::string& name) const override {
+        const std::string entryPath = childPath(path(), name);
+        const UniqueHandle entry = openExactEntry(entryPath, kRemovalAccess);
+        opened();
+        checkIsExactlyTheFile(entry.get(), entryPath, finalPath_);
+    }
+
+    // The folder's final path is asked for every file, through the handle: should a folder
+    // above it be renamed, the path of the file no longer leads into this folder.
+    std::unique_ptr<PendingRemoval> prepareRemoval(const std::string& name) const override {
+        std::string entryPath = childPath(path(), name);
+        UniqueHandle entry = openExactEntry(entryPath, kRemovalAccess);
+        const DWORD attributes =
+            checkIsExactlyTheFile(entry.get(), entryPath, finalPathOfFolder(opened(), path()));
+        return std::make_unique<HeldRemoval>(std::move(entry), attributes, std::move(entryPath));
+    }
+
+    void remove(const std::string& name) const override { prepareRemoval(name)->remove(); }
+
+private:
+    HANDLE opened() const {
+        if (!handle_) {
+            handle_ = openFolderItself(path(), true);
+            finalPath_ = finalPathOfFolder(handle_.get(), path());
+        }
+        return handle_.get();
+    }
+
+    mutable UniqueHandle handle_;
+    mutable std::wstring finalPath_;
+};
 
 }  // namespace
 
@@ -273,43 +386,38 @@ std::unique_ptr<ByteSource> Win32Disk::openRead(const std::string& path) const {
     return std::make_unique<HandleSource>(std::move(file), path);
 }
 
-// Opens the exact entry, checks that it is the file of that name, and deletes it through the
-// same handle, so that nothing can take its place between the check and the deletion. A
-// read-only file has the attribute cleared first, as a forced delete does, and put back when
-// it still cannot be deleted.
 void Win32Disk::remove(const std::string& path) const {
-    const UniqueHandle entry =
-        openExactEntry(path, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES);
+    const UniqueHandle entry = openExactEntry(path, kRemovalAccess);
     const DWORD attributes = checkIsExactlyTheFile(entry.get(), path, finalPathOfFolderOf(path));
-    const bool clearReadOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-    if (clearReadOnly &&
-        !setAttributes(entry.get(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY})) {
-        throwWindowsError(::GetLastError(), path, false);
-    }
-    FILE_DISPOSITION_INFO disposition{};
-    disposition.DeleteFile = TRUE;
-    if (!::SetFileInformationByHandle(entry.get(), FileDispositionInfo, &disposition,
-                                      sizeof disposition)) {
-        const DWORD error = ::GetLastError();
-        if (clearReadOnly) {
-            setAttributes(entry.get(), attributes);
-        }
-        throwWindowsError(error, path, false);
-    }
+    deleteThrough(entry.get(), attributes, path);
 }
 
 void Win32Disk::checkRemovable(const std::string& path) const {
-    const UniqueHandle entry = openExactEntry(path, FILE_READ_ATTRIBUTES);
+    const UniqueHandle entry = openExactEntry(path, kRemovalAccess);
     checkIsExactlyTheFile(entry.get(), path, finalPathOfFolderOf(path));
 }
 
-// A Scan checks every file it lists in one folder: the folder's final path is asked once.
+// A Scan checks every file it lists in one folder: the folder's final path is asked once, and
+// afresh whenever the folder's identity is asked, so that a folder put in the place of another
+// is never checked against the final path of the one before.
 const std::wstring& Win32Disk::finalPathOfFolderOf(const std::string& path) const {
     const std::string folder = path.substr(0, path.find_last_of("\\/") + 1);
     if (folder != lastFolder_.path) {
-        lastFolder_ = {folder, finalPathOfFolder(folder)};
+        const UniqueHandle handle = openFolderItself(folder, true);
+        lastFolder_ = {folder, finalPathOfFolder(handle.get(), folder)};
     }
     return lastFolder_.finalPath;
+}
+
+FolderIdentity Win32Disk::folderIdentity(const std::string& path) const {
+    const UniqueHandle handle = openFolderItself(path, true);
+    const FolderIdentity identity = identityOf(handle.get(), path);
+    lastFolder_ = {win32::joinPath(path, ""), finalPathOfFolder(handle.get(), path)};
+    return identity;
+}
+
+std::shared_ptr<const FolderHandle> Win32Disk::openFolder(const std::string& path) const {
+    return std::make_shared<Win32FolderHandle>(*this, path);
 }
 
 // Listed with the standard information, which the basic listing leaves out to be faster.

@@ -17,11 +17,16 @@ public:
     void remove(const std::string& path) const override;
     bool isReadOnly(const std::string& path) const override;
     std::string shortName(const std::string& path) const override;
-    // The entry opened as itself must be a file on disk whose final path is the folder's
-    // followed by this very name; anything else (a device, a link whose target the system
-    // would delete, a name that Windows bends into another) throws naming what it reaches.
+    // The entry opened as itself, with the access and sharing its deletion takes (a file that
+    // another program has open without letting it be deleted is in use), must be a file on
+    // disk whose final path is the folder's followed by this very name; anything else (a
+    // device, a link whose target the system would delete, a name that Windows bends into
+    // another) throws naming what it reaches.
     void checkRemovable(const std::string& path) const override;
     std::uint64_t fileSize(const std::string& path) const override;
+    FolderIdentity folderIdentity(const std::string& path) const override;
+    // A folder that knows its identity and final path, and that a removal holds in place.
+    std::shared_ptr<const FolderHandle> openFolder(const std::string& path) const override;
     std::string canonicalPath(const std::string& path) const override;
     void replaceFile(const std::string& path, const std::string& content) const override;
     bool canCreateFileIn(const std::string& folder) const override;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/Error.h"
+#include "platform/VisibleName.h"
 #include "platform/win32/Win32Text.h"
 
 namespace zelk::win32 {
@@ -13,8 +14,6 @@ namespace {
 bool meansNoPermission(unsigned long errorCode) {
     switch (errorCode) {
         case ERROR_ACCESS_DENIED:
-        case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
         case ERROR_WRITE_PROTECT:
         case ERROR_PRIVILEGE_NOT_HELD:
             return true;
@@ -62,6 +61,18 @@ std::string systemMessage(unsigned long errorCode) {
 void throwWindowsError(unsigned long errorCode, const std::string& path, bool isFolder) {
     if (meansMissing(errorCode)) {
         throw makePathError(isFolder ? ErrorNumber::PathNotFound : ErrorNumber::FileNotFound, path);
+    }
+    const std::string entry = isFolder ? "Folder " : "File ";
+    if (errorCode == ERROR_SHARING_VIOLATION) {
+        throw ZelkError(ErrorNumber::PermissionDenied,
+                        entry + "in use: " + visibleName(path) +
+                            " (another program has it open and does not share it; close that "
+                            "program)");
+    }
+    if (errorCode == ERROR_LOCK_VIOLATION) {
+        throw ZelkError(ErrorNumber::PermissionDenied,
+                        entry + "locked: " + visibleName(path) +
+                            " (another program has locked part of it; close that program)");
     }
     if (meansNoPermission(errorCode)) {
         throw makePathError(ErrorNumber::PermissionDenied, path);

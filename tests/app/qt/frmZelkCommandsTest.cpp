@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -27,7 +29,7 @@ protected:
         tree.copyData("sim", "sim");
         tree.makeReadOnly("sim/Gauges/Turbine.gau");
         tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
-        program = std::make_unique<zelk::test::TestProgram>(tree);
+        program = std::make_unique<zelk::test::TestProgram>(tree, zelk::test::accessTo(disk));
         std::tie(prompter, window) = std::pair(&program->prompter, &program->mainWindow());
         ASSERT_TRUE(program->start());
     }
@@ -44,6 +46,7 @@ protected:
     QProgressBar* bar(const char* name) const { return window->findChild<QProgressBar*>(name); }
 
     zelk::test::TempTree tree;
+    std::shared_ptr<zelk::test::FaultyDisk> disk = std::make_shared<zelk::test::FaultyDisk>();
     ScriptedPrompter* prompter = nullptr;
     std::unique_ptr<zelk::test::TestProgram> program;
     frmZelk* window = nullptr;
@@ -75,17 +78,41 @@ TEST_F(frmZelkCommandsTest, ScanThenZelkLeavesExactlyTheReferencedFiles) {
     EXPECT_EQ(prompter->questions.back(), "None files to remove. Exit from Zelk Gauge?");
 }
 
-// Clicks and a close that reach the window while the removal runs (here: while it asks its
-// first question) start nothing before it has ended.
-TEST_F(frmZelkCommandsTest, WhatTheUserDoesDuringARemovalWaitsUntilItHasEnded) {
+// A click on the greyed Zelk and Space on it, given while a Scan runs, are dropped when it
+// ends, not delivered once Zelk is enabled: the removal's question never comes.
+TEST_F(frmZelkCommandsTest, InputGivenDuringAScanIsDroppedNotDeliveredAfterIt) {
+    QPushButton* zelk = button("Command2");
+    const QPoint centre = zelk->rect().center();
+    disk->beforeList = [&](const std::string& path) {
+        if (!zelk::test::pathEndsWith(path, "/Gauges")) {
+            return;
+        }
+        ASSERT_FALSE(zelk->isEnabled());
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QCoreApplication::postEvent(
+                zelk, new QMouseEvent(type, centre, zelk->mapToGlobal(centre), Qt::LeftButton,
+                                      Qt::LeftButton, {}));
+        }
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QCoreApplication::postEvent(zelk, new QKeyEvent(type, Qt::Key_Space, {}, " "));
+        }
+    };
+    button("Command1")->click();
+    ASSERT_TRUE(zelk->isEnabled());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(prompter->questions.empty());
+    EXPECT_EQ(tree.filesBelow("sim/Gauges").size(), 11u);
+}
+
+// Clicks that reach the window while the removal runs (here: while it asks its first question)
+// start nothing, then or later; a close ends the program once the removal has ended.
+TEST_F(frmZelkCommandsTest, WhatTheUserDoesDuringARemovalIsDroppedButACloseWaits) {
     button("Command1")->click();
     ASSERT_EQ(panel("Panel3"), zelk::test::sample::kZelk.c_str());
     const auto clickAt = [this](QPushButton* target) {
         QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
                           target->mapTo(window, target->rect().center()));
     };
-    // The first question: the user acts. The last one: About is about to open; it is closed as
-    // soon as its own loop runs.
     prompter->beforeAnswer = [&](const std::string& question) {
         if (question == "You want to remove all unused gauge files?") {
             clickAt(button("Command1"));
@@ -95,21 +122,13 @@ TEST_F(frmZelkCommandsTest, WhatTheUserDoesDuringARemovalWaitsUntilItHasEnded) {
                 << "a Scan ran inside the removal";
             EXPECT_FALSE(program->flow().hasEnded()) << "the program ended inside the removal";
             EXPECT_TRUE(window->isVisible());
-        } else if (question == "None files to remove. Exit from Zelk Gauge?") {
-            QTimer::singleShot(0, [] {
-                if (QWidget* about = QApplication::activeModalWidget()) {
-                    about->close();
-                }
-            });
         }
     };
-    // Yes to remove, No to ending; then the waiting Scan finds nothing and asks, About opens (and
-    // is closed), and the close ends the program.
-    prompter->answers = {true, false, false};
+    prompter->answers = {true, false};  // Yes to remove, No to ending
     button("Command2")->click();
     EXPECT_EQ(prompter->questions, (Names{"You want to remove all unused gauge files?",
-                                          "All files succefully removed. Exit from Zelk Gauge?",
-                                          "None files to remove. Exit from Zelk Gauge?"}));
+                                          "All files succefully removed. Exit from Zelk Gauge?"}));
+    EXPECT_EQ(program->aboutWindow(), nullptr);
     EXPECT_TRUE(program->flow().hasEnded());
     EXPECT_EQ(program->exitStatus(), 0);
 }

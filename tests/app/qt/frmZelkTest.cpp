@@ -170,20 +170,18 @@ TEST_F(frmZelkTest, TheRealFolderChooserLeavesNothingBehind) {
     seams.folders.program = tree.path("bin");
     zelk::QtProgram program(std::move(seams));
     QString title;
-    QTimer::singleShot(0, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        auto* chooser = qobject_cast<QFileDialog*>(modal);
+    QTimer chooserOpen;  // the chooser is answered as soon as its own loop runs
+    QObject::connect(&chooserOpen, &QTimer::timeout, [&] {
+        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!chooser) {
-            ADD_FAILURE() << "no folder chooser";
-            if (modal) {
-                modal->close();
-            }
             return;
         }
+        chooserOpen.stop();
         title = chooser->windowTitle();
         chooser->setDirectory(QString::fromStdString(tree.path("sim")));
         static_cast<QDialog*>(chooser)->accept();  // as its Choose button does
     });
+    chooserOpen.start(0);
     ASSERT_TRUE(program.start());
     EXPECT_EQ(title, "Select your FS2000 game folder:");
     EXPECT_EQ(program.flow().runState().SimFolder, tree.path("sim"));

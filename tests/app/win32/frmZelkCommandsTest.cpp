@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "support/FaultyDisk.h"
 #include "support/SampleTree.h"
 #include "support/win32/WindowTestSupport.h"
 
@@ -17,7 +18,38 @@ protected:
 
     int barMaximum(const char* name) const { return zelk::test::progressMaximum(control(name)); }
     int barValue(const char* name) const { return zelk::test::progressValue(control(name)); }
+
+    std::shared_ptr<zelk::test::FaultyDisk> disk = std::make_shared<zelk::test::FaultyDisk>();
 };
+
+// A click on the greyed Zelk, and Tab then Return, given while a Scan runs, wait in the queue
+// until it ends: they are dropped then, never delivered to the Zelk that the Scan enabled.
+TEST_F(frmZelkCommandsTest, InputGivenDuringAScanIsDroppedNotDeliveredAfterIt) {
+    program.reset();  // again, on a disk that lets the test act during the Scan
+    access = zelk::test::accessTo(disk);
+    ASSERT_TRUE(start());
+    const HWND zelk = control("Command2");
+    disk->beforeList = [&](const std::string& path) {
+        if (!zelk::test::pathEndsWith(path, "\\Gauges")) {
+            return;
+        }
+        ASSERT_FALSE(::IsWindowEnabled(zelk));
+        RECT box{};
+        ::GetClientRect(zelk, &box);
+        const LPARAM centre = MAKELPARAM(box.right / 2, box.bottom / 2);
+        ::PostMessageW(zelk, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+        ::PostMessageW(zelk, WM_LBUTTONUP, 0, centre);
+        for (const WPARAM key : {VK_TAB, VK_RETURN}) {
+            ::PostMessageW(::GetFocus(), WM_KEYDOWN, key, 1);
+            ::PostMessageW(::GetFocus(), WM_KEYUP, key, 1 | (3UL << 30));
+        }
+    };
+    click("Command1");
+    ASSERT_TRUE(::IsWindowEnabled(zelk));
+    program->handlePendingMessages();
+    EXPECT_TRUE(prompter.questions.empty());
+    EXPECT_EQ(tree.filesBelow("sim/Gauges").size(), 11u);
+}
 
 TEST_F(frmZelkCommandsTest, ScanShowsTheCountsAndZelkLeavesExactlyTheReferencedFiles) {
     click("Command1");

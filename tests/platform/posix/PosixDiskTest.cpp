@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
 #include <filesystem>
 
 #include "platform/Error.h"
@@ -103,6 +107,34 @@ TEST(PosixDiskTest, ANewFileGetsWhatTheUmaskAllowsAndAReplacedOneKeepsItsMode) {
     PosixDisk().replaceFile(tree.path("new.ini"), "y");
     ASSERT_EQ(::stat(tree.path("new.ini").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+// The marks that keep an entry from being deleted by anybody, root included, on the file or on
+// its folder, are found by the check that a Scan makes before it lists the file.
+TEST(PosixRemovableTest, ImmutableAndAppendOnlyMarksAreFoundBeforeAnyRemoval) {
+    test::TempTree tree;
+    tree.write("g/a.gau");
+    const PosixDisk disk;
+    for (const auto& [entry, mark, says] : {std::tuple{"g/a.gau", FS_IMMUTABLE_FL, "immutable"},
+                                            std::tuple{"g", FS_APPEND_FL, "folder"}}) {
+        const int fd = ::open(tree.path(entry).c_str(), O_RDONLY | O_CLOEXEC);
+        int flags = 0;
+        ::ioctl(fd, FS_IOC_GETFLAGS, &flags);
+        const int before = flags;
+        flags |= mark;
+        if (::ioctl(fd, FS_IOC_SETFLAGS, &flags) != 0) {
+            const int error = errno;
+            ::close(fd);
+            GTEST_SKIP() << "cannot mark " << entry << " here (errno " << error << ")";
+        }
+        std::string text;
+        EXPECT_EQ(errorOf([&] { disk.openFolder(tree.path("g"))->checkRemovable("a.gau"); }, &text),
+                  ErrorNumber::PermissionDenied);
+        EXPECT_NE(text.find(says), std::string::npos) << text;
+        ::ioctl(fd, FS_IOC_SETFLAGS, &before);
+        ::close(fd);
+    }
+    EXPECT_NO_THROW(disk.openFolder(tree.path("g"))->checkRemovable("a.gau"));
 }
 
 }  // namespace

@@ -137,6 +137,24 @@ TEST_F(Win32PlatformTest, AReadOnlyFileIsDeletedAndAHeldOneIsRefusedAndStaysRead
     ::SetFileAttributesW(held.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// The folder a removal holds cannot be renamed meanwhile (Wine does not keep it in place); a
+// folder put in its place afterwards is told apart from it.
+TEST_F(Win32PlatformTest, AHeldFolderStaysInPlaceAndAnotherInItsPlaceIsToldApart) {
+    fs::create_directories(pathOf(at("Gauges")));
+    const std::wstring gauges = win32::widen(at("Gauges"));
+    const std::wstring moved = win32::widen(at("Moved"));
+    auto folder = disk.openFolder(at("Gauges"));
+    const FolderIdentity listed = folder->identity();
+    EXPECT_TRUE(folder->holdInPlace() == listed);
+    const bool underWine = ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
+    EXPECT_TRUE(underWine || !::MoveFileW(gauges.c_str(), moved.c_str()));
+    folder.reset();
+    ::MoveFileW(gauges.c_str(), moved.c_str());
+    fs::create_directories(pathOf(at("Gauges")));
+    EXPECT_FALSE(disk.folderIdentity(at("Gauges")) == listed);
+    EXPECT_TRUE(disk.folderIdentity(at("Moved")) == listed);
+}
+
 TEST_F(Win32PlatformTest, FailuresCarryTheProgramsNumbers) {
     writeFile(at("a.gau"), "x");
     EXPECT_EQ(errorNumberOf([&] { disk.list(at("missing")); }), 76);

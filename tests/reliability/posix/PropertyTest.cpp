@@ -566,7 +566,42 @@ struct Tally {
     int nothingToRemove = 0;
     int removals = 0;
     int filesDeleted = 0;
+    int changedBeforeYes = 0;
+    int removalsStopped = 0;
 };
+
+// What another program does between the Scan and Yes, and how the removal must end then: 0 when
+// it deletes every listed file, else the error it stops with before the first deletion; nothing
+// when nothing was changed.
+std::optional<int> changeBetweenScanAndYes(unsigned seed, const test::TempTree& tree,
+                                           const fs::path& gauges,
+                                           const std::set<std::string>& unused) {
+    std::mt19937 random(seed * 2654435761u);
+    const fs::path listed = gauges / *std::next(unused.begin(), random() % unused.size());
+    switch (random() % 8) {
+        case 0:
+            fs::remove(listed);
+            return 53;
+        case 1:
+            tree.write((gauges / "Added meanwhile.gau").lexically_relative(tree.root()), "new");
+            return 0;
+        case 2:
+            fs::remove(listed);
+            fs::create_directory(listed);
+            return 75;
+        case 3:  // a link is deleted as the link, never what it leads to
+            fs::remove(listed);
+            fs::create_symlink(tree.path("outside/shared.gau"), listed);
+            return 0;
+        case 4:  // another folder renamed into its place, holding the same names
+            fs::rename(gauges, gauges.string() + ".old");
+            fs::copy(gauges.string() + ".old", gauges,
+                     fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+            return 75;
+        default:
+            return std::nullopt;
+    }
+}
 
 void checkOneTree(unsigned seed, Tally& tally) {
     SCOPED_TRACE("replay with ZELK_PROPERTY_SEED=" + std::to_string(seed) +
@@ -575,7 +610,7 @@ void checkOneTree(unsigned seed, Tally& tally) {
     TreeGenerator(seed, tree).generate();
     const fs::path sim = tree.path("sim");
     const Expected expected = model(sim);
-    const auto before = snapshot(tree.root());
+    auto before = snapshot(tree.root());
 
     RunState state;
     state.SimFolder = sim.string();
@@ -605,14 +640,26 @@ void checkOneTree(unsigned seed, Tally& tally) {
     EXPECT_EQ(window.command2Enabled, !expected.unused.empty());
     checkListedLines(sim, named(sim, "GAUGES").front().path(), expected);
     ++(expected.unused.empty() ? tally.nothingToRemove : tally.removals);
-    tally.filesDeleted += static_cast<int>(expected.unused.size());
+    int stopsWith = 0;
     if (!expected.unused.empty()) {
-        window.prompter.answers = {true, false};
+        EXPECT_EQ(snapshot(tree.root()), before);
+        const std::optional<int> change =
+            changeBetweenScanAndYes(seed, tree, gauges, expected.unused);
+        before = snapshot(tree.root());
+        tally.changedBeforeYes += change ? 1 : 0;
+        stopsWith = change.value_or(0);
+        window.prompter.answers = {true};
+        if (stopsWith == 0) {
+            window.prompter.answers.push_back(false);
+            tally.filesDeleted += static_cast<int>(expected.unused.size());
+        }
         const test::CommandEnd removed = test::runCommand([&] { runRemovalCommand(context); });
-        ASSERT_TRUE(removed.completed()) << removed.errorText();
+        EXPECT_EQ(removed.errorCode(), stopsWith) << removed.errorText();
+        tally.removalsStopped += stopsWith != 0 ? 1 : 0;
     }
 
-    // Exactly the model's unused files are gone; everything else is as it was.
+    // Exactly the model's unused files are gone, or none of them when the removal stopped;
+    // everything else is as it was, outside GAUGES and in a folder put in its place.
     const auto after = snapshot(tree.root());
     const std::string gaugesKey = gauges.lexically_relative(tree.root()).string();
     std::set<std::string> deleted;
@@ -626,7 +673,9 @@ void checkOneTree(unsigned seed, Tally& tally) {
     }
     std::set<std::string> expectedDeleted;
     for (const std::string& name : expected.unused) {
-        expectedDeleted.insert(gaugesKey + "/" + name);
+        if (stopsWith == 0) {
+            expectedDeleted.insert(gaugesKey + "/" + name);
+        }
     }
     EXPECT_EQ(deleted, expectedDeleted);
     EXPECT_EQ(after.size(), before.size() - deleted.size());  // nothing new appeared
@@ -649,10 +698,12 @@ TEST(PropertyTest, ScanAndRemovalAgreeWithTheModelOnRandomTrees) {
         }
     }
     std::printf(
-        "%d trees from seed %u: %d removals (%d files deleted), %d with nothing to remove, "
-        "%d stopped by an error\n",
-        trees, firstSeed, tally.removals, tally.filesDeleted, tally.nothingToRemove, tally.stopped);
-    EXPECT_GT(tally.removals, 0);
+        "%d trees from seed %u: %d removals (%d files deleted; %d after a change made between "
+        "the Scan and Yes, %d of them stopped before the first deletion), %d with nothing to "
+        "remove, %d stopped by an error\n",
+        trees, firstSeed, tally.removals, tally.filesDeleted, tally.changedBeforeYes,
+        tally.removalsStopped, tally.nothingToRemove, tally.stopped);
+    EXPECT_GT(tally.removalsStopped, 0);
 }
 
 }  // namespace

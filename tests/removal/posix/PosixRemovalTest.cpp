@@ -1,5 +1,4 @@
-// Removals in trees that only Linux holds: a file renamed to another case of its name, a
-// symbolic link.
+// Removals in trees that only Linux holds: a symbolic link.
 #include <gtest/gtest.h>
 
 #include "removal/Removal.h"
@@ -19,16 +18,6 @@ TEST_F(PosixRemovalTest, ALinkIsRemovedNeverItsTarget) {
     ASSERT_TRUE(removeUnused().completed());
     EXPECT_FALSE(tree.exists("sim/Gauges/Extra.gau"));
     EXPECT_EQ(tree.read("elsewhere/Extra.gau"), "keep me");
-}
-
-TEST_F(PosixRemovalTest, TheNameMustMatchExactly) {
-    useSample();
-    ASSERT_TRUE(scan().completed());
-    std::filesystem::rename(tree.path("sim/Gauges/Autopilot.gau"),
-                            tree.path("sim/Gauges/AUTOPILOT.GAU"));
-    window.prompter.answers = {true, false};
-    ASSERT_TRUE(removeUnused().completed());
-    EXPECT_TRUE(tree.exists("sim/Gauges/AUTOPILOT.GAU"));
 }
 
 }  // namespace

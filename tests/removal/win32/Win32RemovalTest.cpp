@@ -121,6 +121,37 @@ INSTANTIATE_TEST_SUITE_P(Links, Win32LinkTest,
                                                     "sim/Gauges/Cessna.gau"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A file that another program has open without letting it be deleted stops the Scan; opened
+// so only after the Scan, it stops the removal. Either stops before anything is deleted.
+TEST_F(Win32RemovalTest, AFileInUseStopsTheScanOrTheRemovalBeforeAnythingIsDeleted) {
+    tree.write("sim/Gauges/Alpha.gau", "unused");
+    tree.write("sim/Gauges/Zulu.gau", "unused");
+    const std::wstring zulu = win32::widen(tree.path("sim\\Gauges\\Zulu.gau"));
+    const auto holdOpen = [&] {
+        return ::CreateFileW(zulu.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, 0, nullptr);
+    };
+    const Names before = gauges();
+    HANDLE held = holdOpen();
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    test::CommandEnd end = scan();
+    ::CloseHandle(held);
+    EXPECT_EQ(end.errorCode(), 70);
+    for (const char* says : {"File in use", "close that program", "scan again", "Nothing was"}) {
+        EXPECT_NE(end.errorText().find(says), std::string::npos) << says << ": " << end.errorText();
+    }
+    EXPECT_TRUE(test::mentions(end.errorText(), tree.path("sim/Gauges/Zulu.gau")));
+
+    ASSERT_TRUE(scan().completed());
+    held = holdOpen();
+    window.prompter.answers = {true};
+    end = removeUnused();
+    ::CloseHandle(held);
+    EXPECT_EQ(end.errorCode(), 70);
+    EXPECT_NE(end.errorText().find("Nothing was deleted."), std::string::npos) << end.errorText();
+    EXPECT_EQ(gauges(), before);
+}
+
 // Windows opens GAUGES\CESSNA~1.gau as the long-named file, as the panels of 16-bit tools name it.
 TEST_F(Win32RemovalTest, AGaugeThatAPanelNamesByItsShortNameIsInUse) {
     tree.write("sim/Gauges/Cessna182Gauges.gau", "used");

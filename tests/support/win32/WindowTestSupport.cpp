@@ -93,7 +93,7 @@ void Win32ProgramTest::TearDown() {
 
 bool Win32ProgramTest::start() {
     program = std::make_unique<Win32Program>(
-        Win32Program::Seams{&prompter, DiskAccess::system(), {tree.path("bin"), {}}});
+        Win32Program::Seams{&prompter, access, {tree.path("bin"), {}}});
     return program->start();
 }
 

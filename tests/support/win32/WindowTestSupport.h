@@ -62,6 +62,7 @@ protected:
 
     TempTree tree;
     ScriptedPrompter prompter;
+    DiskAccess access = DiskAccess::system();  // what start() gives the program
     std::unique_ptr<Win32Program> program;
 };
 
