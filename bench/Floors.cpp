@@ -115,11 +115,29 @@ SimulatorFolders simulatorFolders(int rootFd, char* buffer) {
     return found;
 }
 
-// The panel rule of a floor: what it does with each panel's bytes and each file of GAUGES.
-// The I/O floor does nothing with them.
+// What must be asked of the system to know that each file to remove can be deleted now, as
+// unlinkat would decide it: the folder's own status and this user's rights in it once, and each
+// file's type, owner and attributes. Returns the number of questions that failed.
+long checkDeletable(int folderFd, const std::vector<std::string>& names) {
+    constexpr unsigned kMask = STATX_TYPE | STATX_MODE | STATX_UID;
+    constexpr int kFlags = AT_SYMLINK_NOFOLLOW | AT_STATX_SYNC_AS_STAT;
+    struct statx info {};
+    long failures = ::statx(folderFd, "", kFlags | AT_EMPTY_PATH, kMask, &info) == 0 ? 0 : 1;
+    failures += ::faccessat(folderFd, ".", W_OK | X_OK, AT_EACCESS) == 0 ? 0 : 1;
+    for (const std::string& name : names) {
+        failures += ::statx(folderFd, name.c_str(), kFlags, kMask, &info) == 0 ? 0 : 1;
+    }
+    return failures;
+}
+
+// The panel rule of a floor: what it does with each panel's bytes and each file of GAUGES,
+// and which files it finds to remove. The I/O floor does nothing with them and is told the
+// files to remove.
 struct NoRule {
     bool panel(const char*, std::size_t) { return true; }
     void gaugeFile(const char*) {}
+    const std::vector<std::string>* toRemove = nullptr;
+    const std::vector<std::string>& filesToRemove() const { return *toRemove; }
 };
 
 char folded(char c) {
@@ -199,6 +217,7 @@ public:
 
     long gaugeNames() const { return static_cast<long>(names_.size()); }
     long unusedFiles() const { return static_cast<long>(unused_.size()); }
+    const std::vector<std::string>& filesToRemove() const { return unused_; }
 
 private:
     // A line ends at LF or CR; CR LF leaves an empty line between them, which names nothing.
@@ -257,6 +276,7 @@ public:
     }
 
     const Rule& rule() const { return rule_; }
+    Rule& rule() { return rule_; }
 
 private:
     // Opens a child folder, or counts the failure.
@@ -349,6 +369,7 @@ private:
             return true;
         });
         count_.failures += listed ? 0 : 1;
+        count_.failures += checkDeletable(gauges.get(), rule_.filesToRemove());
     }
 
     std::unique_ptr<char[]> aircraftListing_;
@@ -362,8 +383,10 @@ private:
 
 }  // namespace
 
-ScanFloorCount ioFloor(const std::string& simFolder) {
-    return ScanFloorWalk<NoRule>().run(simFolder);
+ScanFloorCount ioFloor(const std::string& simFolder, const std::vector<std::string>& toRemove) {
+    ScanFloorWalk<NoRule> walk;
+    walk.rule().toRemove = &toRemove;
+    return walk.run(simFolder);
 }
 
 ScanFloorAnswer nameRuleFloor(const std::string& simFolder) {
@@ -382,6 +405,9 @@ long removalFloor(const std::string& simFolder, const std::vector<std::string>& 
         files += kindOf(gauges.get(), entry) == Kind::File ? 1 : 0;
         return true;
     });
+    if (checkDeletable(gauges.get(), doomed) != 0) {
+        return 0;
+    }
     long removed = 0;
     for (const std::string& name : doomed) {
         removed += ::unlinkat(gauges.get(), name.c_str(), 0) == 0 ? 1 : 0;

@@ -27,20 +27,25 @@ struct ScanFloorAnswer {
 // every aircraft folder and every folder inside one, each once and whole, relative to its
 // parent's descriptor (openat, getdents64); read every file the listing shows as PANEL.CFG in
 // any case with one read into a reused buffer larger than the file (a short read ends a regular
-// file); list GAUGES once. No sorting, no string per entry, nothing looked at in a panel.
-ScanFloorCount ioFloor(const std::string& simFolder);
+// file); list GAUGES once; and ask what deleting each file to remove needs, as a Scan that
+// lists only files that can be deleted now must: GAUGES' status and this user's rights in it
+// once (statx, faccessat), each file's status once (statx). No sorting, no string per entry,
+// nothing looked at in a panel: the files to remove are given.
+ScanFloorCount ioFloor(const std::string& simFolder, const std::vector<std::string>& toRemove);
 
 // The same I/O, and the answer from it with plain code: a UTF-8 byte-order mark skipped (UTF-16
 // is not decoded, but counted as a failure); every panel split into lines at CR LF, LF or CR;
 // the gauge-name rule applied to each line; the names kept in a std::unordered_set; each file
 // of GAUGES lowered and looked up, without its ".gau", ".cab" or ".dll", in a
 // std::unordered_set of the lowered names and their other spellings (up to a NUL, without
-// quotes); the unused file names kept, unsorted. ASCII names only: the spellings a name has in
-// other code pages are left out (the bench trees have none).
+// quotes); the unused file names kept, unsorted, and each asked about as the I/O floor asks. ASCII
+// names only: the spellings a name has in other code pages are left out (the bench trees have
+// none).
 ScanFloorAnswer nameRuleFloor(const std::string& simFolder);
 
-// The least a removal must do: list GAUGES once and delete these files of it. Returns how
-// many were deleted.
+// The least a removal must do: list GAUGES once, ask about each of these files as the I/O floor
+// does (a removal that deletes all of them or none must know before the first deletion), and
+// delete them. Returns how many were deleted.
 long removalFloor(const std::string& simFolder, const std::vector<std::string>& doomed);
 
 }  // namespace bench

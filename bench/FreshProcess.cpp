@@ -11,6 +11,7 @@
 #include <exception>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "Floors.h"
 #include "QuietWindow.h"
@@ -66,6 +67,19 @@ int report(const std::function<void()>& work) {
 
 }  // namespace
 
+std::string filesToRemoveListOf(const std::string& simFolder) {
+    return simFolder + ".to-remove";
+}
+
+std::vector<std::string> readFilesToRemove(const std::string& simFolder) {
+    std::ifstream list(filesToRemoveListOf(simFolder));
+    std::vector<std::string> names;
+    for (std::string name; std::getline(list, name);) {
+        names.push_back(name);
+    }
+    return names;
+}
+
 ChildReport runFreshChild(const std::string& mode, const std::string& simFolder) {
     int pipeFds[2];
     if (::pipe(pipeFds) != 0) {
@@ -105,8 +119,9 @@ ChildReport runFreshChild(const std::string& mode, const std::string& simFolder)
 
 int childMain(const std::string& mode, const std::string& simFolder) {
     if (mode == "floor") {
+        const std::vector<std::string> toRemove = readFilesToRemove(simFolder);
         ScanFloorCount count;
-        const int status = report([&] { count = ioFloor(simFolder); });
+        const int status = report([&] { count = ioFloor(simFolder, toRemove); });
         return status == 0 && count.panels > 0 && count.failures == 0 ? 0 : 1;
     }
     if (mode != "scan") {

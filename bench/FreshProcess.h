@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace bench {
 
@@ -13,6 +14,11 @@ struct ChildReport {
 };
 
 inline constexpr const char* kChildFlag = "--child";
+
+// The I/O floor asks about each file to remove, which it is told: one name a line in this file
+// beside the simulator folder, written before the children run.
+std::string filesToRemoveListOf(const std::string& simFolder);
+std::vector<std::string> readFilesToRemove(const std::string& simFolder);
 
 // Runs this benchmark again as "--child scan|floor <simulator folder>" and reads its report.
 ChildReport runFreshChild(const std::string& mode, const std::string& simFolder);

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,14 @@ std::vector<std::string> namesOf(const zelk::NameList& list) {
     return names;
 }
 
+std::string joinedLines(const std::vector<std::string>& names) {
+    std::string lines;
+    for (const std::string& name : names) {
+        lines += name + "\n";
+    }
+    return lines;
+}
+
 // One generated tree and the commands that run on it.
 class TreeBench {
 public:
@@ -83,10 +92,11 @@ public:
     // that was generated and that the floor with the name rule gives the Scan's answer; says
     // what they saw.
     bool check() {
-        const bench::ScanFloorCount io = bench::ioFloor(root_.string());
-        const bench::ScanFloorAnswer rule = bench::nameRuleFloor(root_.string());
         zelk::runScanCommand(context_);
         doomed_ = namesOf(state_.UnusedList);
+        std::ofstream(bench::filesToRemoveListOf(root_.string())) << joinedLines(doomed_);
+        const bench::ScanFloorCount io = bench::ioFloor(root_.string(), doomed_);
+        const bench::ScanFloorAnswer rule = bench::nameRuleFloor(root_.string());
         const int scanned = boundOf(state_.FolderList);
         const int gaugeNames = boundOf(state_.GaugeList);
         std::printf(
@@ -124,7 +134,7 @@ public:
         const auto nothing = [] {};
         std::vector<Samples> times = bench::interleavedRounds(
             rounds, {{nothing, [&] { zelk::runScanCommand(context_); }},
-                     {nothing, [&] { bench::ioFloor(root_.string()); }},
+                     {nothing, [&] { bench::ioFloor(root_.string(), doomed_); }},
                      {nothing, [&] { bench::nameRuleFloor(root_.string()); }}});
         printTimes("Scan", times[0]);
         printTimes("I/O floor", times[1]);

@@ -130,8 +130,10 @@ std::string removalToolTip(const std::vector<ListedFileNow>& files) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         const Mark* mark = markOf(files[i].now);
         if (i < kToolTipNames) {
-            text += "\n" + visibleName(files[i].name) +
-                    (mark ? std::string(" (") + mark->besideName + ")" : "");
+            text.append("\n").append(visibleName(files[i].name));
+            if (mark) {
+                text.append(" (").append(mark->besideName).append(")");
+            }
         }
         if (!mark) {
             bytes += files[i].size;
