@@ -546,7 +546,7 @@ std::map<std::string, std::string> snapshot(const fs::path& root) {
 // The dry run lists each file to remove on one line, shown so that it cannot hide, and names
 // for every file that stays each panel that keeps it, and none for a file that goes.
 void checkListedLines(const fs::path& sim, const fs::path& gauges, const Expected& expected) {
-    const CommandLine line{CommandLine::Action::List, true, sim.string(), {}};
+    const CommandLine line{CommandLine::Action::List, true, false, sim.string(), {}};
     const CommandLineResult result = runCommandLine(line, test::realAccess(), {});
     std::vector<std::string> lines = splitLines(result.out);
     ASSERT_GE(lines.size(), 3u) << result.err;
