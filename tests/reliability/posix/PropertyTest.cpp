@@ -15,10 +15,12 @@
 #include <fstream>
 #include <map>
 #include <random>
+#include <regex>
 #include <set>
 
 #include "app/CommandLine.h"
 #include "platform/TextEncoding.h"
+#include "platform/VisibleName.h"
 #include "removal/Removal.h"
 #include "scan/UnusedScan.h"
 #include "support/CommandRun.h"
@@ -120,9 +122,11 @@ private:
             case 2:
                 return key + "=" + name;  // no delimiter at all
             case 3:
-                return "// the " + oneOf({"gauges", "Gauge list"}) + " of this panel";
+                return oneOf({"// the gauges of this panel", ";" + key + "=" + name,
+                              "// " + key + "=" + name});
             case 4:
-                return oneOf({"[Window00]", "file=panel_bg.bmp", "size_mm=640,480", ""});
+                return oneOf({"[Window00]", " [ VCOCKPIT01 ]", "[Window Titles]",
+                              "file=panel_bg.bmp", "size_mm=640,480", ""});
             case 5:
                 return key + "!x=" + name + ",1";  // a delimiter before the "="
             case 6:
@@ -156,6 +160,10 @@ private:
 
     std::string panelText() {
         std::string content;
+        if (chance(60)) {  // a section, in which gauge keys may load gauges
+            content = oneOf({"[Window01]", "[vcockpit02]", "[Window]"});
+            content += lineEnd();
+        }
         const int lines = pick(1, 8);
         for (int i = 0; i < lines; ++i) {
             content += panelLine(i);
@@ -370,6 +378,33 @@ std::vector<std::string> spellingsOf(const std::string& name) {
     return spellings;
 }
 
+// What the simulator loads from a panel, each once: "gaugeNN" keys in "[WindowNN]" and
+// "[VcockpitNN]" sections, each line up to its first NUL, a value without its pair of quotes.
+std::vector<std::string> loadedGauges(const std::string& text) {
+    static const std::regex window("(window|vcockpit)[0-9]+"), gaugeKey("gauge[0-9]+");
+    std::vector<std::string> loaded;
+    bool inWindow = false;
+    for (const std::string& whole : splitLines(text)) {
+        const std::string line = trim(whole.substr(0, whole.find('\0')));
+        const std::size_t equals = line.find('=');
+        if (line.starts_with('[')) {
+            inWindow = std::regex_match(lower(trim(line.substr(1, line.find(']') - 1))), window);
+        } else if (inWindow && equals != std::string::npos &&
+                   std::regex_match(lower(trim(line.substr(0, equals))), gaugeKey)) {
+            std::string value = trim(line.substr(equals + 1));
+            if (value.size() > 1 && (value[0] == '"' || value[0] == '\'') &&
+                value.back() == value[0]) {
+                value = value.substr(1, value.size() - 2);
+            }
+            const std::string name = trim(value.substr(0, value.find_first_of("!,")));
+            if (!name.empty() && std::find(loaded.begin(), loaded.end(), name) == loaded.end()) {
+                loaded.push_back(name);
+            }
+        }
+    }
+    return loaded;
+}
+
 std::string identityOf(const std::string& name) {
     if (isAscii(name)) {
         return lower(name);
@@ -401,6 +436,8 @@ struct Expected {
     std::set<std::string> unused;
     std::map<std::string, std::set<std::string>> identitiesOf;  // by panel path
     std::set<std::string> usedLines;                            // "<gauge file>  <-  <panel file>"
+    std::map<std::string, std::vector<std::string>> loadedBy;   // by panel path
+    std::multiset<std::string> missingLines;  // "<gauge>  <-  <panel file>[  (outside GAUGES)]"
 };
 
 std::vector<fs::directory_entry> entriesOf(const fs::path& folder) {
@@ -464,6 +501,7 @@ void readPanels(const fs::path& folder, std::set<std::string>& names, Expected& 
                 expected.errors.insert(57);
                 continue;
             }
+            expected.loadedBy[entry.path().string()] = loadedGauges(*text);
             auto& identities = expected.identitiesOf[entry.path().string()];
             for (const std::string& line : splitLines(*text)) {
                 if (const auto name = referenceOf(line)) {
@@ -475,6 +513,45 @@ void readPanels(const fs::path& folder, std::set<std::string>& names, Expected& 
             }
         } else if (!isFolder(entry)) {
             expected.errors.insert(75);
+        }
+    }
+}
+
+// The gauges that the regular files of a folder hold, by identity.
+std::set<std::string> installedIn(const fs::path& folder) {
+    std::set<std::string> installed;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        const std::string extension = name.size() >= 4 ? lower(name.substr(name.size() - 4)) : "";
+        if (entry.is_regular_file() &&
+            (extension == ".gau" || extension == ".cab" || extension == ".dll")) {
+            installed.insert(identityOf(name.substr(0, name.size() - 4)));
+        }
+    }
+    return installed;
+}
+
+// A gauge is there when a file directly in GAUGES keeps one of its spellings, or, for
+// "Sub\<name>", a file in GAUGES\Sub keeps the name.
+void addMissing(const fs::path& gauges, Expected& expected) {
+    const std::set<std::string> installed = installedIn(gauges);
+    for (const auto& [panel, loaded] : expected.loadedBy) {
+        for (const std::string& name : loaded) {
+            const auto spellings = spellingsOf(name);
+            if (std::any_of(spellings.begin(), spellings.end(),
+                            [&](const std::string& spelling) {
+                                return installed.contains(identityOf(spelling));
+                            }) ||
+                (name.starts_with("Sub\\") &&
+                 installedIn(gauges / "Sub").contains(identityOf(name.substr(4))))) {
+                continue;
+            }
+            const bool outside =
+                name.starts_with("..\\..\\GAUGES\\") ||
+                (name.starts_with("..\\") && name.find('\\', 3) == std::string::npos);
+            expected.missingLines.insert(visibleName(name) + "  <-  " + panel +
+                                         (outside ? "  (outside GAUGES)" : ""));
         }
     }
 }
@@ -521,6 +598,7 @@ Expected model(const fs::path& sim) {
             }
         }
     }
+    addMissing(gaugesFolders.front().path(), expected);
     return expected;
 }
 
@@ -543,15 +621,20 @@ std::map<std::string, std::string> snapshot(const fs::path& root) {
 
 // ---------------------------------------------------------------------------------------
 
-// The dry run lists each file to remove on one line, shown so that it cannot hide, and names
-// for every file that stays each panel that keeps it, and none for a file that goes.
+// The dry run lists each file to remove on one line, shown so that it cannot hide, names for
+// every file that stays each panel that keeps it, and none for a file that goes; then each gauge
+// that a panel loads and no file keeps, once for that panel.
 void checkListedLines(const fs::path& sim, const fs::path& gauges, const Expected& expected) {
-    const CommandLine line{CommandLine::Action::List, true, false, sim.string(), {}};
+    const CommandLine line{CommandLine::Action::List, true, true, sim.string(), {}};
     const CommandLineResult result = runCommandLine(line, test::realAccess(), {});
     std::vector<std::string> lines = splitLines(result.out);
     ASSERT_GE(lines.size(), 3u) << result.err;
     std::set<std::string> listed, used, toRemove;
-    for (auto text = lines.begin() + 3; text != lines.end(); ++text) {
+    const auto missing = std::find_if(lines.begin() + 3, lines.end(), [](const std::string& text) {
+        return text.starts_with("Missing: ");
+    });
+    ASSERT_NE(missing, lines.end());
+    for (auto text = lines.begin() + 3; text != missing; ++text) {
         (text->find("  <-  ") == std::string::npos ? listed : used).insert(*text);
     }
     for (const std::string& name : expected.unused) {
@@ -559,6 +642,8 @@ void checkListedLines(const fs::path& sim, const fs::path& gauges, const Expecte
     }
     EXPECT_EQ(listed, toRemove);
     EXPECT_EQ(used, expected.usedLines);
+    EXPECT_EQ(*missing, "Missing: " + std::to_string(lines.end() - missing - 1));
+    EXPECT_EQ(std::multiset<std::string>(missing + 1, lines.end()), expected.missingLines);
 }
 
 struct Tally {
