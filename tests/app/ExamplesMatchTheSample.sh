@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The README's and the manual page's dry-run examples are the bundled sample's real output: every
-# line the program prints for the sample (its paths moved to /home/pilot/FS2000) stands in both
-# examples, and every "<-" line of their --used examples is one the program prints.
+# line the program prints for the sample (its paths moved to /home/pilot/FS2000), with --list and
+# from "Missing:" on with --missing, stands in both examples, and every "<-" line of their
+# examples is one that the option named last before it (--used or --missing) prints.
 #   ExamplesMatchTheSample.sh <program> <sample folder> <README.md> <manual page>
 set -u
 program=$1
@@ -12,6 +13,8 @@ unset DISPLAY WAYLAND_DISPLAY
 shown() { "$program" "$@" "$work/FS2000" | sed "s|$work/FS2000|/home/pilot/FS2000|g"; }
 listed=$(shown --list) || exit 1
 used=$(shown --list --used) || exit 1
+missing=$(shown --list --missing) || exit 1
+missing=$(sed -n '/^Missing: /,$p' <<<"$missing")
 
 failed=0
 while IFS= read -r line; do
@@ -21,13 +24,20 @@ while IFS= read -r line; do
             failed=1
         fi
     done
-done <<<"$listed"
+done <<<"$listed
+$missing"
 for example in "$3" "$4"; do
+    name=$(basename "$example")
+    printed=$used
     while IFS= read -r line; do
-        if ! grep -qxF -- "$line" <<<"$used"; then
-            echo "FAILED: $(basename "$example") shows a line the program does not print: $line"
-            failed=1
-        fi
-    done < <(grep -F '  <-  ' "$example")
+        case $line in
+            *'  <-  '*) grep -qxF -- "$line" <<<"$printed" && continue ;;
+            *-missing*) printed=$missing && continue ;;
+            *-used*) printed=$used && continue ;;
+            *) continue ;;
+        esac
+        echo "FAILED: $name shows a line the program does not print: $line"
+        failed=1
+    done <"$example"
 done
 exit $failed
