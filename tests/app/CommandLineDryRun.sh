@@ -68,20 +68,18 @@ ${gauges}readme.txt
 ${gauges}Turbine.gau
 ${used//"$sim"/"$odd"}
 $(quoted 'Zero\u200BWidth.gau')  <-  $odd${sep}Aircraft${sep}glider${sep}panel${sep}PANEL.CFG"
-# The gauges that panels load and GAUGES lacks: the tree's own, and a UTF-16 panel in a virtual
-# cockpit that loads a gauge of a folder below GAUGES that is there, one of a folder that is
-# not, and one outside GAUGES; a comment loads nothing.
+# Gauges that panels load and GAUGES lacks: the tree's own, and from a UTF-16 virtual cockpit one
+# of a folder below GAUGES that is there (not listed), one of a folder that is not, one outside.
 cp -R "$2" "$work/miss"
 miss=$(native "$work/miss")
 mkdir "$work/miss/Aircraft/glider/panel"
 printf '[VCockpit01]\r\ngauge0=Old\\Legacy!x\r\ngauge1=old/Gone\r\n;gauge2=No!x\r\ngauge3=..\\Out!x' |
     iconv -t UTF-16 >"$work/miss/Aircraft/glider/panel/PANEL.CFG"
-glider=$miss${sep}Aircraft${sep}glider${sep}panel${sep}PANEL.CFG
 missing="*
 Missing: 3
 Radio  <-  $miss${sep}Aircraft${sep}Cessna182${sep}panel.1${sep}Panel.cfg
-old/Gone  <-  $glider
-..\Out  <-  $glider  (outside GAUGES)"
+old/Gone  <-  $miss${sep}Aircraft${sep}glider${sep}panel${sep}PANEL.CFG
+..\Out  <-  $miss${sep}Aircraft${sep}glider${sep}panel${sep}PANEL.CFG  (outside GAUGES)"
 before=$(files)
 
 failed=0

@@ -122,11 +122,9 @@ private:
             case 2:
                 return key + "=" + name;  // no delimiter at all
             case 3:
-                return oneOf({"// the gauges of this panel", ";" + key + "=" + name,
-                              "// " + key + "=" + name});
+                return "// the " + oneOf({"gauges", "Gauge list"}) + " of this panel";
             case 4:
-                return oneOf({"[Window00]", " [ VCOCKPIT01 ]", "[Window Titles]",
-                              "file=panel_bg.bmp", "size_mm=640,480", ""});
+                return oneOf({"[Window00]", "[VCOCKPIT1]", "file=panel_bg.bmp", ""});
             case 5:
                 return key + "!x=" + name + ",1";  // a delimiter before the "="
             case 6:
@@ -161,8 +159,7 @@ private:
     std::string panelText() {
         std::string content;
         if (chance(60)) {  // a section, in which gauge keys may load gauges
-            content = oneOf({"[Window01]", "[vcockpit02]", "[Window]"});
-            content += lineEnd();
+            content = oneOf({"[Window01]", "[vcockpit02]", "[Window]"}) + "\n";
         }
         const int lines = pick(1, 8);
         for (int i = 0; i < lines; ++i) {
@@ -381,22 +378,19 @@ std::vector<std::string> spellingsOf(const std::string& name) {
 // What the simulator loads from a panel, each once: "gaugeNN" keys in "[WindowNN]" and
 // "[VcockpitNN]" sections, each line up to its first NUL, a value without its pair of quotes.
 std::vector<std::string> loadedGauges(const std::string& text) {
-    static const std::regex window("(window|vcockpit)[0-9]+"), gaugeKey("gauge[0-9]+");
+    static const std::regex window("(window|vcockpit)[0-9]+", std::regex::icase),
+        gauge("gauge[0-9]+[ \t]*=(.*)", std::regex::icase), quoted("(\"|')(.*)\\1");
     std::vector<std::string> loaded;
     bool inWindow = false;
     for (const std::string& whole : splitLines(text)) {
         const std::string line = trim(whole.substr(0, whole.find('\0')));
-        const std::size_t equals = line.find('=');
+        std::smatch key, value;
         if (line.starts_with('[')) {
-            inWindow = std::regex_match(lower(trim(line.substr(1, line.find(']') - 1))), window);
-        } else if (inWindow && equals != std::string::npos &&
-                   std::regex_match(lower(trim(line.substr(0, equals))), gaugeKey)) {
-            std::string value = trim(line.substr(equals + 1));
-            if (value.size() > 1 && (value[0] == '"' || value[0] == '\'') &&
-                value.back() == value[0]) {
-                value = value.substr(1, value.size() - 2);
-            }
-            const std::string name = trim(value.substr(0, value.find_first_of("!,")));
+            inWindow = std::regex_match(trim(line.substr(1, line.find(']') - 1)), window);
+        } else if (inWindow && std::regex_match(line, key, gauge)) {
+            std::string text = trim(key[1]);
+            text = std::regex_match(text, value, quoted) ? std::string(value[2]) : text;
+            const std::string name = trim(text.substr(0, text.find_first_of("!,")));
             if (!name.empty() && std::find(loaded.begin(), loaded.end(), name) == loaded.end()) {
                 loaded.push_back(name);
             }
@@ -517,41 +511,23 @@ void readPanels(const fs::path& folder, std::set<std::string>& names, Expected& 
     }
 }
 
-// The gauges that the regular files of a folder hold, by identity.
-std::set<std::string> installedIn(const fs::path& folder) {
-    std::set<std::string> installed;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
-        const std::string name = entry.path().filename().string();
-        const std::string extension = name.size() >= 4 ? lower(name.substr(name.size() - 4)) : "";
-        if (entry.is_regular_file() &&
-            (extension == ".gau" || extension == ".cab" || extension == ".dll")) {
-            installed.insert(identityOf(name.substr(0, name.size() - 4)));
-        }
-    }
-    return installed;
-}
-
 // A gauge is there when a file directly in GAUGES keeps one of its spellings, or, for
-// "Sub\<name>", a file in GAUGES\Sub keeps the name.
-void addMissing(const fs::path& gauges, Expected& expected) {
-    const std::set<std::string> installed = installedIn(gauges);
+// "Sub\<name>", GAUGES\Sub holds <name>.gau.
+void addMissing(const fs::path& gauges, const std::set<std::string>& installed,
+                Expected& expected) {
     for (const auto& [panel, loaded] : expected.loadedBy) {
         for (const std::string& name : loaded) {
-            const auto spellings = spellingsOf(name);
-            if (std::any_of(spellings.begin(), spellings.end(),
-                            [&](const std::string& spelling) {
-                                return installed.contains(identityOf(spelling));
-                            }) ||
-                (name.starts_with("Sub\\") &&
-                 installedIn(gauges / "Sub").contains(identityOf(name.substr(4))))) {
-                continue;
+            bool kept = name.starts_with("Sub\\") &&
+                        fs::is_regular_file(gauges / "Sub" / (name.substr(4) + ".gau"));
+            for (const std::string& spelling : spellingsOf(name)) {
+                kept = kept || installed.contains(identityOf(spelling));
             }
-            const bool outside =
-                name.starts_with("..\\..\\GAUGES\\") ||
-                (name.starts_with("..\\") && name.find('\\', 3) == std::string::npos);
-            expected.missingLines.insert(visibleName(name) + "  <-  " + panel +
-                                         (outside ? "  (outside GAUGES)" : ""));
+            const bool outside = name.starts_with("..\\..\\GAUGES\\") ||
+                                 (name.starts_with("..\\") && name.rfind('\\') == 2);
+            if (!kept) {
+                expected.missingLines.insert(visibleName(name) + "  <-  " + panel +
+                                             (outside ? "  (outside GAUGES)" : ""));
+            }
         }
     }
 }
@@ -581,6 +557,7 @@ Expected model(const fs::path& sim) {
             referenced.insert(identityOf(spelling));
         }
     }
+    std::set<std::string> installed;  // the identities of the gauge files
     for (const auto& entry : entriesOf(gaugesFolders.front().path())) {
         const std::string name = entry.path().filename().string();
         const std::string extension = name.size() >= 4 ? lower(name.substr(name.size() - 4)) : "";
@@ -588,6 +565,9 @@ Expected model(const fs::path& sim) {
         const std::string stem = gaugeFile ? name.substr(0, name.size() - 4) : "";
         if (!entry.is_regular_file()) {  // follows links; dangling ones are neither
             continue;
+        }
+        if (gaugeFile) {
+            installed.insert(identityOf(stem));
         }
         if (!(gaugeFile && referenced.contains(identityOf(stem)))) {
             expected.unused.insert(name);
@@ -598,7 +578,7 @@ Expected model(const fs::path& sim) {
             }
         }
     }
-    addMissing(gaugesFolders.front().path(), expected);
+    addMissing(gaugesFolders.front().path(), installed, expected);
     return expected;
 }
 
@@ -621,9 +601,8 @@ std::map<std::string, std::string> snapshot(const fs::path& root) {
 
 // ---------------------------------------------------------------------------------------
 
-// The dry run lists each file to remove on one line, shown so that it cannot hide, names for
-// every file that stays each panel that keeps it, and none for a file that goes; then each gauge
-// that a panel loads and no file keeps, once for that panel.
+// The dry run lists each file to remove on one line, shown so that it cannot hide, and names
+// for every file that stays each panel that keeps it, none for one that goes, and what is missing.
 void checkListedLines(const fs::path& sim, const fs::path& gauges, const Expected& expected) {
     const CommandLine line{CommandLine::Action::List, true, true, sim.string(), {}};
     const CommandLineResult result = runCommandLine(line, test::realAccess(), {});
