@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <ranges>
 #include <unordered_map>
 
 #include "platform/AsciiText.h"
@@ -47,25 +48,15 @@ public:
             const File file = files_[i];
             return isInUse(match, file.Name(), [&file] { return file.ShortName(); });
         };
-        if (match.namesAShortName()) {
-            for (std::size_t i = 0; i < files_.size(); ++i) {
-                if (inUse(i)) {
-                    return true;
-                }
-            }
-            return false;
+        if (match.namesAShortName()) {  // any file's short name may be the one
+            return std::ranges::any_of(std::views::iota(std::size_t{0}, files_.size()), inUse);
         }
-        std::vector<std::string> stems = {asciiLower(name)};
-        for (const std::string_view other : otherSpellingsOf(name)) {
-            stems.push_back(asciiLower(other));
-        }
-        for (const std::string& stem : stems) {
-            const auto [first, last] = byStem_.equal_range(stem);
-            if (std::any_of(first, last, [&](const auto& file) { return inUse(file.second); })) {
-                return true;
-            }
-        }
-        return !isAscii(name) && std::any_of(beyondAscii_.begin(), beyondAscii_.end(), inUse);
+        const auto anyWithStem = [&](std::string_view spelling) {
+            const auto [first, last] = byStem_.equal_range(asciiLower(spelling));
+            return std::any_of(first, last, [&](const auto& file) { return inUse(file.second); });
+        };
+        return anyWithStem(name) || std::ranges::any_of(otherSpellingsOf(name), anyWithStem) ||
+               (!isAscii(name) && std::ranges::any_of(beyondAscii_, inUse));
     }
 
 private:
