@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <map>
 #include <optional>
-#include <ranges>
 #include <unordered_map>
 
 #include "platform/AsciiText.h"
@@ -49,7 +48,12 @@ public:
             return isInUse(match, file.Name(), [&file] { return file.ShortName(); });
         };
         if (match.namesAShortName()) {  // any file's short name may be the one
-            return std::ranges::any_of(std::views::iota(std::size_t{0}, files_.size()), inUse);
+            for (std::size_t i = 0; i < files_.size(); ++i) {
+                if (inUse(i)) {
+                    return true;
+                }
+            }
+            return false;
         }
         const auto anyWithStem = [&](std::string_view spelling) {
             const auto [first, last] = byStem_.equal_range(asciiLower(spelling));
@@ -95,15 +99,16 @@ private:
         for (const std::string_view folder : folders) {
             path.append("\\").append(folder);
         }
-        auto [found, isNew] = below_.try_emplace(path);
-        if (isNew) {
+        const auto found = below_.try_emplace(path);
+        std::optional<GaugeFiles>& files = found.first->second;
+        if (found.second) {
             withContext("A folder below GAUGES that a panel names could not be read.", [&] {
                 if (system_.FolderExists(path)) {
-                    found->second.emplace(system_.GetFolder(path));
+                    files.emplace(system_.GetFolder(path));
                 }
             });
         }
-        return found->second ? &*found->second : nullptr;
+        return files ? &*files : nullptr;
     }
 
     FileSystemObject system_;
