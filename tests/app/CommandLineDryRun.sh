@@ -68,8 +68,7 @@ ${gauges}readme.txt
 ${gauges}Turbine.gau
 ${used//"$sim"/"$odd"}
 $(quoted 'Zero\u200BWidth.gau')  <-  $odd${sep}Aircraft${sep}glider${sep}panel${sep}PANEL.CFG"
-# Gauges that panels load and GAUGES lacks: the tree's own, and from a UTF-16 virtual cockpit one
-# of a folder below GAUGES that is there (not listed), one of a folder that is not, one outside.
+# Missing gauges: the tree's own, and a UTF-16 virtual cockpit's in folders below GAUGES and outside.
 cp -R "$2" "$work/miss"
 miss=$(native "$work/miss")
 mkdir "$work/miss/Aircraft/glider/panel"
