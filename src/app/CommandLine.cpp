@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/EventGuard.h"
+#include "app/MissingGauges.h"
 #include "app/PanelReferences.h"
 #include "app/RemovalPreview.h"
 #include "app/WindowLayout.h"
@@ -15,7 +16,7 @@ namespace zelk {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: zelkgauges [--list [--used] [FOLDER]]\n"
+    "Usage: zelkgauges [--list [--used] [--missing] [FOLDER]]\n"
     "\n"
     "Without options, opens the Zelk Gauges window.\n"
     "\n"
@@ -25,6 +26,10 @@ constexpr const char* kUsage =
     "                   removes them. Deletes nothing and changes no setting.\n"
     "  --used           With --list: also print each gauge file in use and each panel file\n"
     "                   that refers to it, as \"GAUGE  <-  PANEL\".\n"
+    "  --missing        With --list: then print \"Missing: N\" and each gauge that a panel\n"
+    "                   loads and GAUGES lacks, as \"NAME  <-  PANEL\", the name as the\n"
+    "                   panel writes it; \"  (outside GAUGES)\" ends the line of a name\n"
+    "                   that leads out of GAUGES.\n"
     "  --help           Print this help.\n"
     "  --version        Print the version.\n";
 
@@ -89,6 +94,27 @@ public:
     std::optional<std::string> pickFolder(const std::string&) override { return std::nullopt; }
 };
 
+// Tells each watch that the options asked for of the panels the Scan reads.
+class PanelWatches : public PanelWatch {
+public:
+    void add(PanelWatch& watch) { watches_.push_back(&watch); }
+    bool empty() const { return watches_.empty(); }
+
+    void lineRead(std::string_view line) override {
+        for (PanelWatch* watch : watches_) {
+            watch->lineRead(line);
+        }
+    }
+    void panelRead(const File& panel, NameList names) override {
+        for (PanelWatch* watch : watches_) {
+            watch->panelRead(panel, names);
+        }
+    }
+
+private:
+    std::vector<PanelWatch*> watches_;
+};
+
 std::string currentFolder() {
     const std::u8string folder = std::filesystem::current_path().u8string();
     return {folder.begin(), folder.end()};
@@ -108,8 +134,16 @@ CommandLineResult listFilesToRemove(const CommandLine& line, const DiskAccess& a
     StatusTexts window;
     Unattended prompter;
     PanelReferences references;
+    MissingGauges missing;
+    PanelWatches watches;
+    if (line.used) {
+        watches.add(references);
+    }
+    if (line.missing) {
+        watches.add(missing);
+    }
     const CommandContext context{state, window, prompter, access,
-                                 line.used ? &references : nullptr};
+                                 watches.empty() ? nullptr : &watches};
     std::string out;
     const HandlerOutcome outcome = runGuarded(prompter, [&] {
         state.SimFolder = simFolderFor(line, access, folders);
@@ -121,6 +155,9 @@ CommandLineResult listFilesToRemove(const CommandLine& line, const DiskAccess& a
         if (line.used) {
             const Folder gauges = FileSystemObject(access).GetFolder(state.SimFolder + "\\GAUGES");
             out += references.usedFiles(gauges, state.UnusedList);
+        }
+        if (line.missing) {
+            out += missing.report(state.SimFolder, access);
         }
     });
     if (outcome == HandlerOutcome::Failed) {
@@ -149,13 +186,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             list = true;
         } else if (argument == "--used") {
             line.used = true;
+        } else if (argument == "--missing") {
+            line.missing = true;
         } else {
             return badUsage("unknown option " + argument);
         }
     }
     if (!list) {
-        return line.used || !folders.empty() ? badUsage("a folder and --used go with --list")
-                                             : line;
+        return line.used || line.missing || !folders.empty()
+                   ? badUsage("a folder, --used and --missing go with --list")
+                   : line;
     }
     if (folders.size() > 1) {
         return badUsage("--list takes one folder");

@@ -22,6 +22,7 @@ struct CommandLine {
     enum class Action { Window, List, Help, Version, BadUsage };
     Action action = Action::Window;
     bool used = false;                  // --used: the used gauge files too
+    bool missing = false;               // --missing: the gauges that panels load and GAUGES lacks
     std::optional<std::string> folder;  // the simulator folder given after --list
     std::string problem;                // for BadUsage: what is wrong
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "core/RunState.h"
 #include "core/WindowOps.h"
 #include "platform/FileSystemObject.h"
@@ -13,6 +15,9 @@ namespace zelk {
 class PanelWatch {
 public:
     virtual ~PanelWatch() = default;
+    // Each line of the panel being read, as the Scan reads it (a UTF-16 panel as UTF-8 text),
+    // before panelRead of that panel; the view is valid for the call only.
+    virtual void lineRead(std::string_view) {}
     virtual void panelRead(const File& panel, NameList names) = 0;
 };
 

@@ -17,14 +17,6 @@ struct Line {
     std::string ending;  // "\r\n", "\n", "\r" or "" for a last line without one
 };
 
-enum class LineKind { Other, Section, Key };
-
-struct Classified {
-    LineKind kind = LineKind::Other;
-    std::string_view name;   // section name or key
-    std::string_view value;  // key lines only
-};
-
 std::string_view trimBlanks(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
     while (!text.empty() && blank(text.front())) {
@@ -36,7 +28,9 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-Classified classify(std::string_view text) {
+}  // namespace
+
+ProfileLine profileLineOf(std::string_view text) {
     const std::string_view trimmed = trimBlanks(text);
     if (trimmed.empty() || trimmed.front() == ';') {
         return {};
@@ -45,15 +39,17 @@ Classified classify(std::string_view text) {
         const auto close = trimmed.find(']');
         const std::string_view inside =
             trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
-        return {LineKind::Section, trimBlanks(inside), {}};
+        return {ProfileLine::Kind::Section, trimBlanks(inside), {}};
     }
     const auto equals = trimmed.find('=');
     if (equals == std::string_view::npos) {
         return {};
     }
-    return {LineKind::Key, trimBlanks(trimmed.substr(0, equals)),
+    return {ProfileLine::Kind::Key, trimBlanks(trimmed.substr(0, equals)),
             trimBlanks(trimmed.substr(equals + 1))};
 }
+
+namespace {
 
 std::vector<Line> splitLines(const std::string& content) {
     std::vector<Line> lines;
@@ -158,12 +154,13 @@ struct SectionSpan {
 
 std::optional<SectionSpan> findSection(const std::vector<Line>& lines, std::string_view name) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const Classified line = classify(lines[i].text);
-        if (line.kind != LineKind::Section || !equalsIgnoringAsciiCase(line.name, name)) {
+        const ProfileLine line = profileLineOf(lines[i].text);
+        if (line.kind != ProfileLine::Kind::Section || !equalsIgnoringAsciiCase(line.name, name)) {
             continue;
         }
         std::size_t end = i + 1;
-        while (end < lines.size() && classify(lines[end].text).kind != LineKind::Section) {
+        while (end < lines.size() &&
+               profileLineOf(lines[end].text).kind != ProfileLine::Kind::Section) {
             ++end;
         }
         return SectionSpan{i, end};
@@ -174,21 +171,25 @@ std::optional<SectionSpan> findSection(const std::vector<Line>& lines, std::stri
 std::optional<std::size_t> findKey(const std::vector<Line>& lines, const SectionSpan& section,
                                    std::string_view key) {
     for (std::size_t i = section.header + 1; i < section.end; ++i) {
-        const Classified line = classify(lines[i].text);
-        if (line.kind == LineKind::Key && equalsIgnoringAsciiCase(line.name, key)) {
+        const ProfileLine line = profileLineOf(lines[i].text);
+        if (line.kind == ProfileLine::Kind::Key && equalsIgnoringAsciiCase(line.name, key)) {
             return i;
         }
     }
     return std::nullopt;
 }
 
-std::string_view unquote(std::string_view value) {
+}  // namespace
+
+std::string_view profileValueOf(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
         return value.substr(1, value.size() - 2);
     }
     return value;
 }
+
+namespace {
 
 std::optional<std::string> lookUpValue(const std::string& content, std::string_view section,
                                        std::string_view key) {
@@ -201,7 +202,7 @@ std::optional<std::string> lookUpValue(const std::string& content, std::string_v
     if (!index) {
         return std::nullopt;
     }
-    return std::string(unquote(classify(lines[*index].text).value));
+    return std::string(profileValueOf(profileLineOf(lines[*index].text).value));
 }
 
 std::size_t placeInBuffer(std::string_view text, char* buffer, std::size_t size) {
@@ -235,7 +236,7 @@ bool holdsValue(const std::vector<Line>& lines, std::string_view section, std::s
                 std::string_view value) {
     const auto span = findSection(lines, section);
     const auto index = span ? findKey(lines, *span, key) : std::nullopt;
-    return index && classify(lines[*index].text).value == value;
+    return index && profileLineOf(lines[*index].text).value == value;
 }
 
 void setValue(std::vector<Line>& lines, const std::string& section, const std::string& key,
@@ -252,13 +253,13 @@ void setValue(std::vector<Line>& lines, const std::string& section, const std::s
     }
     if (const auto index = findKey(lines, *span, key)) {
         // The key keeps its spelling; only its value changes.
-        const std::string name(classify(lines[*index].text).name);
+        const std::string name(profileLineOf(lines[*index].text).name);
         lines[*index] = {name + "=" + value, "\r\n"};
         return;
     }
     std::size_t after = span->header;
     for (std::size_t i = span->header + 1; i < span->end; ++i) {
-        if (classify(lines[i].text).kind == LineKind::Key) {
+        if (profileLineOf(lines[i].text).kind == ProfileLine::Kind::Key) {
             after = i;
         }
     }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "platform/FileSystemObject.h"
 
@@ -41,5 +42,21 @@ bool WritePrivateProfileStringA(const std::string& section, const std::string& k
 
 // Files larger than this are not settings files: reads give the default, writes fail.
 inline constexpr std::size_t kMaxProfileFileBytes = 16 * 1024 * 1024;
+
+// One line of an INI file as the functions above read it: a section header "[name]" (the name
+// runs to the first "]", or to the line's end without one), a key line "key=value", or anything
+// else (a blank line, a ";" comment, a line without "="). Blanks around a section name, a key and
+// a value are dropped; the views point into text.
+struct ProfileLine {
+    enum class Kind { Other, Section, Key };
+    Kind kind = Kind::Other;
+    std::string_view name;   // the section name or the key
+    std::string_view value;  // key lines only, as written
+};
+ProfileLine profileLineOf(std::string_view text);
+
+// A value as the reading function gives it: without one matching pair of double or single
+// quotes around the whole of it.
+std::string_view profileValueOf(std::string_view value);
 
 }  // namespace zelk

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/AsciiText.h"
+#include "platform/ProfileString.h"
 
 namespace zelk {
 namespace {
@@ -76,46 +77,25 @@ std::string_view unquoted(std::string_view name) {
 constexpr std::string_view kSeparators = "\\/";
 
 // Windows drops the dots and blanks at the end of a folder's name in a path ("GAUGES." is
-// GAUGES); the gauges folder's own name is compared without regard to case, as on disk.
-bool isGaugesFolder(std::string_view step) {
+// GAUGES).
+std::string_view asWindowsOpensFolder(std::string_view step) {
     const std::size_t end = step.find_last_not_of(". ");
-    return equalsIgnoringAsciiCase(step.substr(0, end == std::string_view::npos ? 0 : end + 1),
-                                   "GAUGES");
+    return step.substr(0, end == std::string_view::npos ? 0 : end + 1);
 }
 
-// The file that the simulator opens for a name written as a path, "GAUGES\" + name + ".gau",
-// when Windows' resolution of its "." and ".." steps lands it directly in GAUGES: then it is
-// the part of the name after its last separator. Either slash separates and doubled ones count
-// as one. A path that climbs above the simulator folder counts as coming back into it when its
-// last folder is one named GAUGES below another: the folders above are not known, and an extra
-// spelling can only keep a file.
+// The gauges folder's own name is compared without regard to case, as on disk.
+bool isGaugesFolder(std::string_view step) {
+    return equalsIgnoringAsciiCase(asWindowsOpensFolder(step), "GAUGES");
+}
+
+// The file that the simulator opens for a name written as a path, when it lies directly in
+// GAUGES: then it is the part of the name after its last separator.
 std::optional<std::string_view> fileInGaugesOf(std::string_view name) {
-    const std::size_t lastSeparator = name.find_last_of(kSeparators);
-    if (lastSeparator == std::string_view::npos) {
+    if (name.find_first_of(kSeparators) == std::string_view::npos) {
         return std::nullopt;
     }
-    std::vector<std::string_view> folders = {"GAUGES"};  // below the simulator folder
-    bool climbedOut = false;
-    std::string_view rest = name.substr(0, lastSeparator);
-    while (!rest.empty()) {
-        const std::size_t end = std::min(rest.find_first_of(kSeparators), rest.size());
-        const std::string_view step = rest.substr(0, end);
-        rest.remove_prefix(std::min(end + 1, rest.size()));
-        if (step == "..") {
-            climbedOut = climbedOut || folders.empty();
-            if (!folders.empty()) {
-                folders.pop_back();
-            }
-        } else if (!step.empty() && step != ".") {
-            folders.push_back(step);
-        }
-    }
-    const bool inGauges = climbedOut ? folders.size() >= 2 && isGaugesFolder(folders.back())
-                                     : folders.size() == 1 && isGaugesFolder(folders.front());
-    if (!inGauges) {
-        return std::nullopt;
-    }
-    return name.substr(lastSeparator + 1);
+    const GaugePlace place = placeOf(name);
+    return place.where == GaugePlace::Where::Gauges ? std::optional(place.file) : std::nullopt;
 }
 
 // Nearly every name: nothing to unquote, cut at a NUL, trim or resolve as a path, found without
@@ -163,6 +143,73 @@ std::optional<std::string_view> gaugeNameOf(std::string_view line) {
     // so the name ends at whichever comes first.
     const char* const end = findEitherByte(start, lineEnd, '!', ',');
     return trimSpacesAndTabs(std::string_view(start, static_cast<std::size_t>(end - start)));
+}
+
+// Either slash separates and doubled ones count as one. A path that climbs above the simulator
+// folder counts as coming back into GAUGES when its last folder is one named GAUGES below
+// another: the folders above are not known, and an extra spelling can only keep a file.
+GaugePlace placeOf(std::string_view name) {
+    const std::size_t lastSeparator = name.find_last_of(kSeparators);
+    if (lastSeparator == std::string_view::npos) {
+        return {GaugePlace::Where::Gauges, {}, name};
+    }
+    std::vector<std::string_view> folders = {"GAUGES"};  // below the simulator folder
+    bool climbedOut = false;
+    std::string_view rest = name.substr(0, lastSeparator);
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find_first_of(kSeparators), rest.size());
+        const std::string_view step = rest.substr(0, end);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+        if (step == "..") {
+            climbedOut = climbedOut || folders.empty();
+            if (!folders.empty()) {
+                folders.pop_back();
+            }
+        } else if (!step.empty() && step != ".") {
+            folders.push_back(step);
+        }
+    }
+    GaugePlace place{GaugePlace::Where::Outside, {}, name.substr(lastSeparator + 1)};
+    if (climbedOut) {
+        if (folders.size() >= 2 && isGaugesFolder(folders.back())) {
+            place.where = GaugePlace::Where::Gauges;
+        }
+    } else if (!folders.empty() && isGaugesFolder(folders.front())) {
+        for (auto folder = folders.begin() + 1; folder != folders.end(); ++folder) {
+            place.folders.push_back(asWindowsOpensFolder(*folder));
+        }
+        place.where =
+            place.folders.empty() ? GaugePlace::Where::Gauges : GaugePlace::Where::SubFolder;
+    }
+    return place;
+}
+
+namespace {
+
+// A word followed by one or more digits, the word in any case: "gauge12", "Window00".
+bool isNumbered(std::string_view text, std::string_view word) {
+    if (text.size() <= word.size() || !equalsIgnoringAsciiCase(text.substr(0, word.size()), word)) {
+        return false;
+    }
+    const std::string_view digits = text.substr(word.size());
+    return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+std::optional<std::string_view> LoadedGaugeReader::gaugeLoadedBy(std::string_view line) {
+    const ProfileLine read = profileLineOf(line.substr(0, line.find('\0')));
+    if (read.kind == ProfileLine::Kind::Section) {
+        inWindowSection_ = isNumbered(read.name, "window") || isNumbered(read.name, "vcockpit");
+        return std::nullopt;
+    }
+    if (read.kind != ProfileLine::Kind::Key || !inWindowSection_ ||
+        !isNumbered(read.name, "gauge")) {
+        return std::nullopt;
+    }
+    const std::string_view value = profileValueOf(read.value);
+    const std::string_view name = trimSpacesAndTabs(value.substr(0, value.find_first_of("!,")));
+    return name.empty() ? std::nullopt : std::optional(name);
 }
 
 }  // namespace zelk

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelk {
 
@@ -37,5 +38,36 @@ struct OtherSpellings {
 // are Foo (one that stays in a subfolder or leaves GAUGES names no such file). Nothing for a
 // name without NUL, leading quote or separator, as most are.
 OtherSpellings otherSpellingsOf(std::string_view name);
+
+// Reads a panel line by line as the simulator loads its gauges, which is stricter than
+// gaugeNameOf (the Scan keeps every name that might be used): only a key "gaugeNN" (any case,
+// NN one or more digits) in a section "[WindowNN]" or "[VcockpitNN]" (any case) loads a gauge.
+// The line is read as Windows' profile functions read it: up to its first NUL, blanks around
+// the section name, the key and the value dropped, one pair of quotes around the whole value
+// too; a line that starts with ";" is a comment, and so is one that starts with "//", whose key
+// is never "gaugeNN". The gauge is the value's text before its first "!" or ",", without blanks
+// and tabs at its ends; an empty one loads nothing.
+class LoadedGaugeReader {
+public:
+    // The gauge that the line loads, or nothing; a section header sets the section of the
+    // lines after it. The name is a view into line.
+    std::optional<std::string_view> gaugeLoadedBy(std::string_view line);
+
+private:
+    bool inWindowSection_ = false;
+};
+
+// Where the simulator looks for a gauge, "GAUGES\" + name + ".gau", as Windows resolves the
+// name's "." and ".." steps (the rule of otherSpellingsOf): directly in GAUGES, in a folder
+// below it, or outside it.
+struct GaugePlace {
+    enum class Where { Gauges, SubFolder, Outside };
+    Where where = Where::Gauges;
+    // For a subfolder, its path below GAUGES, folder by folder, each without the dots and
+    // blanks at its end that Windows drops.
+    std::vector<std::string_view> folders;
+    std::string_view file;  // the part after the last separator; views into the name
+};
+GaugePlace placeOf(std::string_view name);
 
 }  // namespace zelk

@@ -108,7 +108,7 @@ void readPanelsOf(const CommandContext& context, const Folder& aircraft) {
                         return;
                     }
                     PanelNames names;
-                    collectGaugeNames(state, stream, names);
+                    collectGaugeNames(state, stream, names, *context.panelWatch);
                     context.panelWatch->panelRead(panel, std::move(names.list));
                 });
             });
@@ -188,9 +188,10 @@ void addIfNew(RunState& state, std::string_view name, std::size_t hash) {
 // An empty panel file has no line to read and refers to no gauge. Each name is looked up one
 // line late: while the line before it is handled, the part of the name table it needs is
 // fetched from memory, which a large add-on collection's table no longer fits in the cache.
-// alsoTake(name) is given every name as it is read.
-template <typename AlsoTake>
-void collectGaugeNamesAnd(RunState& state, TextStream& panel, AlsoTake&& alsoTake) {
+// onLine(line) is given every line and alsoTake(name) every name as it is read.
+template <typename OnLine, typename AlsoTake>
+void collectGaugeNamesAnd(RunState& state, TextStream& panel, OnLine&& onLine,
+                          AlsoTake&& alsoTake) {
     std::string pending;
     std::size_t pendingHash = 0;
     bool hasPending = false;
@@ -202,7 +203,9 @@ void collectGaugeNamesAnd(RunState& state, TextStream& panel, AlsoTake&& alsoTak
     };
     try {
         while (!panel.AtEndOfStream()) {
-            const std::optional<std::string_view> name = gaugeNameOf(panel.ReadLineView());
+            const std::string_view line = panel.ReadLineView();
+            onLine(line);
+            const std::optional<std::string_view> name = gaugeNameOf(line);
             if (!name) {
                 continue;
             }
@@ -224,11 +227,13 @@ void collectGaugeNamesAnd(RunState& state, TextStream& panel, AlsoTake&& alsoTak
 }  // namespace
 
 void collectGaugeNames(RunState& state, TextStream& panel) {
-    collectGaugeNamesAnd(state, panel, [](std::string_view, std::size_t) {});
+    collectGaugeNamesAnd(
+        state, panel, [](std::string_view) {}, [](std::string_view, std::size_t) {});
 }
 
-void collectGaugeNames(RunState& state, TextStream& panel, PanelNames& names) {
-    collectGaugeNamesAnd(state, panel, [&names](std::string_view name, std::size_t hash) {
+void collectGaugeNames(RunState& state, TextStream& panel, PanelNames& names, PanelWatch& watch) {
+    const auto onLine = [&watch](std::string_view line) { watch.lineRead(line); };
+    collectGaugeNamesAnd(state, panel, onLine, [&names](std::string_view name, std::size_t hash) {
         if (!names.list.containsUpTo(name, hash, names.count)) {
             names.list.add(names.count, std::string(name));
         }

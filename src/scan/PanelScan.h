@@ -24,7 +24,7 @@ struct PanelNames {
     Int16 count;
 };
 
-// The same, and also puts the names in the panel's own list.
-void collectGaugeNames(RunState& state, TextStream& panel, PanelNames& names);
+// The same, and also puts the names in the panel's own list and tells the watch every line.
+void collectGaugeNames(RunState& state, TextStream& panel, PanelNames& names, PanelWatch& watch);
 
 }  // namespace zelk

@@ -68,6 +68,17 @@ ${gauges}readme.txt
 ${gauges}Turbine.gau
 ${used//"$sim"/"$odd"}
 $(quoted 'Zero\u200BWidth.gau')  <-  $odd${sep}Aircraft${sep}glider${sep}panel${sep}PANEL.CFG"
+# Missing gauges: the tree's own, and a UTF-16 virtual cockpit's in folders below GAUGES and outside.
+cp -R "$2" "$work/miss"
+miss=$(native "$work/miss")
+mkdir "$work/miss/Aircraft/glider/panel"
+printf '[VCockpit01]\r\ngauge0=Old\\Legacy!x\r\ngauge1=old/Gone\r\n;gauge2=No!x\r\ngauge3=..\\Out!x' |
+    iconv -t UTF-16 >"$work/miss/Aircraft/glider/panel/PANEL.CFG"
+missing="*
+Missing: 3
+Radio  <-  $miss${sep}Aircraft${sep}Cessna182${sep}panel.1${sep}Panel.cfg
+old/Gone  <-  $miss${sep}Aircraft${sep}glider${sep}panel${sep}PANEL.CFG
+..\Out  <-  $miss${sep}Aircraft${sep}glider${sep}panel${sep}PANEL.CFG  (outside GAUGES)"
 before=$(files)
 
 failed=0
@@ -102,6 +113,7 @@ check UsedFiles 0 "$listed
 $used" "" --list --used "$sim"
 check ScanStops 2 "" "Error 9: *stops*" --list "$(native "$work/stops")"
 check NamesThatFoolTheReader 0 "$oddListed" "" --list --used "$odd"
+check MissingGauges 0 "$missing" "" --list --missing "$miss"
 # Output that is lost is never a success: a full disk says so; a pipe that nobody reads any more
 # ends the program without a word (on Linux by SIGPIPE, unless that is ignored: 128 + 13).
 mkfifo "$work/pipe"
@@ -113,7 +125,7 @@ to=9 ignored=1 check ClosedPipeWithSigpipeIgnored 1 "" "" --list
 exec 7>&- 9>&-
 check BadOption 64 "" "zelkgauges: unknown option --frobnicate
 Usage: zelkgauges *" --frobnicate
-check Help 0 "Usage: zelkgauges *--list*--used*--help*--version*
+check Help 0 "Usage: zelkgauges *--list*--used*--missing*--help*--version*
 Settings file: $(native "$work/bin")${sep}ZELKGAU.INI (exists)" "" --help
 check Version 0 "Zelk Gauges 1.0.0.0" "" --version
 [ "$(files)" = "$before" ] || {

@@ -15,10 +15,12 @@
 #include <fstream>
 #include <map>
 #include <random>
+#include <regex>
 #include <set>
 
 #include "app/CommandLine.h"
 #include "platform/TextEncoding.h"
+#include "platform/VisibleName.h"
 #include "removal/Removal.h"
 #include "scan/UnusedScan.h"
 #include "support/CommandRun.h"
@@ -122,7 +124,7 @@ private:
             case 3:
                 return "// the " + oneOf({"gauges", "Gauge list"}) + " of this panel";
             case 4:
-                return oneOf({"[Window00]", "file=panel_bg.bmp", "size_mm=640,480", ""});
+                return oneOf({"[Window00]", "[VCOCKPIT1]", "file=panel_bg.bmp", ""});
             case 5:
                 return key + "!x=" + name + ",1";  // a delimiter before the "="
             case 6:
@@ -156,6 +158,9 @@ private:
 
     std::string panelText() {
         std::string content;
+        if (chance(60)) {  // a section, in which gauge keys may load gauges
+            content = oneOf({"[Window01]", "[vcockpit02]", "[Window]"}) + "\n";
+        }
         const int lines = pick(1, 8);
         for (int i = 0; i < lines; ++i) {
             content += panelLine(i);
@@ -370,6 +375,30 @@ std::vector<std::string> spellingsOf(const std::string& name) {
     return spellings;
 }
 
+// What the simulator loads from a panel, each once: "gaugeNN" keys in "[WindowNN]" and
+// "[VcockpitNN]" sections, each line up to its first NUL, a value without its pair of quotes.
+std::vector<std::string> loadedGauges(const std::string& text) {
+    static const std::regex window("(window|vcockpit)[0-9]+", std::regex::icase),
+        gauge("gauge[0-9]+[ \t]*=(.*)", std::regex::icase), quoted("(\"|')(.*)\\1");
+    std::vector<std::string> loaded;
+    bool inWindow = false;
+    for (const std::string& whole : splitLines(text)) {
+        const std::string line = trim(whole.substr(0, whole.find('\0')));
+        std::smatch key, value;
+        if (line.starts_with('[')) {
+            inWindow = std::regex_match(trim(line.substr(1, line.find(']') - 1)), window);
+        } else if (inWindow && std::regex_match(line, key, gauge)) {
+            std::string text = trim(key[1]);
+            text = std::regex_match(text, value, quoted) ? std::string(value[2]) : text;
+            const std::string name = trim(text.substr(0, text.find_first_of("!,")));
+            if (!name.empty() && std::find(loaded.begin(), loaded.end(), name) == loaded.end()) {
+                loaded.push_back(name);
+            }
+        }
+    }
+    return loaded;
+}
+
 std::string identityOf(const std::string& name) {
     if (isAscii(name)) {
         return lower(name);
@@ -401,6 +430,8 @@ struct Expected {
     std::set<std::string> unused;
     std::map<std::string, std::set<std::string>> identitiesOf;  // by panel path
     std::set<std::string> usedLines;                            // "<gauge file>  <-  <panel file>"
+    std::map<std::string, std::vector<std::string>> loadedBy;   // by panel path
+    std::multiset<std::string> missingLines;  // "<gauge>  <-  <panel file>[  (outside GAUGES)]"
 };
 
 std::vector<fs::directory_entry> entriesOf(const fs::path& folder) {
@@ -464,6 +495,7 @@ void readPanels(const fs::path& folder, std::set<std::string>& names, Expected& 
                 expected.errors.insert(57);
                 continue;
             }
+            expected.loadedBy[entry.path().string()] = loadedGauges(*text);
             auto& identities = expected.identitiesOf[entry.path().string()];
             for (const std::string& line : splitLines(*text)) {
                 if (const auto name = referenceOf(line)) {
@@ -475,6 +507,27 @@ void readPanels(const fs::path& folder, std::set<std::string>& names, Expected& 
             }
         } else if (!isFolder(entry)) {
             expected.errors.insert(75);
+        }
+    }
+}
+
+// A gauge is there when a file directly in GAUGES keeps one of its spellings, or, for
+// "Sub\<name>", GAUGES\Sub holds <name>.gau.
+void addMissing(const fs::path& gauges, const std::set<std::string>& installed,
+                Expected& expected) {
+    for (const auto& [panel, loaded] : expected.loadedBy) {
+        for (const std::string& name : loaded) {
+            bool kept = name.starts_with("Sub\\") &&
+                        fs::is_regular_file(gauges / "Sub" / (name.substr(4) + ".gau"));
+            for (const std::string& spelling : spellingsOf(name)) {
+                kept = kept || installed.contains(identityOf(spelling));
+            }
+            const bool outside = name.starts_with("..\\..\\GAUGES\\") ||
+                                 (name.starts_with("..\\") && name.rfind('\\') == 2);
+            if (!kept) {
+                expected.missingLines.insert(visibleName(name) + "  <-  " + panel +
+                                             (outside ? "  (outside GAUGES)" : ""));
+            }
         }
     }
 }
@@ -504,6 +557,7 @@ Expected model(const fs::path& sim) {
             referenced.insert(identityOf(spelling));
         }
     }
+    std::set<std::string> installed;  // the identities of the gauge files
     for (const auto& entry : entriesOf(gaugesFolders.front().path())) {
         const std::string name = entry.path().filename().string();
         const std::string extension = name.size() >= 4 ? lower(name.substr(name.size() - 4)) : "";
@@ -511,6 +565,9 @@ Expected model(const fs::path& sim) {
         const std::string stem = gaugeFile ? name.substr(0, name.size() - 4) : "";
         if (!entry.is_regular_file()) {  // follows links; dangling ones are neither
             continue;
+        }
+        if (gaugeFile) {
+            installed.insert(identityOf(stem));
         }
         if (!(gaugeFile && referenced.contains(identityOf(stem)))) {
             expected.unused.insert(name);
@@ -521,6 +578,7 @@ Expected model(const fs::path& sim) {
             }
         }
     }
+    addMissing(gaugesFolders.front().path(), installed, expected);
     return expected;
 }
 
@@ -544,14 +602,18 @@ std::map<std::string, std::string> snapshot(const fs::path& root) {
 // ---------------------------------------------------------------------------------------
 
 // The dry run lists each file to remove on one line, shown so that it cannot hide, and names
-// for every file that stays each panel that keeps it, and none for a file that goes.
+// for every file that stays each panel that keeps it, none for one that goes, and what is missing.
 void checkListedLines(const fs::path& sim, const fs::path& gauges, const Expected& expected) {
-    const CommandLine line{CommandLine::Action::List, true, sim.string(), {}};
+    const CommandLine line{CommandLine::Action::List, true, true, sim.string(), {}};
     const CommandLineResult result = runCommandLine(line, test::realAccess(), {});
     std::vector<std::string> lines = splitLines(result.out);
     ASSERT_GE(lines.size(), 3u) << result.err;
     std::set<std::string> listed, used, toRemove;
-    for (auto text = lines.begin() + 3; text != lines.end(); ++text) {
+    const auto missing = std::find_if(lines.begin() + 3, lines.end(), [](const std::string& text) {
+        return text.starts_with("Missing: ");
+    });
+    ASSERT_NE(missing, lines.end());
+    for (auto text = lines.begin() + 3; text != missing; ++text) {
         (text->find("  <-  ") == std::string::npos ? listed : used).insert(*text);
     }
     for (const std::string& name : expected.unused) {
@@ -559,6 +621,8 @@ void checkListedLines(const fs::path& sim, const fs::path& gauges, const Expecte
     }
     EXPECT_EQ(listed, toRemove);
     EXPECT_EQ(used, expected.usedLines);
+    EXPECT_EQ(*missing, "Missing: " + std::to_string(lines.end() - missing - 1));
+    EXPECT_EQ(std::multiset<std::string>(missing + 1, lines.end()), expected.missingLines);
 }
 
 struct Tally {
