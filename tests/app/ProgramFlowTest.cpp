@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "app/RemovalPreview.h"
+#include "platform/VisibleName.h"
 
 #include "support/PlatformAccess.h"
 #include "support/SampleTree.h"
@@ -29,8 +30,10 @@ protected:
     std::vector<std::string> happened;
     std::vector<int> ended;
     int drops = 0;
+    std::vector<FilesToRemoveList> lists;  // shown in the window "Files to remove"
     ProgramFlow flow{FrontEnd{window, window.prompter, [this] { happened.push_back("about"); },
-                              [this](int status) { ended.push_back(status); }, [this] { ++drops; }},
+                              [this](int status) { ended.push_back(status); }, [this] { ++drops; },
+                              [this](const FilesToRemoveList& list) { lists.push_back(list); }},
                      test::realAccess(), SettingsFolders{tree.path("bin"), {}}};
 };
 
@@ -52,8 +55,10 @@ TEST_F(ProgramFlowTest, WhatIsAskedForWhileACommandRunsIsDroppedButACloseWaits) 
         EXPECT_TRUE(flow.isBusy());
         flow.scan();
         flow.about();
+        flow.showFilesToRemove();
         flow.close();
         EXPECT_TRUE(happened.empty()) << "About ran inside the removal";
+        EXPECT_TRUE(lists.empty()) << "the list opened inside the removal";
         EXPECT_TRUE(ended.empty()) << "the program ended inside the removal";
         EXPECT_FALSE(flow.hasEnded());
         questionsDuringRemoval = window.prompter.questions.size();
@@ -144,11 +149,13 @@ INSTANTIATE_TEST_SUITE_P(
                                   "Files to remove:\nAirspeed.gau.bak\nAutopilot.gau (gone since "
                                   "the Scan)\nreadme.txt (now a folder)\nTurbine.gau\n2 files, 41 "
                                   "bytes\nNot counted: 1 file gone since the Scan, 1 now a folder. "
-                                  "Scan again.",
+                                  "Scan again." +
+                                      test::sample::kWholeListHint,
                                   true},
                       ToolTipCase{"MoreThanTwenty", 19, 0,
                                   "Files to remove:\n" + kSampleNames + bigFileNames(0, 15) +
-                                      "\u2026 and 3 more\n23 files, 1.2 MB"},
+                                      "\u2026 and 3 more\n23 files, 1.2 MB" +
+                                      test::sample::kWholeListHint},
                       ToolTipCase{"NoneAfterARemoval", 19, 1, ""},
                       // "Radio<RLO>kab.gau" would read as "Radiouag.bak"
                       ToolTipCase{"NamesThatWouldHideThemselves",
@@ -157,10 +164,42 @@ INSTANTIATE_TEST_SUITE_P(
                                   "Files to remove:\n" + test::sample::kUnused[0] + "\n" +
                                       test::sample::kUnused[1] + "\n$'Radio\\u202Ekab.gau'\n" +
                                       test::sample::kUnused[2] + "\n" + test::sample::kUnused[3] +
-                                      "\n$'Zero\\u200BWidth.txt'\n6 files, 78 bytes",
+                                      "\n$'Zero\\u200BWidth.txt'\n6 files, 78 bytes" +
+                                      test::sample::kWholeListHint,
                                   false,
                                   {"Radio\u202Ekab.gau", "Zero\u200BWidth.txt"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The window lists every file on one line with its size, or what became of it since the Scan,
+// counts them as the tooltip does, and copies their full paths as the dry run lists them.
+TEST_F(ProgramFlowTest, FilesToRemoveShowsEveryFileOnOneLineAndCopiesTheirPaths) {
+    tree.write("sim/Gauges/Radio\u202Ekab.gau", "x");
+    ASSERT_TRUE(flow.load());
+    flow.showFilesToRemove();  // before a Scan: nothing to show
+    flow.scan();
+    std::filesystem::remove(tree.path("sim/Gauges/Autopilot.gau"));
+    flow.showFilesToRemove();
+    ASSERT_EQ(lists.size(), 1u);
+    const std::vector<std::pair<std::string, std::string>> rows{
+        {"Airspeed.gau.bak", "23 bytes"},
+        {"Autopilot.gau", "gone since the Scan"},
+        {"$'Radio\\u202Ekab.gau'", "1 byte"},
+        {"readme.txt", "17 bytes"},
+        {"Turbine.gau", "18 bytes"}};
+    std::string paths;
+    ASSERT_EQ(lists[0].rows.size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(std::pair(lists[0].rows[i].name, lists[0].rows[i].size), rows[i]);
+    }
+    for (const char* name :
+         {"Airspeed.gau.bak", "Autopilot.gau", "Radio\u202Ekab.gau", "readme.txt", "Turbine.gau"}) {
+        paths += visibleName(tree.path("sim/Gauges/" + std::string(name))) + "\n";
+    }
+    EXPECT_EQ(lists[0].paths, paths);
+    EXPECT_EQ(lists[0].foot,
+              "4 files, 59 bytes\nNot counted: 1 file gone since the Scan. Scan again.");
+    EXPECT_TRUE(ended.empty());
+}
 
 TEST(FilesAndSizeTest, CountsAndSizesAsUsersReadThem) {
     const std::vector<std::tuple<std::size_t, std::uint64_t, std::string>> rows{
