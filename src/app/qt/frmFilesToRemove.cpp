@@ -51,6 +51,7 @@ frmFilesToRemove::frmFilesToRemove(const zelk::FilesToRemoveList& list, QWidget*
     lstFiles->header()->setStretchLastSection(false);
     lstFiles->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     lstFiles->header()->resizeSection(1, px(layout::kFilesSizeColumn));
+    lstFiles->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     lstFiles->installEventFilter(this);
     lblTotal = new QLabel(this);
     lblTotal->setObjectName("lblTotal");

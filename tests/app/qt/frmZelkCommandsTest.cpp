@@ -119,29 +119,24 @@ TEST_F(frmZelkCommandsTest, TheWholeListShowsWhatZelkWouldRemoveAndCopiesTheirPa
     for (const std::string& name : zelk::test::sample::kUnused) {
         paths += QString::fromStdString(tree.path("sim/Gauges/" + name)) + "\n";
     }
-    EXPECT_TRUE(whileListIsOpen(
-        [this] { doubleClickPanel3(); },
-        [&](QDialog& list) {
-            EXPECT_EQ(list.windowTitle(), "Files to remove");
-            EXPECT_EQ(list.parentWidget(), window);
-            EXPECT_LE((list.geometry().center() - window->geometry().center()).manhattanLength(),
-                      2);
-            EXPECT_EQ(rows(list),
-                      QStringList({"Airspeed.gau.bak | 23 bytes", "Autopilot.gau | 20 bytes",
-                                   "readme.txt | 17 bytes", "Turbine.gau | 18 bytes"}));
-            EXPECT_EQ(list.findChild<QLabel*>("lblTotal")->text(), "4 files, 78 bytes");
-            list.findChild<QPushButton*>("cmdCopy")->click();
-            EXPECT_EQ(QGuiApplication::clipboard()->text(), paths);
-            QTest::keyClick(&list, Qt::Key_Escape);
-            EXPECT_FALSE(list.isVisible());
-        }));
-    QGuiApplication::clipboard()->clear();
-    EXPECT_TRUE(whileListIsOpen([this] { ctrlL(); },
-                                [&](QDialog& list) {
-                                    QTest::keyClick(list.findChild<QTreeWidget*>("lstFiles"),
-                                                    Qt::Key_C, Qt::ControlModifier);
-                                    EXPECT_EQ(QGuiApplication::clipboard()->text(), paths);
-                                }));
+    const auto whatItShows = [&](QDialog& list) {
+        EXPECT_EQ(list.windowTitle(), "Files to remove");
+        EXPECT_EQ(list.parentWidget(), window);
+        EXPECT_LE((list.geometry().center() - window->geometry().center()).manhattanLength(), 2);
+        EXPECT_EQ(rows(list),
+                  QStringList({"Airspeed.gau.bak | 23 bytes", "Autopilot.gau | 20 bytes",
+                               "readme.txt | 17 bytes", "Turbine.gau | 18 bytes"}));
+        EXPECT_EQ(list.findChild<QLabel*>("lblTotal")->text(), "4 files, 78 bytes");
+        list.findChild<QPushButton*>("cmdCopy")->click();
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), paths);
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(list.findChild<QTreeWidget*>("lstFiles"), Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), paths);
+        QTest::keyClick(&list, Qt::Key_Escape);
+        EXPECT_FALSE(list.isVisible());
+    };
+    EXPECT_TRUE(whileListIsOpen([this] { doubleClickPanel3(); }, whatItShows));
+    EXPECT_TRUE(whileListIsOpen([this] { ctrlL(); }));
     EXPECT_EQ(tree.filesBelow("sim/Gauges").size(), 11u);
     EXPECT_TRUE(prompter->questions.empty());
 
@@ -155,12 +150,11 @@ TEST_F(frmZelkCommandsTest, TheWholeListShowsWhatZelkWouldRemoveAndCopiesTheirPa
 TEST_F(frmZelkCommandsTest, TheWholeListShowsANameWithAControlCharacterEscaped) {
     tree.write("sim/Gauges/Next\u0085Line.gau");
     button("Command1")->click();
-    EXPECT_TRUE(whileListIsOpen([this] { ctrlL(); },
-                                [](QDialog& list) {
-                                    EXPECT_EQ(rows(list).size(), 5);
-                                    EXPECT_EQ(rows(list).value(2),
-                                              "$'Next\\u0085Line.gau' | 0 bytes");
-                                }));
+    const auto fifthLine = [](QDialog& list) {
+        EXPECT_EQ(rows(list).size(), 5);
+        EXPECT_EQ(rows(list).value(2), "$'Next\\u0085Line.gau' | 0 bytes");
+    };
+    EXPECT_TRUE(whileListIsOpen([this] { ctrlL(); }, fifthLine));
 }
 
 // A click on the greyed Zelk and Space on it, given while a Scan runs, are dropped when it

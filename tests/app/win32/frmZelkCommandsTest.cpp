@@ -1,6 +1,13 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 
+#include "platform/win32/Win32Text.h"
 #include "support/FaultyDisk.h"
 #include "support/SampleTree.h"
 #include "support/win32/WindowTestSupport.h"
@@ -18,6 +25,80 @@ protected:
 
     int barMaximum(const char* name) const { return zelk::test::progressMaximum(control(name)); }
     int barValue(const char* name) const { return zelk::test::progressValue(control(name)); }
+
+    // Runs the gesture and, in the list window it opens, step; false when it opened none.
+    bool whileListIsOpen(const std::function<void()>& gesture,
+                         const std::function<void(frmFilesToRemove&)>& step = {}) {
+        bool opened = false;
+        zelk::test::duringNextModalLoop([&] {
+            frmFilesToRemove* list = program->filesToRemoveWindow();
+            opened = list && list->isOpen();
+            if (opened && step) {
+                step(*list);
+            }
+            if (opened && list->isOpen()) {
+                ::SendMessageW(list->handle(), WM_CLOSE, 0, 0);
+            }
+        });
+        gesture();
+        if (!opened) {
+            zelk::test::duringNextModalLoop(nullptr);  // none came: the step is dropped
+        }
+        return opened;
+    }
+    void doubleClickPanel3() {
+        RECT part{};
+        ::SendMessageW(control("StatusBar1"), SB_GETRECT, 2, reinterpret_cast<LPARAM>(&part));
+        ::SendMessageW(control("StatusBar1"), WM_LBUTTONDBLCLK, MK_LBUTTON,
+                       MAKELPARAM((part.left + part.right) / 2, (part.top + part.bottom) / 2));
+    }
+    // A key with Ctrl held, to a window, through the loop that takes it out of the queue.
+    static void ctrlKey(HWND target, WPARAM key, const std::function<void(MSG&)>& loop) {
+        std::array<BYTE, 256> keys{};
+        ::GetKeyboardState(keys.data());
+        keys[VK_CONTROL] = 0x80;
+        ::SetKeyboardState(keys.data());
+        MSG message{target, WM_KEYDOWN, key, 1, 0, {}};
+        loop(message);
+        keys[VK_CONTROL] = 0;
+        ::SetKeyboardState(keys.data());
+    }
+    void ctrlL() {
+        ctrlKey(::GetFocus(), 'L', [this](MSG& message) {
+            ::PostMessageW(message.hwnd, message.message, message.wParam, message.lParam);
+            program->handlePendingMessages();
+        });
+    }
+    static std::string clipboardText() {
+        std::string text = "(no text)";
+        if (::OpenClipboard(nullptr)) {
+            if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+                text = zelk::win32::narrow(static_cast<const wchar_t*>(::GlobalLock(data)))
+                           .value_or("?");
+                ::GlobalUnlock(data);
+            }
+            ::CloseClipboard();
+        }
+        return text;
+    }
+    static std::vector<std::string> rows(const frmFilesToRemove& list) {
+        const HWND files = list.control("lstFiles");
+        std::vector<std::string> shown;
+        for (int i = 0; i < ::SendMessageW(files, LVM_GETITEMCOUNT, 0, 0); ++i) {
+            std::string row;
+            for (int column = 0; column < 2; ++column) {
+                std::wstring text(512, L'\0');
+                LVITEMW item{};
+                item.iSubItem = column;
+                item.pszText = text.data();
+                item.cchTextMax = static_cast<int>(text.size());
+                ::SendMessageW(files, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
+                row += (column ? " | " : "") + zelk::win32::narrow(text.c_str()).value_or("?");
+            }
+            shown.push_back(row);
+        }
+        return shown;
+    }
 
     std::shared_ptr<zelk::test::FaultyDisk> disk = std::make_shared<zelk::test::FaultyDisk>();
 };
@@ -74,6 +155,63 @@ TEST_F(frmZelkCommandsTest, ScanShowsTheCountsAndZelkLeavesExactlyTheReferencedF
     EXPECT_TRUE(::IsWindowEnabled(::GetFocus()));
     EXPECT_TRUE(prompter.errors.empty());
     EXPECT_FALSE(zelk::test::takeQuitStatus().has_value());
+}
+
+// After a Scan, a double-click on panel 3 or Ctrl+L shows every file in removal order with its
+// size and the total; Copy and Ctrl+C put their full paths on the clipboard, Esc closes; nothing
+// is deleted. After the removal neither opens it.
+TEST_F(frmZelkCommandsTest, TheWholeListShowsWhatZelkWouldRemoveAndCopiesTheirPaths) {
+    EXPECT_FALSE(whileListIsOpen([this] { doubleClickPanel3(); }));  // nothing scanned yet
+    click("Command1");
+    std::string paths;
+    for (const std::string& name : zelk::test::sample::kUnused) {
+        paths += tree.path("sim/GAUGES/" + name) + "\r\n";  // as the Scan asked for it
+    }
+    const auto whatItShows = [&](frmFilesToRemove& list) {
+        EXPECT_EQ(zelk::test::textOf(list.handle()), "Files to remove");
+        EXPECT_EQ(::GetWindow(list.handle(), GW_OWNER), mainWindow());
+        EXPECT_FALSE(::IsWindowEnabled(mainWindow()));
+        EXPECT_TRUE(::GetWindowLongPtrW(list.handle(), GWL_STYLE) & WS_THICKFRAME);
+        RECT frame{}, owner{};
+        ::GetWindowRect(list.handle(), &frame);
+        ::GetWindowRect(mainWindow(), &owner);
+        EXPECT_LE(std::abs((frame.left + frame.right) - (owner.left + owner.right)), 1);
+        EXPECT_LE(std::abs((frame.top + frame.bottom) - (owner.top + owner.bottom)), 1);
+        EXPECT_EQ(rows(list), (Names{"Airspeed.gau.bak | 23 bytes", "Autopilot.gau | 20 bytes",
+                                     "readme.txt | 17 bytes", "Turbine.gau | 18 bytes"}));
+        EXPECT_EQ(zelk::test::textOf(list.control("lblTotal")), "4 files, 78 bytes");
+        ::SendMessageW(list.control("cmdCopy"), BM_CLICK, 0, 0);
+        EXPECT_EQ(clipboardText(), paths);
+        ASSERT_TRUE(::OpenClipboard(nullptr) && ::EmptyClipboard() && ::CloseClipboard());
+        ctrlKey(list.control("lstFiles"), 'C', [&](MSG& message) { list.handleKeys(message); });
+        EXPECT_EQ(clipboardText(), paths);
+        MSG escape{list.control("lstFiles"), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+        EXPECT_TRUE(list.handleKeys(escape));
+        EXPECT_FALSE(list.isOpen());
+    };
+    EXPECT_TRUE(whileListIsOpen([this] { doubleClickPanel3(); }, whatItShows));
+    EXPECT_TRUE(::IsWindowEnabled(mainWindow()));
+    EXPECT_EQ(::GetFocus(), control("Command1")) << "the keyboard is back in the main window";
+    EXPECT_TRUE(whileListIsOpen([this] { ctrlL(); }));
+    EXPECT_EQ(tree.filesBelow("sim/Gauges").size(), 11u);
+    EXPECT_TRUE(prompter.questions.empty());
+
+    prompter.answers = {true, false};
+    click("Command2");
+    EXPECT_FALSE(whileListIsOpen([this] { doubleClickPanel3(); }));
+    EXPECT_FALSE(whileListIsOpen([this] { ctrlL(); }));
+}
+
+// A name that holds a control character is shown escaped, on one line of its own.
+TEST_F(frmZelkCommandsTest, TheWholeListShowsANameWithAControlCharacterEscaped) {
+    tree.write("sim/Gauges/Next\u0085Line.gau");
+    click("Command1");
+    const auto fifthLine = [](frmFilesToRemove& list) {
+        const Names shown = rows(list);
+        ASSERT_EQ(shown.size(), 5u);
+        EXPECT_EQ(shown[2], "$'Next\\u0085Line.gau' | 0 bytes");
+    };
+    EXPECT_TRUE(whileListIsOpen([this] { ctrlL(); }, fifthLine));
 }
 
 struct EndCase {
