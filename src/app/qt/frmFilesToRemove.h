@@ -22,15 +22,14 @@ public:
     // Shows the window modally, centred on its owner; returns once it has been closed.
     void showModal();
 
-    // Puts the full paths on the clipboard, one a line.
-    void copy();
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void fill(const zelk::FilesToRemoveList& list);
+    // Puts the full paths on the clipboard, one a line.
+    void copy();
 
     QString paths_;
     QTreeWidget* lstFiles = nullptr;

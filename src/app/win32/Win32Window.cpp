@@ -110,6 +110,12 @@ void runModal(HWND window, const bool& open, const std::function<bool(MSG&)>& ha
     ::ShowWindow(window, SW_HIDE);
 }
 
+bool isCtrlKey(const MSG& message, char letter) {
+    return message.message == WM_KEYDOWN && message.wParam == static_cast<WPARAM>(letter) &&
+           ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_MENU) >= 0 &&
+           ::GetKeyState(VK_SHIFT) >= 0;
+}
+
 HWND createControl(HWND parent, const wchar_t* className, DWORD style, int id,
                    const std::string& text) {
     const HWND control = ::CreateWindowExW(

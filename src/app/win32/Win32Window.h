@@ -44,6 +44,10 @@ private:
 // it back the activation rather than to another program.
 void runModal(HWND window, const bool& open, const std::function<bool(MSG&)>& handle = {});
 
+// Whether the message is the key Ctrl with this letter (upper case), without Alt or Shift:
+// Ctrl with Alt is AltGr, which types a character on many keyboards.
+bool isCtrlKey(const MSG& message, char letter);
+
 // A child control of a window, made with the text given (UTF-8).
 HWND createControl(HWND parent, const wchar_t* className, DWORD style, int id,
                    const std::string& text);

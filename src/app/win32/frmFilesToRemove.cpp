@@ -79,6 +79,29 @@ void addRow(HWND list, int index, const zelk::FilesToRemoveList::Row& row) {
                    reinterpret_cast<LPARAM>(&item));
 }
 
+// Text for every program that pastes; false when another program holds the clipboard.
+bool putOnClipboard(HWND owner, const std::wstring& text) {
+    if (!::OpenClipboard(owner)) {
+        return false;
+    }
+    bool put = false;
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (::EmptyClipboard()) {
+        if (const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+            if (void* target = ::GlobalLock(memory)) {
+                std::memcpy(target, text.c_str(), bytes);
+                ::GlobalUnlock(memory);
+                put = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+            }
+            if (!put) {
+                ::GlobalFree(memory);  // the clipboard owns it only once it has taken it
+            }
+        }
+    }
+    ::CloseClipboard();
+    return put;
+}
+
 void place(HWND control, int left, int top, int width, int height) {
     ::MoveWindow(control, left, top, std::max(width, 0), std::max(height, 0), TRUE);
 }
@@ -178,42 +201,23 @@ bool frmFilesToRemove::handleKeys(MSG& message) {
     if (message.hwnd != handle() && !::IsChild(handle(), message.hwnd)) {
         return false;
     }
-    if (message.message == WM_KEYDOWN && message.wParam == 'C' && ::GetKeyState(VK_CONTROL) < 0) {
-        if (!copy()) {
-            ::MessageBeep(MB_ICONWARNING);
-        }
+    if (win32::isCtrlKey(message, 'C')) {
+        copy();
         return true;
     }
     return ::IsDialogMessageW(handle(), &message) != FALSE;
 }
 
-bool frmFilesToRemove::copy() const {
-    if (!::OpenClipboard(handle())) {
-        return false;
+// Another program may hold the clipboard: then the user hears that nothing was copied.
+void frmFilesToRemove::copy() const {
+    if (!putOnClipboard(handle(), copiedText_)) {
+        ::MessageBeep(MB_ICONWARNING);
     }
-    bool copied = false;
-    const std::size_t bytes = (copiedText_.size() + 1) * sizeof(wchar_t);
-    if (::EmptyClipboard()) {
-        if (const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-            if (void* target = ::GlobalLock(memory)) {
-                std::memcpy(target, copiedText_.c_str(), bytes);
-                ::GlobalUnlock(memory);
-                copied = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-            }
-            if (!copied) {
-                ::GlobalFree(memory);  // the clipboard owns it only once it has taken it
-            }
-        }
-    }
-    ::CloseClipboard();
-    return copied;
 }
 
 void frmFilesToRemove::onCommand(int id) {
     if (id == kCopyId) {
-        if (!copy()) {
-            ::MessageBeep(MB_ICONWARNING);
-        }
+        copy();
     } else if (id == IDOK || id == IDCANCEL) {
         open_ = false;
     }

@@ -29,10 +29,8 @@ public:
     HWND control(std::string_view name) const;
     int dpi() const { return dpi_; }
 
-    // What Copy puts on the clipboard: the full paths, one a line, with Windows' line ends.
-    const std::wstring& copiedText() const { return copiedText_; }
-    // Puts it there; false when another program holds the clipboard.
-    bool copy() const;
+    // Puts the full paths on the clipboard, one a line, with Windows' line ends.
+    void copy() const;
 
     // The keys of a dialog (Tab, Enter, Esc, Space) and Ctrl+C, for a message that its loop
     // takes out of the queue: true when the message has been handled; else it goes on to

@@ -177,7 +177,7 @@ bool frmZelk::handleDialogKeys(MSG& message) {
     }
     // Ctrl+L opens the list of files to remove, as a double-click on status panel 3 does; a
     // held key opens it once.
-    if (message.message == WM_KEYDOWN && message.wParam == 'L' && ::GetKeyState(VK_CONTROL) < 0) {
+    if (win32::isCtrlKey(message, 'L')) {
         if ((message.lParam & (1L << 30)) == 0) {
             showFilesToRemove();
         }
