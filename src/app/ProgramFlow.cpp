@@ -1,7 +1,6 @@
 #include "app/ProgramFlow.h"
 
 #include "app/EventGuard.h"
-#include "app/RemovalPreview.h"
 #include "platform/Error.h"
 #include "removal/Removal.h"
 #include "scan/UnusedScan.h"
@@ -23,11 +22,25 @@ void ProgramFlow::scan() {
     run([this] { runScanCommand(context()); });
 }
 
+bool ProgramFlow::showsFilesToRemove() const {
+    return !busy_ && !ended_ && window_.zelkEnabled();
+}
+
 std::string ProgramFlow::zelkToolTip() {
-    if (busy_ || ended_ || !window_.zelkEnabled()) {
+    if (!showsFilesToRemove()) {
         return {};
     }
     return removalToolTip(lookAtFilesToRemove(state_));
+}
+
+void ProgramFlow::showFilesToRemove() {
+    if (!showsFilesToRemove() || !frontEnd_.showFilesToRemove) {
+        return;
+    }
+    const FilesToRemoveList list = filesToRemoveList(lookAtFilesToRemove(state_));
+    if (!list.rows.empty()) {
+        run([&] { frontEnd_.showFilesToRemove(list); });
+    }
 }
 
 void ProgramFlow::removal() {
@@ -82,8 +95,12 @@ void ProgramFlow::FindFolder() {
 }
 
 MainWindowCommands ProgramFlow::windowCommands() {
-    return {[this] { scan(); }, [this] { removal(); }, [this] { about(); }, [this] { close(); },
-            [this] { return zelkToolTip(); }};
+    return {[this] { scan(); },
+            [this] { removal(); },
+            [this] { about(); },
+            [this] { close(); },
+            [this] { return zelkToolTip(); },
+            [this] { showFilesToRemove(); }};
 }
 
 void ProgramFlow::FreshInputPrompter::discardInput() const {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/MainWindowCommands.h"
+#include "app/RemovalPreview.h"
 #include "core/CommandContext.h"
 #include "core/RunState.h"
 #include "settings/FolderLocation.h"
@@ -21,6 +22,9 @@ struct FrontEnd {
     // Drops every click and key that has reached the window but has not been handled yet; none
     // given: nothing to drop.
     std::function<void()> discardInput;
+    // Shows the window "Files to remove" with this list, modally; returns once it has been
+    // closed. None given: the program has no such window.
+    std::function<void(const FilesToRemoveList&)> showFilesToRemove = {};
 };
 
 // The start-up step and the commands, without any toolkit: each front end drives it from its
@@ -56,6 +60,11 @@ public:
     // asks the disk for the size of every file. Looking never ends the program: what cannot be
     // looked at is said in the tooltip.
     std::string zelkToolTip();
+
+    // The window "Files to remove", which the user opens on status panel 3: shown only when the
+    // tooltip would list files, with what it lists. It only shows; nothing in it changes the
+    // list or deletes a file.
+    void showFilesToRemove();
 
     RunState& runState() { return state_; }
     const RunState& runState() const { return state_; }
@@ -102,6 +111,8 @@ private:
     // Runs a handler through the error rule; a handler asked for while another runs is
     // dropped. False when the program has ended.
     bool run(const std::function<void()>& handler);
+    // After a Scan that listed files and before a removal, while no handler runs.
+    bool showsFilesToRemove() const;
     void end(int exitStatus);
     // The start-up step's work, by the name the program has always given it.
     void FindFolder();

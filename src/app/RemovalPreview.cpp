@@ -48,22 +48,22 @@ std::vector<File> filesToRemove(const RunState& state) {
 namespace {
 
 ListedFileNow lookAt(const File& file) {
+    ListedFileNow seen{file.Name(), file.Path(), ListedFileNow::Now::Unreadable};
     try {
         const std::optional<EntryFacts> facts = file.Facts();
         if (!facts) {
-            return {file.Name(), ListedFileNow::Now::Gone};
-        }
-        switch (facts->kind) {
-            case EntryKind::File:
-                return {file.Name(), ListedFileNow::Now::File, facts->size};
-            case EntryKind::Folder:
-                return {file.Name(), ListedFileNow::Now::Folder};
-            default:
-                return {file.Name(), ListedFileNow::Now::NotAFile};
+            seen.now = ListedFileNow::Now::Gone;
+        } else if (facts->kind == EntryKind::File) {
+            seen.now = ListedFileNow::Now::File;
+            seen.size = facts->size;
+        } else {
+            seen.now = facts->kind == EntryKind::Folder ? ListedFileNow::Now::Folder
+                                                        : ListedFileNow::Now::NotAFile;
         }
     } catch (const std::exception&) {
-        return {file.Name(), ListedFileNow::Now::Unreadable};
+        // Unreadable, as it stands.
     }
+    return seen;
 }
 
 // How the tooltip marks a file and counts those it leaves out of the total: for one, for more.
@@ -120,30 +120,56 @@ std::string filesAndSize(std::size_t files, std::uint64_t bytes) {
     return std::to_string(files) + (files == 1 ? " file, " : " files, ") + sizeText(bytes);
 }
 
+namespace {
+
+// The files still there, their total size, and what was not counted.
+std::string countedAndNot(const std::vector<ListedFileNow>& files) {
+    std::uint64_t bytes = 0;
+    std::size_t present = 0;
+    for (const ListedFileNow& file : files) {
+        if (file.now == ListedFileNow::Now::File) {
+            bytes += file.size;
+            ++present;
+        }
+    }
+    return filesAndSize(present, bytes) + notCounted(files);
+}
+
+std::string markedName(const ListedFileNow& file) {
+    const Mark* mark = markOf(file.now);
+    std::string name = visibleName(file.name);
+    if (mark) {
+        name.append(" (").append(mark->besideName).append(")");
+    }
+    return name;
+}
+
+}  // namespace
+
 std::string removalToolTip(const std::vector<ListedFileNow>& files) {
     if (files.empty()) {
         return {};
     }
     std::string text = "Files to remove:";
-    std::uint64_t bytes = 0;
-    std::size_t present = 0;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const Mark* mark = markOf(files[i].now);
-        if (i < kToolTipNames) {
-            text.append("\n").append(visibleName(files[i].name));
-            if (mark) {
-                text.append(" (").append(mark->besideName).append(")");
-            }
-        }
-        if (!mark) {
-            bytes += files[i].size;
-            ++present;
-        }
+    for (std::size_t i = 0; i < files.size() && i < kToolTipNames; ++i) {
+        text += "\n" + markedName(files[i]);
     }
     if (files.size() > kToolTipNames) {
         text += "\n\u2026 and " + std::to_string(files.size() - kToolTipNames) + " more";
     }
-    return text + "\n" + filesAndSize(present, bytes) + notCounted(files);
+    return text + "\n" + countedAndNot(files) + "\nDouble-click or Ctrl+L for the whole list";
+}
+
+FilesToRemoveList filesToRemoveList(const std::vector<ListedFileNow>& files) {
+    FilesToRemoveList list;
+    for (const ListedFileNow& file : files) {
+        const Mark* mark = markOf(file.now);
+        list.rows.push_back(
+            {visibleName(file.name), mark ? mark->besideName : sizeText(file.size)});
+        list.paths += visibleName(file.path) + "\n";
+    }
+    list.foot = countedAndNot(files);
+    return list;
 }
 
 }  // namespace zelk

@@ -21,6 +21,7 @@ std::vector<File> filesToRemove(const RunState& state);
 struct ListedFileNow {
     enum class Now { File, Gone, Folder, NotAFile, Unreadable };
     std::string name;
+    std::string path;  // the full native path
     Now now;
     std::uint64_t size = 0;  // of a file
 };
@@ -35,9 +36,25 @@ std::vector<ListedFileNow> lookAtFilesToRemove(const RunState& state);
 std::string filesAndSize(std::size_t files, std::uint64_t bytes);
 
 // The tooltip of status panel 3: "Files to remove:", the first names in removal order, each
-// marked when it is no longer a file since the Scan, "… and N more" when there are more, and
-// the number of the files still there with their total size, followed by what was not counted;
-// empty when there are none.
+// marked when it is no longer a file since the Scan, "… and N more" when there are more, the
+// number of the files still there with their total size, followed by what was not counted, and
+// how to see the whole list; empty when there are none.
 std::string removalToolTip(const std::vector<ListedFileNow>& files);
+
+// What the window "Files to remove" shows of the files the latest Scan listed, built from the
+// same look at them as the tooltip.
+struct FilesToRemoveList {
+    struct Row {
+        std::string name;  // as shown: one line, escaped where it would fool the reader
+        std::string size;  // "78 bytes"; for a file that changed since the Scan, what it is now
+    };
+    std::vector<Row> rows;  // one per file, in removal order
+    // The number of the files still there and their total size, then what was not counted.
+    std::string foot;
+    // What Copy puts on the clipboard: the full paths, one a line, as the dry run lists them.
+    std::string paths;
+};
+
+FilesToRemoveList filesToRemoveList(const std::vector<ListedFileNow>& files);
 
 }  // namespace zelk

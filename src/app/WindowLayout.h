@@ -108,4 +108,18 @@ inline constexpr std::array<LabelLayout, 5> kAboutLabels{{
     {"lblVersion", {1080, 2280, 1815, 255}, AboutFont::Version},
 }};
 
+// ---- The window "Files to remove", frmFilesToRemove ----
+
+// Its client area when it opens; the user may make it larger, or smaller down to the minimum.
+inline constexpr TwipsSize kFilesClient{6300, 4800};
+inline constexpr TwipsSize kFilesMinimumClient{3000, 2400};
+// Round the controls and between them.
+inline constexpr int kFilesMargin = 120;
+// Copy and Close, side by side at the bottom right: the main window's buttons' size.
+inline constexpr TwipsSize kFilesButton{1215, 375};
+// The foot between the list and the buttons: room for two lines.
+inline constexpr int kFilesFootHeight = 480;
+// The list's second column, the sizes; the names take the rest of its width.
+inline constexpr int kFilesSizeColumn = 1800;
+
 }  // namespace zelk::layout

@@ -29,8 +29,10 @@ protected:
     std::vector<std::string> happened;
     std::vector<int> ended;
     int drops = 0;
+    std::vector<FilesToRemoveList> lists;  // shown in the window "Files to remove"
     ProgramFlow flow{FrontEnd{window, window.prompter, [this] { happened.push_back("about"); },
-                              [this](int status) { ended.push_back(status); }, [this] { ++drops; }},
+                              [this](int status) { ended.push_back(status); }, [this] { ++drops; },
+                              [this](const FilesToRemoveList& list) { lists.push_back(list); }},
                      test::realAccess(), SettingsFolders{tree.path("bin"), {}}};
 };
 
@@ -52,8 +54,10 @@ TEST_F(ProgramFlowTest, WhatIsAskedForWhileACommandRunsIsDroppedButACloseWaits) 
         EXPECT_TRUE(flow.isBusy());
         flow.scan();
         flow.about();
+        flow.showFilesToRemove();
         flow.close();
         EXPECT_TRUE(happened.empty()) << "About ran inside the removal";
+        EXPECT_TRUE(lists.empty()) << "the list opened inside the removal";
         EXPECT_TRUE(ended.empty()) << "the program ended inside the removal";
         EXPECT_FALSE(flow.hasEnded());
         questionsDuringRemoval = window.prompter.questions.size();
@@ -144,11 +148,13 @@ INSTANTIATE_TEST_SUITE_P(
                                   "Files to remove:\nAirspeed.gau.bak\nAutopilot.gau (gone since "
                                   "the Scan)\nreadme.txt (now a folder)\nTurbine.gau\n2 files, 41 "
                                   "bytes\nNot counted: 1 file gone since the Scan, 1 now a folder. "
-                                  "Scan again.",
+                                  "Scan again." +
+                                      test::sample::kWholeListHint,
                                   true},
                       ToolTipCase{"MoreThanTwenty", 19, 0,
                                   "Files to remove:\n" + kSampleNames + bigFileNames(0, 15) +
-                                      "\u2026 and 3 more\n23 files, 1.2 MB"},
+                                      "\u2026 and 3 more\n23 files, 1.2 MB" +
+                                      test::sample::kWholeListHint},
                       ToolTipCase{"NoneAfterARemoval", 19, 1, ""},
                       // "Radio<RLO>kab.gau" would read as "Radiouag.bak"
                       ToolTipCase{"NamesThatWouldHideThemselves",
@@ -157,10 +163,30 @@ INSTANTIATE_TEST_SUITE_P(
                                   "Files to remove:\n" + test::sample::kUnused[0] + "\n" +
                                       test::sample::kUnused[1] + "\n$'Radio\\u202Ekab.gau'\n" +
                                       test::sample::kUnused[2] + "\n" + test::sample::kUnused[3] +
-                                      "\n$'Zero\\u200BWidth.txt'\n6 files, 78 bytes",
+                                      "\n$'Zero\\u200BWidth.txt'\n6 files, 78 bytes" +
+                                      test::sample::kWholeListHint,
                                   false,
                                   {"Radio\u202Ekab.gau", "Zero\u200BWidth.txt"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The window lists every file on one line with its size, or what became of it since the Scan,
+// and counts them as the tooltip does.
+TEST_F(ProgramFlowTest, FilesToRemoveShowsEveryFileWithItsSizeOrWhatBecameOfIt) {
+    ASSERT_TRUE(flow.load());
+    flow.showFilesToRemove();  // before a Scan: nothing to show
+    flow.scan();
+    std::filesystem::remove(tree.path("sim/Gauges/Autopilot.gau"));
+    flow.showFilesToRemove();
+    ASSERT_EQ(lists.size(), 1u);
+    Names rows;
+    for (const auto& [name, size] : lists[0].rows) {
+        rows.push_back(name + " | " + size);
+    }
+    EXPECT_EQ(rows, (Names{"Airspeed.gau.bak | 23 bytes", "Autopilot.gau | gone since the Scan",
+                           "readme.txt | 17 bytes", "Turbine.gau | 18 bytes"}));
+    EXPECT_EQ(lists[0].foot,
+              "3 files, 58 bytes\nNot counted: 1 file gone since the Scan. Scan again.");
+}
 
 TEST(FilesAndSizeTest, CountsAndSizesAsUsersReadThem) {
     const std::vector<std::tuple<std::size_t, std::uint64_t, std::string>> rows{

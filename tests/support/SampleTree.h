@@ -14,7 +14,9 @@ inline const std::vector<std::string> kUnused{"Airspeed.gau.bak", "Autopilot.gau
 inline const std::string kUnusedLines =
     kUnused[0] + "\n" + kUnused[1] + "\n" + kUnused[2] + "\n" + kUnused[3] + "\n";
 // Status panel 3's tooltip after the Scan.
-inline const std::string kZelkToolTip = "Files to remove:\n" + kUnusedLines + "4 files, 78 bytes";
+inline const std::string kWholeListHint = "\nDouble-click or Ctrl+L for the whole list";
+inline const std::string kZelkToolTip =
+    "Files to remove:\n" + kUnusedLines + "4 files, 78 bytes" + kWholeListHint;
 inline const std::vector<std::string> kKept{"Airspeed.gau", "Altimeter.gau", "COMPASS.GAU",
                                             "Clock.gau",    "Fuel.gau",      "Old/Legacy.gau",
                                             "Vsi.gau"};

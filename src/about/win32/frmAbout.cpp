@@ -103,43 +103,12 @@ void frmAbout::layOut() {
     win32::setClientSize(handle(), zelk::layout::kAboutClient, dpi_);
 }
 
-// Modal in the Windows way: the owner takes no input while this window runs its own message
-// loop. A quit request that arrives meanwhile is passed on to the main loop.
 void frmAbout::showModal() {
     load();
-    const HWND owner = ::GetWindow(handle(), GW_OWNER);
-    RECT area{};
-    if (owner && ::IsWindowVisible(owner)) {
-        ::GetWindowRect(owner, &area);
-    } else {
-        area = win32::workAreaOf(handle());
-    }
-    win32::centreWindow(handle(), area);
-    if (owner) {
-        ::EnableWindow(owner, FALSE);
-    }
+    win32::centreOnOwner(handle());
     open_ = true;
     pressedOnSurface_ = false;
-    ::ShowWindow(handle(), SW_SHOW);
-    MSG message;
-    while (open_) {
-        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) {
-            ::PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        if (got == -1) {
-            break;
-        }
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-    // The owner is enabled before this window hides, so that Windows gives it back the
-    // activation rather than to another program.
-    if (owner) {
-        ::EnableWindow(owner, TRUE);
-    }
-    ::ShowWindow(handle(), SW_HIDE);
+    win32::runModal(handle(), open_);
     open_ = false;
 }
 

@@ -10,7 +10,8 @@ QtProgram::QtProgram(Seams seams)
     : dialogs_(&main_, kProgramTitle),
       flow_(FrontEnd{main_, seams.prompter ? *seams.prompter : dialogs_, [this] { showAbout(); },
                      [this](int exitStatus) { main_.endProgram(exitStatus); },
-                     [this] { main_.discardInput(); }},
+                     [this] { main_.discardInput(); },
+                     [this](const FilesToRemoveList& list) { showFilesToRemove(list); }},
             std::move(seams.access), withSystemFolders(std::move(seams.folders))) {
     main_.setCommands(flow_.windowCommands());
 }
@@ -33,6 +34,12 @@ void QtProgram::showAbout() {
         about_ = std::make_unique<frmAbout>();
     }
     about_->showModal(&main_);
+}
+
+// Made anew for each showing, from the list the flow gives it.
+void QtProgram::showFilesToRemove(const FilesToRemoveList& list) {
+    frmFilesToRemove window(list, &main_);
+    window.showModal();
 }
 
 }  // namespace zelk

@@ -6,6 +6,7 @@
 #include "app/ProgramFlow.h"
 #include "app/ProgramSeams.h"
 #include "app/qt/QtPrompter.h"
+#include "app/qt/frmFilesToRemove.h"
 #include "app/qt/frmZelk.h"
 
 namespace zelk {
@@ -33,6 +34,7 @@ public:
 
 private:
     void showAbout();
+    void showFilesToRemove(const FilesToRemoveList& list);
 
     frmZelk main_;
     QtPrompter dialogs_;

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -175,7 +176,15 @@ void frmZelk::showAfterLoad() {
 }
 
 // Enter, like Space, presses the button that has the focus; no button is the default one.
+// Ctrl+L opens the list of files to remove, as a double-click on status panel 3 does.
 void frmZelk::keyPressEvent(QKeyEvent* event) {
+    if (event->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_L)) {
+        event->accept();
+        if (!event->isAutoRepeat()) {
+            showFilesToRemove();
+        }
+        return;
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     auto* button = qobject_cast<QPushButton*>(focusWidget());
     if (enter && button && button->isEnabled() && !event->isAutoRepeat()) {
@@ -212,9 +221,20 @@ void frmZelk::endProgram(int exitStatus) {
     QCoreApplication::exit(exitStatus);
 }
 
+void frmZelk::showFilesToRemove() {
+    if (commands_.showFilesToRemove) {
+        commands_.showFilesToRemove();
+    }
+}
+
 // Status panel 3 gets its tooltip when Qt is about to show it: working it out costs a look at
-// every file to remove, which a Scan must not wait for.
+// every file to remove, which a Scan must not wait for. A double-click on it opens the list.
 bool frmZelk::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Panel3 && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        showFilesToRemove();
+        return true;
+    }
     if (watched == Panel3 && event->type() == QEvent::ToolTip) {
         const std::string text = commands_.zelkToolTip ? commands_.zelkToolTip() : std::string();
         if (ended_) {

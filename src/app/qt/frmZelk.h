@@ -51,6 +51,7 @@ private:
     void buildControls();
     void wireCommands();
     void letQtPaint();
+    void showFilesToRemove();
 
     QProgressBar* progressBar(zelk::ProgressBarId bar) const;
     QLabel* panel(zelk::StatusPanel panel) const;

@@ -95,6 +95,17 @@ void centreWindow(HWND window, const RECT& area) {
     ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void centreOnOwner(HWND window) {
+    const HWND owner = ::GetWindow(window, GW_OWNER);
+    RECT area{};
+    if (owner && ::IsWindowVisible(owner)) {
+        ::GetWindowRect(owner, &area);
+    } else {
+        area = workAreaOf(window);
+    }
+    centreWindow(window, area);
+}
+
 RECT workAreaOf(HWND window) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);

@@ -25,6 +25,10 @@ void setClientSize(HWND window, const layout::TwipsSize& size, int dpi);
 // Moves the window, frame included, to the centre of area.
 void centreWindow(HWND window, const RECT& area);
 
+// Moves the window, frame included, to the centre of its owner, or of the work area when it has
+// no owner on screen.
+void centreOnOwner(HWND window);
+
 // The work area (the screen without the taskbar) of the monitor the window is on.
 RECT workAreaOf(HWND window);
 

@@ -28,7 +28,8 @@ void discardInput() {
 Win32Program::Win32Program(Seams seams)
     : dialogs_(main_.handle(), kProgramTitle),
       flow_(FrontEnd{main_, seams.prompter ? *seams.prompter : dialogs_, [this] { showAbout(); },
-                     [this](int exitStatus) { main_.endProgram(exitStatus); }, &discardInput},
+                     [this](int exitStatus) { main_.endProgram(exitStatus); }, &discardInput,
+                     [this](const FilesToRemoveList& list) { showFilesToRemove(list); }},
             std::move(seams.access), withSystemFolders(std::move(seams.folders))) {
     main_.setCommands(flow_.windowCommands());
 }
@@ -74,6 +75,13 @@ void Win32Program::showAbout() {
         about_ = std::make_unique<frmAbout>(main_.handle());
     }
     about_->showModal();
+}
+
+// Made anew for each showing, from the list the flow gives it.
+void Win32Program::showFilesToRemove(const FilesToRemoveList& list) {
+    filesToRemove_.reset();
+    filesToRemove_ = std::make_unique<frmFilesToRemove>(main_.handle(), list);
+    filesToRemove_->showModal();
 }
 
 }  // namespace zelk

@@ -8,6 +8,7 @@
 #include "app/ProgramFlow.h"
 #include "app/ProgramSeams.h"
 #include "app/win32/Win32Prompter.h"
+#include "app/win32/frmFilesToRemove.h"
 #include "app/win32/frmZelk.h"
 
 namespace zelk {
@@ -34,14 +35,18 @@ public:
     frmZelk& mainWindow() { return main_; }
     // The one About window of the run; nullptr until the first About command.
     frmAbout* aboutWindow() { return about_.get(); }
+    // The window "Files to remove" that was shown last; nullptr until it has been.
+    frmFilesToRemove* filesToRemoveWindow() { return filesToRemove_.get(); }
 
 private:
     void handle(MSG& message);
     void showAbout();
+    void showFilesToRemove(const FilesToRemoveList& list);
 
     frmZelk main_;
     Win32Prompter dialogs_;
     std::unique_ptr<frmAbout> about_;
+    std::unique_ptr<frmFilesToRemove> filesToRemove_;
     ProgramFlow flow_;
 };
 

@@ -83,6 +83,39 @@ LRESULT CALLBACK Window::procedure(HWND window, UINT message, WPARAM wParam, LPA
     return self->handleMessage(message, wParam, lParam);
 }
 
+void runModal(HWND window, const bool& open, const std::function<bool(MSG&)>& handle) {
+    const HWND owner = ::GetWindow(window, GW_OWNER);
+    if (owner) {
+        ::EnableWindow(owner, FALSE);
+    }
+    ::ShowWindow(window, SW_SHOW);
+    MSG message;
+    while (open) {
+        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) {
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (got == -1) {
+            break;
+        }
+        if (!handle || !handle(message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+    if (owner) {
+        ::EnableWindow(owner, TRUE);
+    }
+    ::ShowWindow(window, SW_HIDE);
+}
+
+bool isCtrlKey(const MSG& message, char letter) {
+    return message.message == WM_KEYDOWN && message.wParam == static_cast<WPARAM>(letter) &&
+           ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_MENU) >= 0 &&
+           ::GetKeyState(VK_SHIFT) >= 0;
+}
+
 HWND createControl(HWND parent, const wchar_t* className, DWORD style, int id,
                    const std::string& text) {
     const HWND control = ::CreateWindowExW(

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace zelk::win32 {
@@ -35,6 +36,17 @@ private:
 
     HWND window_ = nullptr;
 };
+
+// Shows a window modally, the Windows way: its owner takes no input while the window runs its
+// own message loop, until open turns false. Each message goes to handle first (true: handled),
+// then to TranslateMessage and DispatchMessage. A quit request that arrives meanwhile is passed
+// on to the main loop. The owner is enabled again before the window hides, so that Windows gives
+// it back the activation rather than to another program.
+void runModal(HWND window, const bool& open, const std::function<bool(MSG&)>& handle = {});
+
+// Whether the message is the key Ctrl with this letter (upper case), without Alt or Shift:
+// Ctrl with Alt is AltGr, which types a character on many keyboards.
+bool isCtrlKey(const MSG& message, char letter);
 
 // A child control of a window, made with the text given (UTF-8).
 HWND createControl(HWND parent, const wchar_t* className, DWORD style, int id,

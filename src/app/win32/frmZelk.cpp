@@ -175,6 +175,14 @@ bool frmZelk::handleDialogKeys(MSG& message) {
     if (!handle() || (message.hwnd != handle() && !::IsChild(handle(), message.hwnd))) {
         return false;
     }
+    // Ctrl+L opens the list of files to remove, as a double-click on status panel 3 does; a
+    // held key opens it once.
+    if (win32::isCtrlKey(message, 'L')) {
+        if ((message.lParam & (1L << 30)) == 0) {
+            showFilesToRemove();
+        }
+        return true;
+    }
     // The dialog keys would send Enter to a default button, and this window has none.
     if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
         pressFocusedButton(message);
@@ -217,6 +225,24 @@ void frmZelk::onButton(int id, HWND button) {
     }
     if (command && *command) {
         (*command)();
+    }
+}
+
+// The status bar tells of a double-click on one of its panels; one on panel 3 opens the list of
+// files to remove.
+void frmZelk::onNotify(const NMHDR& header, LPARAM lParam) {
+    if (header.hwndFrom == control("StatusBar1") && header.code == NM_DBLCLK &&
+        reinterpret_cast<const NMMOUSE*>(lParam)->dwItemSpec ==
+            static_cast<DWORD_PTR>(zelk::StatusPanel::Zelk) - 1) {
+        showFilesToRemove();
+    }
+}
+
+// Only while the window takes input: not while a modal window (a question, About) has
+// disabled it.
+void frmZelk::showFilesToRemove() {
+    if (::IsWindowEnabled(handle()) && commands_.showFilesToRemove) {
+        commands_.showFilesToRemove();
     }
 }
 
@@ -268,6 +294,9 @@ LRESULT frmZelk::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DPICHANGED:
             onDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_NOTIFY:
+            onNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
             return 0;
         default:
             break;

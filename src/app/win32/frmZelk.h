@@ -32,7 +32,8 @@ public:
     void endProgram(int exitStatus);
 
     // The keyboard of a dialog for the messages of this window: Tab and Shift+Tab move the
-    // focus between the buttons, Space and Enter press the one that has it, Esc does nothing.
+    // focus between the buttons, Space and Enter press the one that has it, Esc does nothing;
+    // and Ctrl+L, which opens the list of files to remove.
     // True when the message has been handled; else it goes on to TranslateMessage and
     // DispatchMessage.
     bool handleDialogKeys(MSG& message);
@@ -63,6 +64,8 @@ private:
     void layOut();
     void onDpiChanged(int dpi, const RECT& suggested);
     void onButton(int id, HWND button);
+    void onNotify(const NMHDR& header, LPARAM lParam);
+    void showFilesToRemove();
     void pressFocusedButton(const MSG& message);
     void restoreFocus();
     HWND progressBar(zelk::ProgressBarId bar) const;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDialog>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -9,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include "app/qt/frmZelk.h"
 #include "support/FaultyDisk.h"
@@ -44,6 +47,34 @@ protected:
         return label->toolTip();
     }
     QProgressBar* bar(const char* name) const { return window->findChild<QProgressBar*>(name); }
+    // Runs the gesture and, in the list window it opens, step; false when it opened none.
+    bool whileListIsOpen(
+        const std::function<void()>& gesture,
+        const std::function<void(QDialog&)>& step = [](QDialog&) {}) {
+        bool opened = false;
+        QTimer::singleShot(0, [&] {
+            if (auto* list = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                opened = true;
+                step(*list);
+                list->reject();
+            }
+        });
+        gesture();
+        QCoreApplication::processEvents();
+        return opened;
+    }
+    void doubleClickPanel3() {
+        QTest::mouseDClick(window->findChild<QLabel*>("Panel3"), Qt::LeftButton);
+    }
+    void ctrlL() { QTest::keyClick(button("Command1"), Qt::Key_L, Qt::ControlModifier); }
+    static QStringList rows(const QDialog& list) {
+        QStringList shown;
+        const auto* files = list.findChild<QTreeWidget*>("lstFiles");
+        for (int i = 0; i < files->topLevelItemCount(); ++i) {
+            shown << files->topLevelItem(i)->text(0) + " | " + files->topLevelItem(i)->text(1);
+        }
+        return shown;
+    }
 
     zelk::test::TempTree tree;
     std::shared_ptr<zelk::test::FaultyDisk> disk = std::make_shared<zelk::test::FaultyDisk>();
@@ -76,6 +107,51 @@ TEST_F(frmZelkCommandsTest, ScanThenZelkLeavesExactlyTheReferencedFiles) {
     EXPECT_EQ(panel("Panel3"), "Zelk: None");
     EXPECT_FALSE(button("Command2")->isEnabled());
     EXPECT_EQ(prompter->questions.back(), "None files to remove. Exit from Zelk Gauge?");
+}
+
+// After a Scan, a double-click on panel 3 or Ctrl+L shows every file in removal order with its
+// size and the total; Copy and Ctrl+C put their full paths on the clipboard, Esc closes; nothing
+// is deleted. After the removal neither opens it, until a Scan lists files again.
+TEST_F(frmZelkCommandsTest, TheWholeListShowsWhatZelkWouldRemoveAndCopiesTheirPaths) {
+    EXPECT_FALSE(whileListIsOpen([this] { doubleClickPanel3(); }));  // nothing scanned yet
+    button("Command1")->click();
+    QString paths;
+    for (const std::string& name : zelk::test::sample::kUnused) {
+        paths += QString::fromStdString(tree.path("sim/Gauges/" + name)) + "\n";
+    }
+    const auto whatItShows = [&](QDialog& list) {
+        EXPECT_EQ(list.windowTitle(), "Files to remove");
+        EXPECT_EQ(list.parentWidget(), window);
+        EXPECT_LE((list.geometry().center() - window->geometry().center()).manhattanLength(), 2);
+        EXPECT_EQ(rows(list),
+                  QStringList({"Airspeed.gau.bak | 23 bytes", "Autopilot.gau | 20 bytes",
+                               "readme.txt | 17 bytes", "Turbine.gau | 18 bytes"}));
+        EXPECT_EQ(list.findChild<QLabel*>("lblTotal")->text(), "4 files, 78 bytes");
+        list.findChild<QPushButton*>("cmdCopy")->click();
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), paths);
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(list.findChild<QTreeWidget*>("lstFiles"), Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), paths);
+        QTest::keyClick(&list, Qt::Key_Escape);
+        EXPECT_FALSE(list.isVisible());
+    };
+    EXPECT_TRUE(whileListIsOpen([this] { doubleClickPanel3(); }, whatItShows));
+    EXPECT_TRUE(whileListIsOpen([this] { ctrlL(); }));
+    EXPECT_EQ(tree.filesBelow("sim/Gauges").size(), 11u);
+    EXPECT_TRUE(prompter->questions.empty());
+
+    prompter->answers = {true, false};
+    button("Command2")->click();
+    EXPECT_FALSE(whileListIsOpen([this] { doubleClickPanel3(); }));
+    EXPECT_FALSE(whileListIsOpen([this] { ctrlL(); }));
+
+    // A new Scan lists anew: here one file, whose name holds a control character, escaped.
+    tree.write("sim/Gauges/Next\u0085Line.gau");
+    button("Command1")->click();
+    const auto theNewList = [](QDialog& list) {
+        EXPECT_EQ(rows(list), QStringList{"$'Next\\u0085Line.gau' | 0 bytes"});
+    };
+    EXPECT_TRUE(whileListIsOpen([this] { ctrlL(); }, theNewList));
 }
 
 // A click on the greyed Zelk and Space on it, given while a Scan runs, are dropped when it

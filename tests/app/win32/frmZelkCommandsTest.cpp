@@ -1,6 +1,13 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 
+#include "platform/win32/Win32Text.h"
 #include "support/FaultyDisk.h"
 #include "support/SampleTree.h"
 #include "support/win32/WindowTestSupport.h"
@@ -18,6 +25,72 @@ protected:
 
     int barMaximum(const char* name) const { return zelk::test::progressMaximum(control(name)); }
     int barValue(const char* name) const { return zelk::test::progressValue(control(name)); }
+
+    // Runs the gesture and, in the list window it opens, step; false when it opened none.
+    bool whileListIsOpen(
+        const std::function<void()>& gesture,
+        const std::function<void(frmFilesToRemove&)>& step = [](auto&) {}) {
+        bool opened = false;
+        zelk::test::duringNextModalLoop([&] {
+            frmFilesToRemove* list = program->filesToRemoveWindow();
+            if (list && list->isOpen()) {
+                opened = true;
+                step(*list);
+                ::SendMessageW(list->handle(), WM_CLOSE, 0, 0);  // if the step left it open
+            }
+        });
+        gesture();
+        zelk::test::duringNextModalLoop(nullptr);  // when none came, the step is dropped
+        return opened;
+    }
+    void doubleClickPanel3() {
+        RECT part{};
+        ::SendMessageW(control("StatusBar1"), SB_GETRECT, 2, reinterpret_cast<LPARAM>(&part));
+        ::SendMessageW(control("StatusBar1"), WM_LBUTTONDBLCLK, MK_LBUTTON,
+                       MAKELPARAM((part.left + part.right) / 2, (part.top + part.bottom) / 2));
+    }
+    // A key with Ctrl held, to a window, through the loop that takes it out of the queue.
+    static void ctrlKey(HWND target, WPARAM key, const std::function<bool(MSG&)>& loop) {
+        std::array<BYTE, 256> keys{};
+        keys[VK_CONTROL] = 0x80;
+        ::SetKeyboardState(keys.data());
+        MSG message{target, WM_KEYDOWN, key, 1, 0, {}};
+        loop(message);
+        ::SetKeyboardState(std::array<BYTE, 256>{}.data());
+    }
+    void ctrlL() {
+        ctrlKey(::GetFocus(), 'L',
+                [this](MSG& key) { return program->mainWindow().handleDialogKeys(key); });
+    }
+    static std::string clipboardText() {
+        std::wstring text;
+        if (::OpenClipboard(nullptr)) {
+            if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+                text = static_cast<const wchar_t*>(::GlobalLock(data));
+                ::GlobalUnlock(data);
+            }
+            ::CloseClipboard();
+        }
+        return zelk::win32::narrow(text).value_or("?");
+    }
+    // Each line of the list: its name and its size.
+    static Names rows(const frmFilesToRemove& list) {
+        const HWND files = list.control("lstFiles");
+        Names shown(static_cast<std::size_t>(::SendMessageW(files, LVM_GETITEMCOUNT, 0, 0)));
+        for (std::size_t row = 0; row < shown.size(); ++row) {
+            for (const int column : {0, 1}) {
+                std::array<wchar_t, 256> text{};
+                LVITEMW item{};
+                item.iSubItem = column;
+                item.pszText = text.data();
+                item.cchTextMax = static_cast<int>(text.size());
+                ::SendMessageW(files, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+                shown[row] +=
+                    (column ? " | " : "") + zelk::win32::narrow(text.data()).value_or("?");
+            }
+        }
+        return shown;
+    }
 
     std::shared_ptr<zelk::test::FaultyDisk> disk = std::make_shared<zelk::test::FaultyDisk>();
 };
@@ -74,6 +147,59 @@ TEST_F(frmZelkCommandsTest, ScanShowsTheCountsAndZelkLeavesExactlyTheReferencedF
     EXPECT_TRUE(::IsWindowEnabled(::GetFocus()));
     EXPECT_TRUE(prompter.errors.empty());
     EXPECT_FALSE(zelk::test::takeQuitStatus().has_value());
+}
+
+// After a Scan, a double-click on panel 3 or Ctrl+L shows every file in removal order with its
+// size and the total; Copy and Ctrl+C put their full paths on the clipboard, Esc closes; nothing
+// is deleted. After the removal neither opens it, until a Scan lists files again.
+TEST_F(frmZelkCommandsTest, TheWholeListShowsWhatZelkWouldRemoveAndCopiesTheirPaths) {
+    EXPECT_FALSE(whileListIsOpen([this] { doubleClickPanel3(); }));  // nothing scanned yet
+    click("Command1");
+    std::string paths;
+    for (const std::string& name : zelk::test::sample::kUnused) {
+        paths += tree.path("sim/GAUGES/" + name) + "\r\n";  // as the Scan asked for it
+    }
+    const auto whatItShows = [&](frmFilesToRemove& list) {
+        EXPECT_EQ(zelk::test::textOf(list.handle()), "Files to remove");
+        EXPECT_EQ(::GetWindow(list.handle(), GW_OWNER), mainWindow());
+        EXPECT_FALSE(::IsWindowEnabled(mainWindow()));
+        EXPECT_TRUE(::GetWindowLongPtrW(list.handle(), GWL_STYLE) & WS_THICKFRAME);
+        RECT frame{}, owner{};
+        ::GetWindowRect(list.handle(), &frame);
+        ::GetWindowRect(mainWindow(), &owner);
+        EXPECT_LE(std::abs((frame.left + frame.right) - (owner.left + owner.right)), 1);
+        EXPECT_LE(std::abs((frame.top + frame.bottom) - (owner.top + owner.bottom)), 1);
+        EXPECT_EQ(rows(list), (Names{"Airspeed.gau.bak | 23 bytes", "Autopilot.gau | 20 bytes",
+                                     "readme.txt | 17 bytes", "Turbine.gau | 18 bytes"}));
+        EXPECT_EQ(zelk::test::textOf(list.control("lblTotal")), "4 files, 78 bytes");
+        ::SendMessageW(list.control("cmdCopy"), BM_CLICK, 0, 0);
+        EXPECT_EQ(clipboardText(), paths);
+        ASSERT_TRUE(::OpenClipboard(nullptr) && ::EmptyClipboard() && ::CloseClipboard());
+        ctrlKey(list.control("lstFiles"), 'C', [&](MSG& key) { return list.handleKeys(key); });
+        EXPECT_EQ(clipboardText(), paths);
+        MSG escape{list.control("lstFiles"), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+        EXPECT_TRUE(list.handleKeys(escape));
+        EXPECT_FALSE(list.isOpen());
+    };
+    EXPECT_TRUE(whileListIsOpen([this] { doubleClickPanel3(); }, whatItShows));
+    EXPECT_TRUE(::IsWindowEnabled(mainWindow()));
+    EXPECT_EQ(::GetFocus(), control("Command1")) << "the keyboard is back in the main window";
+    EXPECT_TRUE(whileListIsOpen([this] { ctrlL(); }));
+    EXPECT_EQ(tree.filesBelow("sim/Gauges").size(), 11u);
+    EXPECT_TRUE(prompter.questions.empty());
+
+    prompter.answers = {true, false};
+    click("Command2");
+    EXPECT_FALSE(whileListIsOpen([this] { doubleClickPanel3(); }));
+    EXPECT_FALSE(whileListIsOpen([this] { ctrlL(); }));
+
+    // A new Scan lists anew: here one file, whose name holds a control character, escaped.
+    tree.write("sim/Gauges/Next\u0085Line.gau");
+    click("Command1");
+    const auto theNewList = [](frmFilesToRemove& list) {
+        EXPECT_EQ(rows(list), Names{"$'Next\\u0085Line.gau' | 0 bytes"});
+    };
+    EXPECT_TRUE(whileListIsOpen([this] { ctrlL(); }, theNewList));
 }
 
 struct EndCase {
