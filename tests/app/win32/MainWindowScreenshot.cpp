@@ -1,6 +1,6 @@
-// Saves a picture of the Windows program's main window, after a Scan of the sample simulator
-// folder, as a 24-bit BMP (for the README). It runs without a display (Wine's null graphics
-// driver too): the window and its controls paint themselves into a bitmap.
+// Saves a picture of the Windows program's main window, after a Scan of the bundled sample
+// simulator folder (sample/FS2000), as a 24-bit BMP (for the README). It runs without a display
+// (Wine's null graphics driver too): the window and its controls paint themselves into a bitmap.
 //
 //   zelk_win32_screenshot main-window.bmp
 #include <windows.h>
@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
     ::InitCommonControlsEx(&controls);
 
     zelk::test::TempTree tree;
-    tree.copyData("sim", "sim");
+    tree.copyData("../../sample/FS2000", "sim");  // the bundled sample, as the Qt pictures show
     tree.write("bin/ZELKGAU.INI", "[FS2000]\r\nFolder=" + tree.path("sim") + "\r\n");
     zelk::test::DecliningPrompter prompter;
     zelk::Win32Program program({&prompter, zelk::DiskAccess::system(), {tree.path("bin"), {}}});
