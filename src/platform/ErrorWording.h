@@ -1,6 +1,8 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "platform/Error.h"
 
@@ -34,6 +36,25 @@ auto withContext(const std::string& doing, Action&& action) -> decltype(action()
             throw;
         }
         throw ZelkError(error.number(), doing + "\n" + error.text());
+    }
+}
+
+// Runs an action; an error it raises keeps its number and gets a sentence in front of its text,
+// chosen by that number: the one given for it, else otherwise.
+template <typename Action>
+auto withContextByNumber(std::initializer_list<std::pair<ErrorNumber, const char*>> sentences,
+                         const char* otherwise, Action&& action) -> decltype(action()) {
+    try {
+        return action();
+    } catch (const ZelkError& error) {
+        const char* doing = otherwise;
+        for (const auto& [number, sentence] : sentences) {
+            if (number == error.number()) {
+                doing = sentence;
+                break;
+            }
+        }
+        throw ZelkError(error.number(), std::string(doing) + "\n" + error.text());
     }
 }
 

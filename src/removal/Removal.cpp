@@ -64,21 +64,13 @@ void checkSameFolderAsScanned(const RunState& state, const Folder& folder) {
 }
 
 std::unique_ptr<PendingRemoval> prepareToDelete(const File& file) {
-    try {
-        return file.PrepareDelete();
-    } catch (const ZelkError& error) {
-        if (error.number() == ErrorNumber::PathAccessError) {
-            throw ZelkError(error.number(),
-                            "A gauge file has changed since the Scan: it is no longer a file that "
-                            "can be deleted on its own. Nothing was deleted. Rename it or remove "
-                            "it by hand, then scan again.\n" +
-                                error.text());
-        }
-        throw ZelkError(error.number(),
-                        "A file that the Scan listed to remove cannot be deleted now. Nothing was "
-                        "deleted. Mend what is said below, then scan again.\n" +
-                            error.text());
-    }
+    return withContextByNumber(
+        {{ErrorNumber::PathAccessError,
+          "A gauge file has changed since the Scan: it is no longer a file that can be deleted on "
+          "its own. Nothing was deleted. Rename it or remove it by hand, then scan again."}},
+        "A file that the Scan listed to remove cannot be deleted now. Nothing was deleted. Mend "
+        "what is said below, then scan again.",
+        [&] { return file.PrepareDelete(); });
 }
 
 // Every file the Scan listed must still be there, still a file, and one that can be deleted
@@ -125,29 +117,17 @@ std::vector<std::unique_ptr<PendingRemoval>> checkEveryListedFile(const Folder& 
 
 // What changes after the check above still stops the removal at that file.
 void deleteOne(PendingRemoval& file) {
-    try {
-        file.remove();
-    } catch (const ZelkError& error) {
-        if (error.number() == ErrorNumber::FileNotFound) {
-            throw ZelkError(error.number(),
-                            "A gauge file was already gone when Zelk Gauges came to delete it: "
-                            "another program has removed it. The files before it were deleted; "
-                            "the files after it were left alone.\n" +
-                                error.text());
-        }
-        if (error.number() == ErrorNumber::PathAccessError) {
-            throw ZelkError(error.number(),
-                            "A gauge file has changed since the Scan: it is no longer a file that "
-                            "can be deleted on its own. The files before it were deleted; it and "
-                            "the files after it were left alone. Rename it or remove it by hand, "
-                            "then scan again.\n" +
-                                error.text());
-        }
-        throw ZelkError(error.number(),
-                        "A gauge file could not be deleted. The files before it were deleted; "
-                        "it and the files after it were left alone.\n" +
-                            error.text());
-    }
+    withContextByNumber(
+        {{ErrorNumber::FileNotFound,
+          "A gauge file was already gone when Zelk Gauges came to delete it: another program has "
+          "removed it. The files before it were deleted; the files after it were left alone."},
+         {ErrorNumber::PathAccessError,
+          "A gauge file has changed since the Scan: it is no longer a file that can be deleted on "
+          "its own. The files before it were deleted; it and the files after it were left alone. "
+          "Rename it or remove it by hand, then scan again."}},
+        "A gauge file could not be deleted. The files before it were deleted; it and the files "
+        "after it were left alone.",
+        [&] { file.remove(); });
 }
 
 }  // namespace

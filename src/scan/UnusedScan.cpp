@@ -26,22 +26,14 @@ void startAfresh(RunState& state) {
 // deleted yet, whereas a removal would stop half-way.
 void checkEachDeletable(const Folder& folder, const Listing& unused) {
     for (const ListedEntry entry : unused) {
-        try {
-            folder.FileOf(entry).CheckDeletable();
-        } catch (const ZelkError& error) {
-            if (error.number() == ErrorNumber::PathAccessError) {
-                throw ZelkError(error.number(),
-                                "A file to remove cannot be deleted on its own: deleting it would "
-                                "delete another file, or it is not a file on disk. Rename it or "
-                                "remove it by hand, then scan again. Nothing was changed.\n" +
-                                    error.text());
-            }
-            throw ZelkError(error.number(),
-                            "A file to remove cannot be deleted now, so a removal would stop "
-                            "half-way. Mend what is said below, then scan again. Nothing was "
-                            "changed.\n" +
-                                error.text());
-        }
+        withContextByNumber(
+            {{ErrorNumber::PathAccessError,
+              "A file to remove cannot be deleted on its own: deleting it would delete another "
+              "file, or it is not a file on disk. Rename it or remove it by hand, then scan "
+              "again. Nothing was changed."}},
+            "A file to remove cannot be deleted now, so a removal would stop half-way. Mend what "
+            "is said below, then scan again. Nothing was changed.",
+            [&] { folder.FileOf(entry).CheckDeletable(); });
     }
 }
 
