@@ -1,7 +1,5 @@
 #include "platform/TextEncoding.h"
 
-#include <utility>
-
 namespace zelk {
 namespace {
 
@@ -32,24 +30,6 @@ void appendUnit(std::string& out, char32_t unit, ByteOrder order) {
     }
 }
 
-void appendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 struct LeadByte {
     std::size_t length;  // of the whole sequence
     char32_t bits;       // the code point bits the lead byte carries
@@ -69,33 +49,25 @@ std::optional<LeadByte> leadByte(unsigned char lead) {
     return std::nullopt;
 }
 
-// The code point that starts at text[index], and how many bytes it takes; nothing when the
-// bytes there are not the shortest UTF-8 form of a code point other than a surrogate.
-std::optional<std::pair<char32_t, std::size_t>> nextCodePoint(std::string_view text,
-                                                              std::size_t index) {
-    const auto first = static_cast<unsigned char>(text[index]);
-    if (first < 0x80) {
-        return std::pair{char32_t(first), std::size_t{1}};
-    }
-    const auto lead = leadByte(first);
-    if (!lead || index + lead->length > text.size()) {
-        return std::nullopt;
-    }
-    char32_t code = lead->bits;
-    for (std::size_t i = 1; i < lead->length; ++i) {
-        const auto next = static_cast<unsigned char>(text[index + i]);
-        if ((next & 0xC0) != 0x80) {
-            return std::nullopt;
-        }
-        code = (code << 6) | (next & 0x3F);
-    }
-    if (code < lead->smallest || code > 0x10FFFF || isHighSurrogate(code) || isLowSurrogate(code)) {
-        return std::nullopt;
-    }
-    return std::pair{code, lead->length};
-}
-
 }  // namespace
+
+void appendUtf8(std::string& out, char32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
 
 std::optional<std::string> utf16ToUtf8(std::string_view bytes, ByteOrder order) {
     if (bytes.size() % 2 != 0) {
@@ -146,11 +118,34 @@ std::optional<std::string> Utf16Decoder::decode(std::string_view piece) {
     return text;
 }
 
+std::optional<Utf8Character> utf8CharacterAt(std::string_view text, std::size_t index) {
+    const auto first = static_cast<unsigned char>(text[index]);
+    if (first < 0x80) {
+        return Utf8Character{char32_t(first), 1};
+    }
+    const auto lead = leadByte(first);
+    if (!lead || index + lead->length > text.size()) {
+        return std::nullopt;
+    }
+    char32_t code = lead->bits;
+    for (std::size_t i = 1; i < lead->length; ++i) {
+        const auto next = static_cast<unsigned char>(text[index + i]);
+        if ((next & 0xC0) != 0x80) {
+            return std::nullopt;
+        }
+        code = (code << 6) | (next & 0x3F);
+    }
+    if (code < lead->smallest || code > 0x10FFFF || isHighSurrogate(code) || isLowSurrogate(code)) {
+        return std::nullopt;
+    }
+    return Utf8Character{code, lead->length};
+}
+
 std::optional<std::string> utf8ToUtf16(std::string_view text, ByteOrder order) {
     std::string out;
     out.reserve(text.size() * 2);
     for (std::size_t i = 0; i < text.size();) {
-        const auto next = nextCodePoint(text, i);
+        const auto next = utf8CharacterAt(text, i);
         if (!next) {
             return std::nullopt;
         }

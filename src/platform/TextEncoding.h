@@ -31,6 +31,20 @@ TextMark textMarkOf(std::string_view start);
 // back to the same bytes.
 std::optional<std::string> utf16ToUtf8(std::string_view bytes, ByteOrder order);
 
+// One character of UTF-8 text: its code point and how many bytes it takes.
+struct Utf8Character {
+    char32_t code = 0;
+    std::size_t length = 0;
+};
+
+// The character that starts at text[index]; nothing when the bytes there are not the shortest
+// UTF-8 form of a code point other than a surrogate (a stray or cut sequence, an overlong form,
+// a code beyond U+10FFFF).
+std::optional<Utf8Character> utf8CharacterAt(std::string_view text, std::size_t index);
+
+// Appends a code point to UTF-8 text.
+void appendUtf8(std::string& out, char32_t code);
+
 // UTF-8 text as UTF-16 bytes (no byte-order mark); nothing when the text is not valid UTF-8
 // (a stray byte, a sequence cut short or too long, an encoded surrogate).
 std::optional<std::string> utf8ToUtf16(std::string_view text, ByteOrder order);

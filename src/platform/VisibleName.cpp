@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <optional>
+
+#include "platform/TextEncoding.h"
 
 namespace zelk {
 namespace {
@@ -31,38 +32,6 @@ bool needsEscape(char32_t c) {
                        [c](const Range& range) { return c >= range.first && c <= range.last; });
 }
 
-struct Character {
-    char32_t code = 0;
-    std::size_t length = 0;  // in bytes
-};
-
-// The character that starts at a place of the text; nothing when the bytes there are no UTF-8
-// (a stray or cut sequence, an overlong form, a surrogate, a code beyond U+10FFFF).
-std::optional<Character> characterAt(std::string_view text, std::size_t at) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    const std::size_t length = lead < 0x80           ? 1
-                               : (lead >> 5) == 0x6  ? 2
-                               : (lead >> 4) == 0xE  ? 3
-                               : (lead >> 3) == 0x1E ? 4
-                                                     : 0;
-    if (length == 0 || at + length > text.size()) {
-        return std::nullopt;
-    }
-    char32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(text[at + k]);
-        if ((next & 0xC0) != 0x80) {
-            return std::nullopt;
-        }
-        code = (code << 6) | (next & 0x3Fu);
-    }
-    constexpr std::array<char32_t, 5> kSmallest{0, 0, 0x80, 0x800, 0x10000};
-    if (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        return std::nullopt;
-    }
-    return Character{code, length};
-}
-
 bool showsAsItIs(std::string_view name) {
     if (name.starts_with("$'")) {
         return false;
@@ -72,7 +41,7 @@ bool showsAsItIs(std::string_view name) {
             ++at;  // printable ASCII, by far the most common
             continue;
         }
-        const auto character = characterAt(name, at);
+        const auto character = utf8CharacterAt(name, at);
         if (!character || needsEscape(character->code)) {
             return false;
         }
@@ -111,7 +80,7 @@ std::string visibleName(std::string_view name) {
     }
     std::string shown = "$'";
     for (std::size_t at = 0; at < name.size();) {
-        const auto character = characterAt(name, at);
+        const auto character = utf8CharacterAt(name, at);
         if (!character) {
             shown += hex("\\x%02lX", static_cast<unsigned char>(name[at]));
             ++at;
