@@ -152,12 +152,12 @@ CommandLineResult listFilesToRemove(const CommandLine& line, const DiskAccess& a
         for (const File& file : filesToRemove(state)) {
             out += visibleName(file.Path()) + "\n";
         }
+        // The gauges folder the Scan listed, not another one put in its place since.
         if (line.used) {
-            const Folder gauges = FileSystemObject(access).GetFolder(state.SimFolder + "\\GAUGES");
-            out += references.usedFiles(gauges, state.UnusedList);
+            out += references.usedFiles(*state.ScannedGauges, state.UnusedList);
         }
         if (line.missing) {
-            out += missing.report(state.SimFolder, access);
+            out += missing.report(*state.ScannedGauges, access);
         }
     });
     if (outcome == HandlerOutcome::Failed) {

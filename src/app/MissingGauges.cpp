@@ -74,8 +74,8 @@ enum class Verdict { Provided, Missing, Outside };
 // The gauges folder and the folders below it that panels name, each listed once.
 class GaugesFolder {
 public:
-    GaugesFolder(const std::string& simFolder, const DiskAccess& access)
-        : system_(access), path_(simFolder + "\\GAUGES"), files_(system_.GetFolder(path_)) {}
+    GaugesFolder(const Folder& gauges, const DiskAccess& access)
+        : system_(access), path_(gauges.Path()), files_(gauges) {}
 
     Verdict verdictOn(std::string_view name) {
         if (files_.provide(name)) {
@@ -133,8 +133,8 @@ void MissingGauges::panelRead(const File& panel, NameList) {
     reader_ = {};
 }
 
-std::string MissingGauges::report(const std::string& simFolder, const DiskAccess& access) const {
-    GaugesFolder gauges(simFolder, access);
+std::string MissingGauges::report(const Folder& gaugesFolder, const DiskAccess& access) const {
+    GaugesFolder gauges(gaugesFolder, access);
     std::unordered_map<std::string, Verdict> verdicts;  // each name judged once
     std::string lines;
     std::size_t count = 0;

@@ -25,9 +25,9 @@ public:
     // folder. The panels come in the order the Scan read them, the gauges of each in the order
     // it loads them, each once. A gauge is provided by a file that the Scan would keep for that
     // name alone: directly in GAUGES, or, for a name with folders (Sub\Name), in that folder
-    // below GAUGES; a folder that is not there provides nothing. simFolder is the simulator
-    // folder as the Scan was given it.
-    std::string report(const std::string& simFolder, const DiskAccess& access) const;
+    // below GAUGES; a folder that is not there provides nothing. gauges is the folder the Scan
+    // listed.
+    std::string report(const Folder& gauges, const DiskAccess& access) const;
 
 private:
     struct Panel {
