@@ -10,6 +10,11 @@ namespace zelk::layout {
 
 inline constexpr int kTwipsPerInch = 1440;
 
+// Twips as the logical pixels a toolkit scales to the screen, 96 to the inch.
+constexpr int logicalPixels(int twips) {
+    return twips * 96 / kTwipsPerInch;
+}
+
 // The position of the entry of that name in one of the tables below, or -1 when it has none.
 template <typename Table>
 constexpr int indexIn(const Table& table, std::string_view name) {

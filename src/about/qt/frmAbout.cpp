@@ -16,10 +16,7 @@ namespace {
 
 namespace layout = zelk::layout;
 
-// 15 twips make one logical pixel.
-constexpr int px(int twips) {
-    return twips * 96 / layout::kTwipsPerInch;
-}
+using layout::logicalPixels;
 
 QFont fontOf(layout::AboutFont font) {
     switch (font) {
@@ -51,8 +48,8 @@ QString initialText(const char* name) {
 QLabel* makeLabel(QWidget* parent, const layout::LabelLayout& labelLayout) {
     auto* label = new QLabel(initialText(labelLayout.name), parent);
     label->setObjectName(labelLayout.name);
-    label->setGeometry(px(labelLayout.box.left), px(labelLayout.box.top), px(labelLayout.box.width),
-                       px(labelLayout.box.height));
+    label->setGeometry(logicalPixels(labelLayout.box.left), logicalPixels(labelLayout.box.top),
+                       logicalPixels(labelLayout.box.width), logicalPixels(labelLayout.box.height));
     label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     label->setFocusPolicy(Qt::NoFocus);
     label->setFont(fontOf(labelLayout.font));
@@ -68,7 +65,8 @@ frmAbout::frmAbout(QWidget* parent)
     setWindowTitle(QStringLiteral("About %1").arg(zelk::kProgramTitle));
     setWindowIcon(zelk::appIcon());
     setFont(zelk::windowFont());
-    setFixedSize(px(layout::kAboutClient.width), px(layout::kAboutClient.height));
+    setFixedSize(logicalPixels(layout::kAboutClient.width),
+                 logicalPixels(layout::kAboutClient.height));
     setModal(true);
     QPalette background = palette();
     background.setColor(QPalette::Window, QApplication::palette("QMenu").color(QPalette::Window));

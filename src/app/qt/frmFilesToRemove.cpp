@@ -19,15 +19,13 @@ namespace {
 
 namespace layout = zelk::layout;
 
-// 15 twips make one logical pixel.
-constexpr int px(int twips) {
-    return twips * 96 / layout::kTwipsPerInch;
-}
+using layout::logicalPixels;
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& text) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(name);
-    button->setFixedSize(px(layout::kFilesButton.width), px(layout::kFilesButton.height));
+    button->setFixedSize(logicalPixels(layout::kFilesButton.width),
+                         logicalPixels(layout::kFilesButton.height));
     return button;
 }
 
@@ -50,14 +48,14 @@ frmFilesToRemove::frmFilesToRemove(const zelk::FilesToRemoveList& list, QWidget*
     lstFiles->header()->setSectionsMovable(false);
     lstFiles->header()->setStretchLastSection(false);
     lstFiles->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    lstFiles->header()->resizeSection(1, px(layout::kFilesSizeColumn));
+    lstFiles->header()->resizeSection(1, logicalPixels(layout::kFilesSizeColumn));
     lstFiles->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     lstFiles->installEventFilter(this);
     lblTotal = new QLabel(this);
     lblTotal->setObjectName("lblTotal");
     lblTotal->setTextFormat(Qt::PlainText);
     lblTotal->setWordWrap(true);
-    lblTotal->setFixedHeight(px(layout::kFilesFootHeight));
+    lblTotal->setFixedHeight(logicalPixels(layout::kFilesFootHeight));
     lblTotal->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     cmdCopy = makeButton(this, "cmdCopy", QStringLiteral("Copy"));
     cmdClose = makeButton(this, "cmdClose", QStringLiteral("Close"));
@@ -66,19 +64,20 @@ frmFilesToRemove::frmFilesToRemove(const zelk::FilesToRemoveList& list, QWidget*
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(px(layout::kFilesMargin));
+    buttons->setSpacing(logicalPixels(layout::kFilesMargin));
     buttons->addStretch();
     buttons->addWidget(cmdCopy);
     buttons->addWidget(cmdClose);
     auto* column = new QVBoxLayout(this);
-    const int margin = px(layout::kFilesMargin);
+    const int margin = logicalPixels(layout::kFilesMargin);
     column->setContentsMargins(margin, margin, margin, margin);
     column->setSpacing(margin);
     column->addWidget(lstFiles, 1);
     column->addWidget(lblTotal);
     column->addLayout(buttons);
-    setMinimumSize(px(layout::kFilesMinimumClient.width), px(layout::kFilesMinimumClient.height));
-    resize(px(layout::kFilesClient.width), px(layout::kFilesClient.height));
+    setMinimumSize(logicalPixels(layout::kFilesMinimumClient.width),
+                   logicalPixels(layout::kFilesMinimumClient.height));
+    resize(logicalPixels(layout::kFilesClient.width), logicalPixels(layout::kFilesClient.height));
     fill(list);
 }
 

@@ -23,13 +23,11 @@ namespace {
 
 namespace layout = zelk::layout;
 
-// Twips to logical pixels: 1440 twips to the inch, 96 pixels to the inch.
-constexpr int px(int twips) {
-    return twips * 96 / layout::kTwipsPerInch;
-}
+using layout::logicalPixels;
 
 QRect pixels(const layout::TwipsRect& box) {
-    return {px(box.left), px(box.top), px(box.width), px(box.height)};
+    return {logicalPixels(box.left), logicalPixels(box.top), logicalPixels(box.width),
+            logicalPixels(box.height)};
 }
 
 template <typename Widget>
@@ -76,7 +74,7 @@ QLabel* makePanel(QStatusBar* bar, const char* name, const layout::PanelLayout& 
     panel->setObjectName(name);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setIndent(2);
-    panel->setGeometry(left, 2, px(panelLayout.width), bar->height() - 2);
+    panel->setGeometry(left, 2, logicalPixels(panelLayout.width), bar->height() - 2);
     return panel;
 }
 
@@ -127,7 +125,8 @@ frmZelk::frmZelk(QWidget* parent)
     setWindowTitle(zelk::kProgramTitle);
     setWindowIcon(zelk::appIcon());
     setFont(zelk::windowFont());
-    setFixedSize(px(layout::kMainClient.width), px(layout::kMainClient.height));
+    setFixedSize(logicalPixels(layout::kMainClient.width),
+                 logicalPixels(layout::kMainClient.height));
     buildControls();
     wireCommands();
 }
