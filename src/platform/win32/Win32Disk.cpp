@@ -102,36 +102,19 @@ std::pair<UniqueHandle, std::wstring> createTemporaryBeside(const std::string& p
 // The path the system gives for what the handle has open, links followed, with its drive
 // letter. Some network file systems cannot normalise a name; the name as opened serves there.
 std::wstring finalPathOf(HANDLE handle, const std::string& path, bool isFolder) {
-    std::wstring name(MAX_PATH, L'\0');
-    DWORD form = FILE_NAME_NORMALIZED;
-    for (;;) {
-        const DWORD length =
-            ::GetFinalPathNameByHandleW(handle, name.data(), static_cast<DWORD>(name.size()), form);
-        if (length == 0 && form == FILE_NAME_NORMALIZED) {
-            form = FILE_NAME_OPENED;
-            continue;
-        }
-        if (length == 0) {
-            throwWindowsError(::GetLastError(), path, isFolder);
-        }
-        if (length < name.size()) {
-            name.resize(length);
-            return name;
-        }
-        name.resize(length + 1);
+    auto name = win32::finalPathByHandle(handle, FILE_NAME_NORMALIZED);
+    if (!name) {
+        name = win32::finalPathByHandle(handle, FILE_NAME_OPENED);
     }
+    if (!name) {
+        throwWindowsError(::GetLastError(), path, isFolder);
+    }
+    return std::move(*name);
 }
 
 // A final path for a message: without the "\\?\" that only the system needs.
 std::string shownPath(const std::wstring& finalPath) {
-    std::wstring_view shown = finalPath;
-    if (shown.substr(0, 8) == LR"(\\?\UNC\)") {
-        return "\\\\" + win32::narrow(shown.substr(8)).value_or("?");
-    }
-    if (shown.substr(0, 4) == LR"(\\?\)") {
-        shown.remove_prefix(4);
-    }
-    return win32::narrow(shown).value_or("?");
+    return win32::withoutApiPrefix(finalPath).value_or("?");
 }
 
 bool sameIgnoringCase(const std::wstring& a, const std::wstring& b) {

@@ -77,4 +77,31 @@ std::string joinPath(const std::string& folder, const std::string& name) {
     return folder + "\\" + name;
 }
 
+std::optional<std::wstring> finalPathByHandle(HANDLE handle, DWORD form) {
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetFinalPathNameByHandleW(handle, name.data(), static_cast<DWORD>(name.size()), form);
+        if (length == 0) {
+            return std::nullopt;
+        }
+        if (length < name.size()) {
+            name.resize(length);
+            return name;
+        }
+        name.resize(length + 1);
+    }
+}
+
+std::optional<std::string> withoutApiPrefix(std::wstring_view path) {
+    if (hasPrefix(path, LR"(\\?\UNC\)")) {
+        const auto share = narrow(path.substr(8));
+        return share ? std::optional("\\\\" + *share) : std::nullopt;
+    }
+    if (hasPrefix(path, LR"(\\?\)")) {
+        path.remove_prefix(4);
+    }
+    return narrow(path);
+}
+
 }  // namespace zelk::win32

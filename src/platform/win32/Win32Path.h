@@ -1,6 +1,10 @@
 #pragma once
 
+#include <windows.h>
+
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace zelk::win32 {
 
@@ -17,5 +21,15 @@ std::wstring toExactApiPath(const std::string& path);
 
 // folder + "\" + name, without doubling a separator that ends the folder (a drive root).
 std::string joinPath(const std::string& folder, const std::string& name);
+
+// The path the system gives for what the handle has open, links followed, in the form asked
+// for (FILE_NAME_NORMALIZED, FILE_NAME_OPENED), with its "\\?\" prefix. Nothing when the
+// system cannot tell it; GetLastError() says why.
+std::optional<std::wstring> finalPathByHandle(HANDLE handle, DWORD form);
+
+// A path the system gave with the "\\?\" (or "\\?\UNC\") prefix as users and the 8-bit
+// calls write it: without the prefix that only the wide calls take. Nothing when it is not valid
+// UTF-16.
+std::optional<std::string> withoutApiPrefix(std::wstring_view path);
 
 }  // namespace zelk::win32

@@ -198,18 +198,6 @@ bool writeAndCheck(const ProfileChange& change, const std::string& ansiFile,
     return readBack == asRead(change.value) && everythingElse(ansiCopy, change) == before;
 }
 
-// A path the system gave with the "\\?\" prefix, as the 8-bit calls take it.
-std::optional<std::string> withoutApiPrefix(std::wstring_view path) {
-    if (path.starts_with(LR"(\\?\UNC\)")) {
-        const auto share = narrow(path.substr(8));
-        return share ? std::optional("\\\\" + *share) : std::nullopt;
-    }
-    if (path.starts_with(LR"(\\?\)")) {
-        path.remove_prefix(4);
-    }
-    return narrow(path);
-}
-
 // The file that a link leads to, links followed to the end: a copy that replaced the link
 // would turn it into a plain file, and the file it leads to would keep the old value. A file
 // that cannot be opened (none yet) is the path as given; a file whose final path the system
@@ -221,19 +209,8 @@ std::optional<std::string> fileBehindLinks(const std::string& fileName) {
     if (file.get() == INVALID_HANDLE_VALUE) {
         return fileName;
     }
-    std::wstring final(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetFinalPathNameByHandleW(
-            file.get(), final.data(), static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);
-        if (length == 0) {
-            return std::nullopt;
-        }
-        if (length < final.size()) {
-            final.resize(length);
-            return withoutApiPrefix(final);
-        }
-        final.resize(length + 1);
-    }
+    const auto final = finalPathByHandle(file.get(), FILE_NAME_NORMALIZED);
+    return final ? withoutApiPrefix(*final) : std::nullopt;
 }
 
 }  // namespace
