@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets up and builds the program alone (see setup.sh: no test or benchmark is built), then opens
-# Zelk Gauges on a fresh copy of the bundled sample simulator folder. Each run gets its own copy of the sample, of the program and of
-# its ZELKGAU.INI under build/try, so the build's own program stays as a real user gets it.
+# Sets up and builds the program alone (see setup.sh: no test or benchmark is built), then
+# opens Zelk Gauges on a fresh copy of the bundled sample simulator folder. Each run gets its
+# own copy of the sample, of the program and of its ZELKGAU.INI under build/try, so the build's
+# own program stays as a real user gets it.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$top/tools/setup.sh" zelkgauges
